@@ -1,0 +1,97 @@
+// The game framework: the one window, the drawing page, the event queue with the
+// key-state table, the callback slots and the main loop that calls the game.
+#pragma once
+
+#include <cstdint>
+
+#include "display/display.h"
+
+enum InputEventType {
+    KeyDown = 1,
+    KeyRepeat = 2,
+    KeyUp = 4,
+    MouseDown = 8,
+    MouseUp = 16,
+    MouseMove = 32,
+    TimerTick = 64,
+};
+
+// One queued input event. Key events carry the character in bits 0-7 of message,
+// the scan code in bits 8-15 and (KeyRepeat only) the repeat count in bits 16-31.
+struct InputEvent {
+    int window;
+    int type;
+    unsigned time;
+    int x, y;
+    unsigned message;
+    unsigned modifiers;
+    int next, previous;
+};
+
+inline int scanCodeOf(const InputEvent& e) { return (e.message >> 8) & 0xFF; }
+
+// Display-driver families a player may switch off on the command line. On this
+// platform they are accepted and have no further effect; index 10 keeps the page at 8 bits.
+struct DriverOptions {
+    int32_t flag[11];
+};
+
+struct ModeRequest {
+    int32_t modeNumber;
+    int32_t width;
+    int32_t height;
+    int32_t bitsPerPixel;
+    int32_t pages;
+    int32_t modeFlags;
+    char driverName[16];
+    int32_t fullScreenStretch;
+    int32_t windowedStretch;
+};
+
+using VoidCallback = void (*)();
+using EventCallback = void (*)(InputEvent*);
+using ModeQueryCallback = int (*)(ModeRequest*, int windowed);
+using ModeSwitchedCallbackFn = void (*)(ModeRequest*, int windowed);
+using ActivateCallbackFn = void (*)(int active);
+using SuspendCallbackFn = int (*)(DisplayContext*, int kind);
+using WindowMessageHookFn = long (*)(int window, unsigned message, long a, long b);
+
+// Framework life cycle.
+DisplayContext** createFramework(const char* title);
+void setDriverOptions(const DriverOptions* options);
+int setMode(const ModeRequest* request, int windowed, int pages, int memoryPage);
+int mainLoop();
+void dispatchEvents();
+void requestExit();
+int exitRequested();
+void swapPages(int waitRetrace);
+void setPalette(const PaletteEntry* entries, int count, int first);
+void realizePalette(int count, int first, int waitRetrace);
+int shutdownFramework();
+
+// Input services (the display library's isKeyDown and getEvent read these).
+int isKeyDown(int scanCode);
+int getEvent(InputEvent* event, int typeMask);
+
+// Callback slots.
+void setDrawCallback(VoidCallback f);
+void setLogicCallback(VoidCallback f);
+void setKeyDownCallback(EventCallback f);
+void setKeyRepeatCallback(EventCallback f);
+void setKeyUpCallback(EventCallback f);
+void setMouseDownCallback(EventCallback f);
+void setMouseUpCallback(EventCallback f);
+void setMouseMoveCallback(EventCallback f);
+void setOtherEventCallback(EventCallback f);
+void setModeSwitchQueryCallback(ModeQueryCallback f);
+void setModeSwitchedCallback(ModeSwitchedCallbackFn f);
+void setActivateCallback(ActivateCallbackFn f);
+void setSuspendCallback(SuspendCallbackFn f);
+void setShutdownCallback(VoidCallback f);
+void setWindowMessageHook(WindowMessageHookFn f);
+
+// Inspection for the replay tool and tests.
+int isFullScreen();
+int queuedEventCount();
+int drawingEnabled();
+DisplayContext* drawingPage();

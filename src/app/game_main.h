@@ -1,0 +1,25 @@
+// The game's entry: command line, framework set-up, callbacks and game initialisation.
+#pragma once
+
+#include "app/framework.h"
+
+extern DriverOptions GameDriverOptions;
+// Where the current drawing page is found; a mode switch replaces the page.
+extern DisplayContext** CurrentPage;
+
+int gameMain(int argc, char** argv);
+int parseCommandLine(int* number, int argc, char** argv);
+void resetDriverOptions();
+// Splits a command-line tail into words the way the platform glue does: blanks and
+// tabs split, double quotes toggle a quoted run; at most 18 words after entry 0.
+int splitCommandLine(const char* programPath, const char* tail, char* storage, int storageSize,
+                     char** argv);
+void initGame();
+// The callbacks the game registers that no other subsystem owns.
+void onMouseDown(InputEvent* event);
+void onModeSwitched(ModeRequest* request, int windowed);
+void onActivate(int active);
+int onSuspend(DisplayContext* dc, int kind);
+// The pseudo-random generator of the standard library (linear congruential).
+void seedRandom(uint32_t seed);
+int nextRandom();

@@ -1,0 +1,7 @@
+#include "app/game_state.h"
+
+#include <cstring>
+
+GameStateBlock GameState;
+
+void resetGameState() { std::memset(&GameState, 0, sizeof GameState); }

@@ -1,0 +1,9 @@
+// Twelve random damage factors 0 to 99, drawn at every game initialisation.
+#pragma once
+
+#include <cstdint>
+
+extern int32_t DamageTable[12];
+
+// Seeds the generator with the clock's seconds and fills the table in index order.
+void fillDamageTable(uint32_t seconds);
