@@ -1,0 +1,42 @@
+// Helpers of the meta-game tests: key presses as the framework delivers them and a
+// clean game state.
+#pragma once
+
+#include <initializer_list>
+
+#include "app/framework.h"
+#include "app/game_state.h"
+#include "game/rider_profile.h"
+#include "game/screens.h"
+#include "race/damage_table.h"
+
+inline void pressKey(int scanCode) {
+    InputEvent event{};
+    event.type = KeyDown;
+    event.message = unsigned(scanCode) << 8;
+    onKeyDown(&event);
+}
+
+inline void pressKeys(std::initializer_list<int> scanCodes) {
+    for (int scanCode : scanCodes) pressKey(scanCode);
+}
+
+inline void resetMetaGame() {
+    resetGameState();
+    resetRider();
+    for (int32_t& entry : DamageTable) entry = 0;
+}
+
+// Scan codes of the letters used in the tests (German layout).
+enum LetterScan {
+    ScanLetterG = 34,
+    ScanLetterA = 30,
+    ScanLetterV = 47,
+    ScanLetterE = 18,
+    ScanLetterL = 38,
+    ScanLetterM = 50,
+    ScanLetterO = 24,
+    ScanLetterN = 49,
+    ScanLetterK = 37,
+    ScanSpace = 57,
+};
