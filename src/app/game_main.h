@@ -15,6 +15,8 @@ void resetDriverOptions();
 int splitCommandLine(const char* programPath, const char* tail, char* storage, int storageSize,
                      char** argv);
 void initGame();
+// How often initGame has run; 0 makes the next run a first one again (tests).
+extern int InitGameRuns;
 // The callbacks the game registers that no other subsystem owns.
 void onMouseDown(InputEvent* event);
 void onModeSwitched(ModeRequest* request, int windowed);

@@ -54,6 +54,7 @@ void platformShowError(const char* text, const char* caption);
 // Seconds since the epoch, for seeding the random generator.
 int64_t platformTimeSeconds();
 unsigned platformTicks();
+void platformSleep(int milliseconds);
 // Main-loop iteration boundaries (the replay uses them for its script and snapshots).
 void platformBeginIteration();
 void platformEndIteration();

@@ -1,0 +1,35 @@
+# Shared set-up of scripts/play and scripts/test: make sure the Debian packages the
+# build needs are there (installing them when run as root), then configure and build.
+# Usage: . scripts/setup.sh; need_packages PKG...; build_tree DIR [cmake options...]
+
+need_packages() {
+    local missing=()
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing missing packages: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -q && apt-get install -y -q --no-install-recommends "${missing[@]}" || {
+            echo "apt-get could not install: ${missing[*]}" >&2
+            exit 1
+        }
+    else
+        echo "Some packages the build needs are missing. Install them with:" >&2
+        echo "  sudo apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core)
+TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick)
+
+build_tree() {
+    local dir="$1"
+    shift
+    cmake -S "$ROOT" -B "$ROOT/$dir" "$@" >/dev/null || exit 1
+    cmake --build "$ROOT/$dir" -j"$(nproc)" || exit 1
+}

@@ -1,0 +1,29 @@
+// The windowed game's entry: the argument vector as the game expects it, then gameMain.
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "app/game_main.h"
+
+int main(int argc, char** argv) {
+    // Entry 0 is the program's full path; the words after it are joined back into one
+    // command tail (quoting words with blanks) and split by the game's own rule.
+    char programPath[PATH_MAX] = {};
+    if (readlink("/proc/self/exe", programPath, sizeof programPath - 1) < 0)
+        std::snprintf(programPath, sizeof programPath, "%s", argc > 0 ? argv[0] : "tumblegrade");
+    std::string tail;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) tail += ' ';
+        const bool blank = std::strpbrk(argv[i], " \t") != nullptr;
+        if (blank) tail += '"';
+        tail += argv[i];
+        if (blank) tail += '"';
+    }
+    static char storage[2048];
+    static char* gameArgv[20];
+    const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);
+    return gameMain(gameArgc, gameArgv);
+}

@@ -1,0 +1,284 @@
+// The SDL2 back-end: one window (or desktop full screen) showing the 8-bit page through
+// its palette, keyboard messages in PC set-1 scan codes, message boxes and pacing.
+#include <SDL.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/keymap.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int PageWidth = 640;
+constexpr int PageHeight = 480;
+constexpr int FrameRate = 60;
+
+struct SdlDisplay {
+    SDL_Window* window;
+    SDL_Renderer* renderer;
+    SDL_Texture* texture;
+    int vsync;              // the renderer waits for the retrace itself
+    int fullScreen;
+    int windowX, windowY;   // where the window stood before full screen
+    int positionRecorded;
+    Uint64 nextFrame;       // performance-counter time the next frame is due
+    Uint32 argb[256];       // the palette as 32-bit colours
+};
+
+SdlDisplay D;
+
+struct ScanCodePair {
+    SDL_Scancode sdl;
+    int set1;
+};
+
+// SDL key positions and their PC set-1 scan codes.
+constexpr ScanCodePair ScanCodes[] = {
+    {SDL_SCANCODE_ESCAPE, 1},  {SDL_SCANCODE_1, 2},  {SDL_SCANCODE_2, 3},  {SDL_SCANCODE_3, 4},
+    {SDL_SCANCODE_4, 5},  {SDL_SCANCODE_5, 6},  {SDL_SCANCODE_6, 7},  {SDL_SCANCODE_7, 8},
+    {SDL_SCANCODE_8, 9},  {SDL_SCANCODE_9, 10}, {SDL_SCANCODE_0, 11}, {SDL_SCANCODE_MINUS, 12},
+    {SDL_SCANCODE_EQUALS, 13}, {SDL_SCANCODE_BACKSPACE, 14}, {SDL_SCANCODE_TAB, 15},
+    {SDL_SCANCODE_Q, 16}, {SDL_SCANCODE_W, 17}, {SDL_SCANCODE_E, 18}, {SDL_SCANCODE_R, 19},
+    {SDL_SCANCODE_T, 20}, {SDL_SCANCODE_Y, 21}, {SDL_SCANCODE_U, 22}, {SDL_SCANCODE_I, 23},
+    {SDL_SCANCODE_O, 24}, {SDL_SCANCODE_P, 25}, {SDL_SCANCODE_LEFTBRACKET, 26},
+    {SDL_SCANCODE_RIGHTBRACKET, 27}, {SDL_SCANCODE_RETURN, 28}, {SDL_SCANCODE_KP_ENTER, 28},
+    {SDL_SCANCODE_LCTRL, 29}, {SDL_SCANCODE_RCTRL, 29},
+    {SDL_SCANCODE_A, 30}, {SDL_SCANCODE_S, 31}, {SDL_SCANCODE_D, 32}, {SDL_SCANCODE_F, 33},
+    {SDL_SCANCODE_G, 34}, {SDL_SCANCODE_H, 35}, {SDL_SCANCODE_J, 36}, {SDL_SCANCODE_K, 37},
+    {SDL_SCANCODE_L, 38}, {SDL_SCANCODE_SEMICOLON, 39}, {SDL_SCANCODE_APOSTROPHE, 40},
+    {SDL_SCANCODE_GRAVE, 41}, {SDL_SCANCODE_LSHIFT, 42}, {SDL_SCANCODE_BACKSLASH, 43},
+    {SDL_SCANCODE_NONUSHASH, 43},
+    {SDL_SCANCODE_Z, 44}, {SDL_SCANCODE_X, 45}, {SDL_SCANCODE_C, 46}, {SDL_SCANCODE_V, 47},
+    {SDL_SCANCODE_B, 48}, {SDL_SCANCODE_N, 49}, {SDL_SCANCODE_M, 50}, {SDL_SCANCODE_COMMA, 51},
+    {SDL_SCANCODE_PERIOD, 52}, {SDL_SCANCODE_SLASH, 53}, {SDL_SCANCODE_RSHIFT, 54},
+    {SDL_SCANCODE_KP_MULTIPLY, 55}, {SDL_SCANCODE_LALT, 56}, {SDL_SCANCODE_RALT, 56},
+    {SDL_SCANCODE_SPACE, 57}, {SDL_SCANCODE_CAPSLOCK, 58},
+    {SDL_SCANCODE_F1, 59}, {SDL_SCANCODE_F2, 60}, {SDL_SCANCODE_F3, 61}, {SDL_SCANCODE_F4, 62},
+    {SDL_SCANCODE_F5, 63}, {SDL_SCANCODE_F6, 64}, {SDL_SCANCODE_F7, 65}, {SDL_SCANCODE_F8, 66},
+    {SDL_SCANCODE_F9, 67}, {SDL_SCANCODE_F10, 68}, {SDL_SCANCODE_NUMLOCKCLEAR, 69},
+    {SDL_SCANCODE_SCROLLLOCK, 70}, {SDL_SCANCODE_KP_7, 71}, {SDL_SCANCODE_HOME, 71},
+    {SDL_SCANCODE_KP_8, 72}, {SDL_SCANCODE_UP, 72}, {SDL_SCANCODE_KP_9, 73},
+    {SDL_SCANCODE_PAGEUP, 73}, {SDL_SCANCODE_KP_MINUS, 74}, {SDL_SCANCODE_KP_4, 75},
+    {SDL_SCANCODE_LEFT, 75}, {SDL_SCANCODE_KP_5, 76}, {SDL_SCANCODE_KP_6, 77},
+    {SDL_SCANCODE_RIGHT, 77}, {SDL_SCANCODE_KP_PLUS, 78}, {SDL_SCANCODE_KP_1, 79},
+    {SDL_SCANCODE_END, 79}, {SDL_SCANCODE_KP_2, 80}, {SDL_SCANCODE_DOWN, 80},
+    {SDL_SCANCODE_KP_3, 81}, {SDL_SCANCODE_PAGEDOWN, 81}, {SDL_SCANCODE_KP_0, 82},
+    {SDL_SCANCODE_INSERT, 82}, {SDL_SCANCODE_KP_PERIOD, 83}, {SDL_SCANCODE_DELETE, 83},
+    {SDL_SCANCODE_NONUSBACKSLASH, 86}, {SDL_SCANCODE_F11, 87}, {SDL_SCANCODE_F12, 88},
+    {SDL_SCANCODE_KP_DIVIDE, 53}, {SDL_SCANCODE_PRINTSCREEN, 55}, {SDL_SCANCODE_PAUSE, 69},
+};
+
+int set1CodeOf(SDL_Scancode code) {
+    for (const ScanCodePair& p : ScanCodes)
+        if (p.sdl == code) return p.set1;
+    return 0;
+}
+
+void report(const char* what) { std::fprintf(stderr, "tumblegrade: %s: %s\n", what, SDL_GetError()); }
+
+int createWindow(const char* title, int width, int height) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                SDL_WINDOW_RESIZABLE);
+    if (!D.window) {
+        report("cannot open the window");
+        return 0;
+    }
+    // Vsync paces the game only where the display really runs at the game's 60 Hz.
+    SDL_DisplayMode mode{};
+    const int index = SDL_GetWindowDisplayIndex(D.window);
+    const bool sixtyHertz = SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) == 0 &&
+                            mode.refresh_rate == FrameRate;
+    Uint32 flags = SDL_RENDERER_ACCELERATED | (sixtyHertz ? SDL_RENDERER_PRESENTVSYNC : 0);
+    D.renderer = SDL_CreateRenderer(D.window, -1, flags);
+    if (!D.renderer) D.renderer = SDL_CreateRenderer(D.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!D.renderer) {
+        report("cannot create the renderer");
+        return 0;
+    }
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(D.renderer, &info);
+    D.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) ? 1 : 0;
+    SDL_RenderSetLogicalSize(D.renderer, PageWidth, PageHeight);
+    D.texture = SDL_CreateTexture(D.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                  PageWidth, PageHeight);
+    if (!D.texture) {
+        report("cannot create the page texture");
+        return 0;
+    }
+    SDL_GetWindowPosition(D.window, &D.windowX, &D.windowY);
+    D.positionRecorded = 1;
+    return 1;
+}
+
+void paceFrame() {
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 period = frequency / FrameRate;
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (D.nextFrame == 0 || now > D.nextFrame + period * 4) D.nextFrame = now;  // resync after a stall
+    D.nextFrame += period;
+    while ((now = SDL_GetPerformanceCounter()) < D.nextFrame) {
+        const Uint64 left = D.nextFrame - now;
+        const Uint64 ms = left * 1000 / frequency;
+        if (ms > 2) SDL_Delay(Uint32(ms - 1));
+    }
+}
+
+}  // namespace
+
+int platformInit() {
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        report("cannot start the display");
+        return 0;
+    }
+    return 1;
+}
+
+void platformShutdown() {
+    platformCloseDisplay();
+    SDL_Quit();
+}
+
+int platformOpenDisplay(const char* title, int width, int height, int fullScreen) {
+    if (!D.window && !createWindow(title, width, height)) return 0;
+    if (fullScreen) {
+        if (!D.fullScreen) {
+            SDL_GetWindowPosition(D.window, &D.windowX, &D.windowY);
+            D.positionRecorded = 1;
+        }
+        if (SDL_SetWindowFullscreen(D.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+            report("cannot switch to full screen");
+            return 0;
+        }
+    } else {
+        SDL_SetWindowFullscreen(D.window, 0);
+        SDL_RestoreWindow(D.window);
+        SDL_SetWindowSize(D.window, width, height);
+        if (D.positionRecorded) SDL_SetWindowPosition(D.window, D.windowX, D.windowY);
+    }
+    D.fullScreen = fullScreen;
+    SDL_ShowWindow(D.window);
+    SDL_RaiseWindow(D.window);
+    return 1;
+}
+
+void platformCloseDisplay() {
+    if (D.texture) SDL_DestroyTexture(D.texture);
+    if (D.renderer) SDL_DestroyRenderer(D.renderer);
+    if (D.window) SDL_DestroyWindow(D.window);
+    D = SdlDisplay{};
+}
+
+void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
+                     int waitRetrace) {
+    if (!D.texture || !pixels || width != PageWidth || height != PageHeight) return;
+    for (int i = 0; i < 256; ++i)
+        D.argb[i] = 0xFF000000u | Uint32(palette[i].red) << 16 | Uint32(palette[i].green) << 8 |
+                    palette[i].blue;
+    void* target = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
+        for (int y = 0; y < height; ++y) {
+            Uint32* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(target) + y * pitch);
+            const uint8_t* src = pixels + y * width;
+            for (int x = 0; x < width; ++x) row[x] = D.argb[src[x]];
+        }
+        SDL_UnlockTexture(D.texture);
+    }
+    SDL_SetRenderDrawColor(D.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(D.renderer);
+    SDL_RenderCopy(D.renderer, D.texture, nullptr, nullptr);
+    SDL_RenderPresent(D.renderer);
+    if (waitRetrace && !D.vsync) paceFrame();
+}
+
+int platformPollMessage(PlatformMessage* m) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        *m = PlatformMessage{};
+        m->time = e.common.timestamp;
+        switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int code = set1CodeOf(e.key.keysym.scancode);
+            if (code == 0) continue;
+            const SDL_Keymod mods = SDL_GetModState();
+            const bool alt = (mods & KMOD_ALT) != 0 || code == 56;
+            const bool down = e.type == SDL_KEYDOWN;
+            m->type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
+            m->scanCode = code;
+            m->character = down ? germanCharacterOf(code) : 0;
+            m->wasDown = down ? e.key.repeat : 1;
+            m->altContext = alt;
+            m->shift = (mods & KMOD_SHIFT) != 0;
+            m->ctrl = (mods & KMOD_CTRL) != 0;
+            return 1;
+        }
+        case SDL_QUIT:
+            m->type = MsgDestroy;
+            return 1;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_CLOSE: m->type = MsgClose; return 1;
+            case SDL_WINDOWEVENT_MAXIMIZED:
+                SDL_RestoreWindow(D.window);
+                m->type = MsgMaximise;
+                return 1;
+            case SDL_WINDOWEVENT_FOCUS_GAINED: m->type = MsgActivate; m->code = 1; return 1;
+            case SDL_WINDOWEVENT_FOCUS_LOST: m->type = MsgActivate; m->code = 0; return 1;
+            default: continue;
+            }
+        case SDL_MOUSEMOTION:
+            m->type = MsgMouseMove;
+            m->x = e.motion.x;
+            m->y = e.motion.y;
+            return 1;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) continue;
+            m->type = e.type == SDL_MOUSEBUTTONDOWN ? MsgMouseDown : MsgMouseUp;
+            m->code = e.button.button == SDL_BUTTON_LEFT ? 1 : 4;
+            m->extra = e.button.clicks >= 2 ? 1 : 0;
+            m->x = e.button.x;
+            m->y = e.button.y;
+            return 1;
+        default:
+            continue;
+        }
+    }
+    return 0;
+}
+
+int platformConfirm(const char* text, const char* caption) {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+    };
+    SDL_MessageBoxData box{};
+    box.flags = SDL_MESSAGEBOX_INFORMATION;
+    box.window = D.window;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int answer = 0;
+    if (SDL_ShowMessageBox(&box, &answer) != 0) return 0;
+    return answer == 1;
+}
+
+void platformShowError(const char* text, const char* caption) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
+}
+
+int64_t platformTimeSeconds() { return int64_t(std::time(nullptr)); }
+
+unsigned platformTicks() { return SDL_GetTicks(); }
+
+void platformSleep(int milliseconds) { SDL_Delay(Uint32(milliseconds)); }
+
+void platformBeginIteration() {}
+
+void platformEndIteration() {}

@@ -1,0 +1,143 @@
+// tumblegrade-replay: the whole game on the headless back-end, driven by a script.
+//   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+
+#include "app/framework.h"
+#include "app/game_main.h"
+#include "platform/headless.h"
+#include "replay_script.h"
+#include "state_log.h"
+
+namespace {
+
+ReplayScript Script;
+size_t NextCommand = 0;
+std::string OutDir;
+FILE* StateFile = nullptr;
+
+int usage() {
+    std::fprintf(stderr, "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n");
+    return 2;
+}
+
+std::string absoluteFrom(const std::string& base, const std::string& path) {
+    if (!path.empty() && path[0] == '/') return path;
+    return base + "/" + path;
+}
+
+void deliver(const ReplayCommand& c) {
+    switch (c.type) {
+    case ReplayTime: headlessSetClock(c.value); break;
+    case ReplayPress: headlessQueueKey(int(c.value), 1); break;
+    case ReplayRelease: headlessQueueKey(int(c.value), 0); break;
+    case ReplayTap:
+        headlessQueueKey(int(c.value), 1);
+        headlessQueueKey(int(c.value), 0);
+        break;
+    case ReplayMode: {
+        PlatformMessage m{};
+        m.type = MsgModeCommand;
+        m.code = 1;
+        headlessQueueMessage(m);
+        break;
+    }
+    case ReplayCloseYes: headlessQueueClose(1); break;
+    case ReplayCloseNo: headlessQueueClose(0); break;
+    default: break;
+    }
+}
+
+void beginIteration(int iteration) {
+    // Messages arrive at the start of their iteration, snapshots wait for its end.
+    for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
+        deliver(Script.commands[i]);
+}
+
+void writeSnapshot(const std::string& name) {
+    DisplayContext* page = drawingPage();
+    if (!page) return;
+    const std::string path = OutDir + "/" + name + ".bmp";
+    if (!writeBitmap8(path.c_str(), page->pixels, page->width, page->height, page->width, page->palette))
+        std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", path.c_str());
+}
+
+void endIteration(int iteration) {
+    if (StateFile) writeStateLine(StateFile, iteration);
+    bool stop = false;
+    while (NextCommand < Script.commands.size() && Script.commands[NextCommand].iteration == iteration) {
+        const ReplayCommand& c = Script.commands[NextCommand++];
+        if (c.type == ReplaySnap) writeSnapshot(c.name);
+        if (c.type == ReplayStop) stop = true;
+    }
+    if (stop || iteration >= Script.lastIteration) requestExit();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
+            (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
+        } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
+            scriptPath = arg;
+        } else {
+            return usage();
+        }
+    }
+    if (scriptPath.empty()) return usage();
+
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd)) {
+        std::fprintf(stderr, "tumblegrade-replay: cannot read the current directory\n");
+        return 2;
+    }
+    FILE* in = scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
+    if (!in) {
+        std::fprintf(stderr, "tumblegrade-replay: cannot open script %s: %s\n", scriptPath.c_str(),
+                     std::strerror(errno));
+        return 2;
+    }
+    std::string error;
+    const bool parsed = parseReplayScript(in, &Script, &error);
+    if (in != stdin) std::fclose(in);
+    if (!parsed) {
+        std::fprintf(stderr, "tumblegrade-replay: %s: %s\n", scriptPath.c_str(), error.c_str());
+        return 2;
+    }
+
+    OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
+    mkdir(OutDir.c_str(), 0777);
+    if (!statePath.empty()) {
+        StateFile = std::fopen(absoluteFrom(cwd, statePath).c_str(), "w");
+        if (!StateFile) {
+            std::fprintf(stderr, "tumblegrade-replay: cannot write %s: %s\n", statePath.c_str(),
+                         std::strerror(errno));
+            return 2;
+        }
+    }
+    if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
+        std::fprintf(stderr, "tumblegrade-replay: cannot enter the data directory %s: %s\n",
+                     dataDir.c_str(), std::strerror(errno));
+        return 2;
+    }
+    // A clock given at iteration 0 also seeds the game initialisation before the loop.
+    for (const ReplayCommand& c : Script.commands)
+        if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
+    headlessSetIterationHooks(beginIteration, endIteration);
+
+    char programPath[] = "tumblegrade-replay";
+    char* gameArgv[] = {programPath, nullptr};
+    const int status = gameMain(1, gameArgv);
+    if (StateFile) std::fclose(StateFile);
+    return status;
+}
