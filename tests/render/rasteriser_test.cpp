@@ -1,59 +1,17 @@
 // The polygon filler, the edge table, the depth test, textures and the depth line.
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstring>
-#include <vector>
 
-#include "app/game_main.h"
-#include "app/game_state.h"
-#include "display/display.h"
-#include "render/rasteriser.h"
+#include "render_test_page.h"
 
 namespace {
 
 constexpr uint8_t FlatColor = 7;
 
-class RasterTest : public ::testing::Test {
+class RasterTest : public RenderPageTest {
 protected:
     void SetUp() override {
-        page = createMemoryContext(ScreenWidth, ScreenHeight);
-        ASSERT_NE(page, nullptr);
-        setCurrentContext(page);
-        savedPage = CurrentPage;
-        CurrentPage = &page;
-        std::memset(page->pixels, 0, ScreenWidth * ScreenHeight);
+        RenderPageTest::SetUp();
         page->color = FlatColor;
-        resetZBuffer();
-        clearEdgeTable();
-        texturingEnabled = 1;
-        for (Bitmap*& t : GameState.textures) t = nullptr;
-    }
-    void TearDown() override {
-        for (Bitmap*& t : GameState.textures) t = nullptr;
-        texturingEnabled = 1;
-        CurrentPage = savedPage;
-        setCurrentContext(nullptr);
-        destroyContext(page);
-    }
-
-    uint8_t pixel(int x, int y) const { return page->pixels[y * ScreenWidth + x]; }
-    float depth(int x, int y) const { return ZBuffer[x * ScreenHeight + y]; }
-    // Columns of row y that hold a non-zero pixel, as [first, last]; -1 when none.
-    std::pair<int, int> rowExtent(int y) const {
-        int first = -1, last = -1;
-        for (int x = 0; x < ScreenWidth; ++x) {
-            if (pixel(x, y) != 0) {
-                if (first < 0) first = x;
-                last = x;
-            }
-        }
-        return {first, last};
-    }
-    int rowPixels(int y) const {
-        int n = 0;
-        for (int x = 0; x < ScreenWidth; ++x) n += pixel(x, y) != 0;
-        return n;
     }
     static bool edgeTableEmpty() {
         for (const EdgeRow& r : EdgeTable)
@@ -61,9 +19,6 @@ protected:
                 return false;
         return true;
     }
-
-    DisplayContext* page = nullptr;
-    DisplayContext** savedPage = nullptr;
 };
 
 ScreenPolygon polygon(std::initializer_list<std::array<int, 2>> xy, float z = 10.0f) {
@@ -76,20 +31,6 @@ ScreenPolygon polygon(std::initializer_list<std::array<int, 2>> xy, float z = 10
     }
     return p;
 }
-
-// A texture picture with rows padded to a multiple of four, texel = row * 16 + column + 1.
-struct TestTexture {
-    Bitmap bitmap{};
-    std::vector<uint8_t> pixels;
-    TestTexture(int w, int h) {
-        const int bpl = (w + 3) & ~3;
-        pixels.assign(size_t(bpl) * h, 0xEE);
-        for (int v = 0; v < h; ++v)
-            for (int u = 0; u < w; ++u) pixels[v * bpl + u] = uint8_t(v * 16 + u + 1);
-        bitmap = Bitmap{w, h, 8, bpl, pixels.data(), nullptr, nullptr};
-    }
-    uint8_t texel(int u, int v) const { return pixels[v * bitmap.bytesPerLine + u]; }
-};
 
 TEST_F(RasterTest, HorizontalFirstEdgeLeavesOnlyItsLeftEndOnTopRow) {
     fillPolygon(polygon({{10, 100}, {20, 100}, {15, 110}}));
