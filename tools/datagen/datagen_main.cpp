@@ -1,0 +1,27 @@
+// tumblegrade-datagen OUTDIR [FONTDIR]: writes every picture, texture, palette and the
+// font of the game into OUTDIR. The output depends on nothing but the program and the
+// fonts, so it is the same byte for byte on every run.
+#include <cstdio>
+
+#include "generators.h"
+#include "text.h"
+
+Canvas* screenCanvas() {
+    static Canvas canvas;
+    return &canvas;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tumblegrade-datagen OUTDIR [FONTDIR]\n");
+        return 2;
+    }
+    const char* outDir = argv[1];
+    const char* fontDir = argc > 2 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
+    if (!openFaces(fontDir)) return 1;
+    const bool ok = writeMenuScreens(outDir) && writeShopPages(outDir) && writeOutcomeScreens(outDir) &&
+                    writeRaceData(outDir) && writeGameFont(outDir);
+    closeFaces();
+    if (!ok) return 1;
+    return 0;
+}
