@@ -1,0 +1,109 @@
+// The whole game through the replay tool: snapshots, the state log, exit statuses,
+// the clock, closing and the window/full-screen switch.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game_main.h"
+#include "display/display.h"
+#include "support/test_support.h"
+
+namespace {
+
+const std::vector<std::string> StateKeys = {
+    "it", "screen", "racing", "speed", "pitchState", "offTrack", "injuryFlag", "defectFlag",
+    "crashFlag", "damageCursor", "notEnoughMoney", "segmentCount", "texturingEnabled",
+    "damageTable", "rider", "camera", "trackMeshes", "trackObjects", "current", "kind",
+    "variant", "slope", "profile", "name", "health", "condition", "balance", "fork", "frame",
+    "brakes", "componentLevel", "protectors"};
+
+std::vector<std::string> keysOf(const std::string& line) {
+    std::vector<std::string> keys;
+    for (size_t at = 0; (at = line.find("\":", at)) != std::string::npos; ++at) {
+        const size_t start = line.rfind('"', at - 1);
+        keys.push_back(line.substr(start + 1, at - start - 1));
+    }
+    return keys;
+}
+
+}  // namespace
+
+TEST(ReplayGame, SnapshotIsTheDrawingPageWithItsPalette) {
+    const ReplayRun run = runReplay("0 time 1000\n2 snap intro\n3 stop\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.states.size(), 4u);
+    const std::vector<unsigned char> snap = readBinaryFile(run.outDir + "/intro.bmp");
+    ASSERT_EQ(snap.size(), 14u + 40 + 1024 + 640 * 480);
+    Bitmap* page = decodeBitmap(snap.data(), long(snap.size()), 1);
+    Bitmap* intro = loadBitmap((std::string(TG_DATA_DIR) + "/Images/Intro1_256.bmp").c_str(), 1);
+    ASSERT_NE(page, nullptr);
+    ASSERT_NE(intro, nullptr);
+    EXPECT_EQ(page->width, 640);
+    EXPECT_EQ(page->height, 480);
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            differing += page->pixels[y * 640 + x] != intro->pixels[y * intro->bytesPerLine + x];
+    EXPECT_EQ(differing, 0);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(page->palette[i].red, intro->palette[i].red);
+        EXPECT_EQ(page->palette[i].blue, intro->palette[i].blue);
+    }
+    unloadBitmap(page);
+    unloadBitmap(intro);
+}
+
+TEST(ReplayGame, StateLogHasEveryKeyInOrderAndTheClockSeedsTheDamageTable) {
+    const ReplayRun run = runReplay("0 time 1234567\n1 stop\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.states.size(), 2u);
+    EXPECT_EQ(keysOf(run.states[0]), StateKeys);
+    EXPECT_EQ(jsonInt(run.states[1], "it"), 1);
+    EXPECT_EQ(jsonInt(run.states[0], "screen"), 0);
+    EXPECT_EQ(jsonInt(run.states[0], "profile.health"), 100);
+    EXPECT_EQ(jsonString(run.states[0], "current.kind"), "");
+    seedRandom(1234567);
+    std::string table = "\"damageTable\":[";
+    for (int i = 0; i < 12; ++i) table += (i ? "," : "") + std::to_string(nextRandom() % 100);
+    EXPECT_NE(run.states[0].find(table + "]"), std::string::npos) << run.states[0];
+    EXPECT_NE(run.states[0].find("\"rider\":[15,-1,7.5999999]"), std::string::npos) << run.states[0];
+}
+
+TEST(ReplayGame, ScriptRunningOutEndsWithStatusZeroAfterItsLastIteration) {
+    const ReplayRun run = runReplay("4 tap 200\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.states.size(), 5u);
+}
+
+TEST(ReplayGame, BadScriptIsRefusedBeforeTheGameStarts) {
+    const ReplayRun run = runReplay("0 tap 28\n1 fly\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("line 2"), std::string::npos) << run.errors;
+    EXPECT_TRUE(run.states.empty());
+}
+
+TEST(ReplayGame, CloseAnsweredNoGoesOnAndYesEndsTheProgram) {
+    const ReplayRun run = runReplay("1 close no\n3 close yes\n9 stop\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(run.states.size(), 4u);  // iteration 3 is the last one
+}
+
+TEST(ReplayGame, MissingDataEndsThroughTheFatalErrorNamingTheFile) {
+    const std::string empty = makeTempDir("nodata");
+    const ReplayRun run = runReplay("3 stop\n", empty);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Bitmap file was not found: Images/Initpal.bmp"), std::string::npos)
+        << run.errors;
+}
+
+TEST(ReplayGame, ModeSwitchKeepsTheScreenAndDrawsNewDamageFactors) {
+    const ReplayRun run = runReplay("0 time 100\n1 tap 28\n2 time 200\n3 mode\n4 mode\n5 stop\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.states.size(), 6u);
+    EXPECT_EQ(jsonInt(run.states[5], "screen"), 1);
+    EXPECT_EQ(jsonInt(run.states[5], "trackMeshes"), jsonInt(run.states[0], "trackMeshes"));
+    seedRandom(200);
+    const int first = nextRandom() % 100;
+    EXPECT_NE(run.states[3].find("\"damageTable\":[" + std::to_string(first) + ","), std::string::npos);
+}
