@@ -1,0 +1,224 @@
+// Benchmarks of the race view and the menu screens on the headless page, with the
+// memory work of a frame as the baseline and a count of heap allocations per race frame.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "app/framework.h"
+#include "app/game_main.h"
+#include "app/game_state.h"
+#include "display/display.h"
+#include "game/screens.h"
+#include "race/rider.h"
+#include "render/pipeline.h"
+#include "render/rasteriser.h"
+#include "render/segment_window.h"
+#include "render/textures.h"
+#include "track/track_lists.h"
+#include "track/track_loader.h"
+
+// ---- heap allocations, counted for the whole program ----------------------------
+namespace {
+std::atomic<long> HeapAllocations{0};
+
+void* allocate(std::size_t size) {
+    ++HeapAllocations;
+    return std::malloc(size ? size : 1);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (void* p = allocate(size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    if (void* p = allocate(size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// ---- the game on the headless page ----------------------------------------------
+void openGame() {
+    static bool open = false;
+    if (open) return;
+    open = true;
+    if (chdir(TG_DATA_DIR) != 0) {
+        std::fprintf(stderr, "tumblegrade-bench: cannot enter %s\n", TG_DATA_DIR);
+        std::exit(2);
+    }
+    CurrentPage = createFramework("Tumblegrade - DH");
+    const ModeRequest request = {19, 640, 480, 8, 6, 0x401, "DDRAW8.DRV", 0, 0};
+    if (!CurrentPage || !setMode(&request, 1, 2, 1)) {
+        std::fprintf(stderr, "tumblegrade-bench: no drawing page\n");
+        std::exit(2);
+    }
+    initGame();
+}
+
+// A rider pose: k advances into the course, then the eye u across and w along the
+// current tile, one unit above its start corner, turned by yaw degrees.
+struct Pose {
+    const char* name;
+    int advances;
+    float u, w, yaw;
+};
+
+const Pose Poses[] = {
+    {"start", -1, 0, 0, 0},          // the pose of a new run
+    {"tile1_turned", 0, 5, 3, 25},
+    {"tile5", 4, 5, 2, 0},
+    {"tile10_turned", 9, 3, 5, -20},
+    {"tile16", 15, 5, 1, 0},
+    {"tile26_turned", 25, 7, 4, 15},
+    {"tile40", 39, 4, 6, -10},
+};
+
+void headingOf(int variant, Vector3* f, Vector3* s) {
+    switch (((variant % 4) + 4) % 4) {
+        case 1: *f = Vector3(0, 0, 1); *s = Vector3(1, 0, 0); break;
+        case 2: *f = Vector3(-1, 0, 0); *s = Vector3(0, 0, 1); break;
+        case 3: *f = Vector3(0, 0, -1); *s = Vector3(-1, 0, 0); break;
+        default: *f = Vector3(1, 0, 0); *s = Vector3(0, 0, -1); break;
+    }
+}
+
+// Reloads the course, fills the window and walks it forward; then places the eye.
+bool preparePose(const Pose& pose) {
+    openGame();
+    resetSegmentWindow();
+    clearTrackLists();
+    loadTrack();
+    GameState.racing = 1;
+    GameState.screen = 1;
+    applyRacePalette();
+    resetRiderPose();
+    CameraMatrix = IdentityMatrix;
+    CameraMatrix(3, 0) = -RiderPosition.x;
+    CameraMatrix(3, 1) = -RiderPosition.y;
+    CameraMatrix(3, 2) = -RiderPosition.z;
+    advanceWindow();  // the first fill
+    if (pose.advances < 0) return true;
+    Vector3 f, s;
+    for (int i = 0; i < pose.advances; ++i) {
+        const SegmentMesh& next = SegmentWindow.next.mesh;
+        headingOf(next.variant, &f, &s);
+        RiderPosition = next.points[0] + f * 0.5f;
+        advanceWindow();
+    }
+    const SegmentMesh& current = SegmentWindow.current.mesh;
+    headingOf(current.variant, &f, &s);
+    const float c = std::cos(pose.yaw * 3.14159265f / 180.0f);
+    const float t = std::sin(pose.yaw * 3.14159265f / 180.0f);
+    const Vector3 forward = f * c + s * t;
+    const Vector3 side = s * c - f * t;
+    const Point3 eye = current.points[0] + s * pose.u + f * pose.w + Vector3(0, -1, 0);
+    RiderPosition = eye;
+    CameraMatrix = IdentityMatrix;
+    for (int r = 0; r < 3; ++r) {
+        CameraMatrix(r, 0) = side[r];
+        CameraMatrix(r, 1) = r == 1 ? 1.0f : 0.0f;
+        CameraMatrix(r, 2) = forward[r];
+    }
+    const Vector3 e(eye.x, eye.y, eye.z);
+    CameraMatrix(3, 0) = -e.dot(side);
+    CameraMatrix(3, 1) = -eye.y;
+    CameraMatrix(3, 2) = -e.dot(forward);
+    // The eye stays on its tile: no frame of the benchmark advances the window.
+    return !hasEnteredSegment(RiderPosition, SegmentWindow.next.mesh);
+}
+
+void raceFrame() {
+    resetZBuffer();
+    drawRaceView();
+}
+
+void BM_RaceFrame(benchmark::State& state, const Pose& pose) {
+    if (!preparePose(pose)) {
+        state.SkipWithError("pose lies beyond its tile");
+        return;
+    }
+    raceFrame();  // a first frame outside the count
+    const long before = HeapAllocations.load();
+    for (auto _ : state) {
+        raceFrame();
+        benchmark::ClobberMemory();
+    }
+    const long allocations = HeapAllocations.load() - before;
+    state.counters["allocs_per_frame"] =
+        benchmark::Counter(double(allocations) / double(state.iterations()));
+    state.counters["allocs_total"] = double(allocations);
+}
+
+// The memory work every frame does whatever it shows: the depth buffer reset, the
+// page cleared and the page converted to 32 bits for presentation.
+uint32_t Presented[ScreenWidth * ScreenHeight];
+
+void BM_MemoryBaseline(benchmark::State& state) {
+    openGame();
+    DisplayContext* page = *CurrentPage;
+    uint32_t colours[256];
+    for (int i = 0; i < 256; ++i) {
+        const PaletteEntry& e = page->palette[i];
+        colours[i] = 0xFF000000u | (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
+    }
+    for (auto _ : state) {
+        resetZBuffer();
+        clearPage();
+        const uint8_t* pixels = page->pixels;
+        for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) Presented[i] = colours[pixels[i]];
+        benchmark::DoNotOptimize(Presented);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_MenuFrame(benchmark::State& state, int screen) {
+    openGame();
+    GameState.racing = 0;
+    GameState.screen = screen;
+    for (auto _ : state) drawFrame();
+}
+
+void registerBenchmarks() {
+    for (const Pose& pose : Poses) {
+        const std::string name = std::string("RaceFrame/") + pose.name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_RaceFrame, pose)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
+    benchmark::RegisterBenchmark("MemoryBaseline", BM_MemoryBaseline)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    const int menus[] = {ScreenMainMenu, ScreenFrames};
+    for (int screen : menus) {
+        const std::string name = "MenuFrame/screen" + std::to_string(screen);
+        benchmark::RegisterBenchmark(name.c_str(), BM_MenuFrame, screen)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    registerBenchmarks();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
