@@ -1,0 +1,272 @@
+// Checks a course line by line: line length, kind and variant, the heading each tile is
+// entered with, the path across the edge between two tiles, tiles on the same ground
+// square, and the object slots.
+#include "trackcheck/course_check.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "track/segment_mesh.h"
+#include "track/segment_objects.h"
+#include "track/tile_catalogue.h"
+#include "track/track_loader.h"
+
+namespace {
+
+constexpr int MaxLineLength = 31;  // the loader's line buffer: 31 characters and the terminator
+constexpr int ReadBuffer = 512;
+constexpr int MaxCells = 4096;
+constexpr float EdgeTolerance = 0.01f;
+
+// How a kind turns the heading: first shape (variants 1-4) and second shape (5-8).
+// +1 is a left turn, -1 a right turn.
+struct KindTurn {
+    char kind;
+    int firstTurn;
+    int secondTurn;
+};
+const KindTurn Turns[] = {
+    {'g', 0, 0}, {'a', 0, 0}, {'e', 0, 0}, {'s', 0, 0}, {'j', 0, 0},
+    {'z', 0, 0}, {'i', -1, +1}, {'l', +1, 0}, {'r', -1, 0},
+};
+
+int turnOf(char kind, int variant) {
+    for (const KindTurn& t : Turns)
+        if (t.kind == kind) return variant >= 5 ? t.secondTurn : t.firstTurn;
+    return 0;
+}
+
+// The loader's rule for runs of curve lines: of 'l' lines that no 'g' or 'r' line
+// interrupts only the first is built, the same for 'r' lines; '#' lines are comments.
+struct CurveRuns {
+    int left = 0;
+    int right = 0;
+    bool skip(char c) {
+        if (c == 'g') left = right = 0;
+        else if (c == 'l') { ++left; right = 0; }
+        else if (c == 'r') { ++right; left = 0; }
+        if (right == 2) { right = 1; return true; }
+        if (left == 2) { left = 1; return true; }
+        return c == '#';
+    }
+};
+
+// The path's extent on one tile edge: the edge is the line through origin across the
+// heading dir; the extent is measured along side from origin.
+struct EdgeSpan {
+    bool found;
+    float from, to;
+};
+
+const int HeadingDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};  // (dx, dz) of headings 0 +x, 1 +z, 2 -x, 3 -z
+const int HeadingSide[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+
+EdgeSpan pathOnEdge(const SegmentMesh& mesh, float ox, float oz, int heading) {
+    EdgeSpan span{false, 0.0f, 0.0f};
+    const float fx = float(HeadingDir[heading][0]), fz = float(HeadingDir[heading][1]);
+    const float sx = float(HeadingSide[heading][0]), sz = float(HeadingSide[heading][1]);
+    for (int t = 0; t < mesh.polygonCount && t < 100; ++t) {
+        const MeshPolygon& p = mesh.polygons[t];
+        if (p.red != 218 || p.green != 218 || p.blue != 218) continue;
+        const int corners[3] = {p.vertexA, p.vertexB, p.vertexC};
+        for (int k = 0; k < 3; ++k) {
+            if (corners[k] < 0 || corners[k] >= mesh.pointCount) continue;
+            const Point3& q = mesh.points[corners[k]];
+            const float along = (q.x - ox) * fx + (q.z - oz) * fz;
+            if (std::fabs(along) > EdgeTolerance) continue;
+            const float across = (q.x - ox) * sx + (q.z - oz) * sz;
+            if (!span.found) span = EdgeSpan{true, across, across};
+            span.from = std::fmin(span.from, across);
+            span.to = std::fmax(span.to, across);
+        }
+    }
+    return span;
+}
+
+struct Cell {
+    int x, z;
+    int line;
+};
+
+// The ground square a tile covers, by the smallest x and z of its points.
+bool tileCell(const SegmentMesh& mesh, int* cx, int* cz) {
+    if (mesh.pointCount <= 0) return false;
+    float minX = mesh.points[0].x, minZ = mesh.points[0].z;
+    for (int i = 1; i < mesh.pointCount && i < 50; ++i) {
+        minX = std::fmin(minX, mesh.points[i].x);
+        minZ = std::fmin(minZ, mesh.points[i].z);
+    }
+    *cx = int(std::lround(minX / 10.0f));
+    *cz = int(std::lround(minZ / 10.0f));
+    return true;
+}
+
+struct Checker {
+    const char* name;
+    FILE* out;
+    CourseReport report{0, 0, 0};
+
+    void problem(int line, const char* text) {
+        std::fprintf(out, "%s:%d: %s\n", name, line, text);
+        ++report.problems;
+    }
+    void warning(int line, const char* text) {
+        std::fprintf(out, "%s:%d: warning: %s\n", name, line, text);
+        ++report.warnings;
+    }
+};
+
+void checkObjects(Checker& ck, int lineNo, const char* line, int variant) {
+    const int count = readTrackNumber(line, 5);
+    char text[160];
+    if (count < 0) {
+        std::snprintf(text, sizeof text, "negative object count %d", count);
+        ck.problem(lineNo, text);
+        return;
+    }
+    const int length = int(std::strcspn(line, "\n"));
+    for (int i = 0; i < count; ++i) {
+        const int slotColumn = 7 + 3 * i, letterColumn = 8 + 3 * i;
+        if (letterColumn >= length) {
+            std::snprintf(text, sizeof text, "object count %d, but the line holds only %d objects", count, i);
+            ck.problem(lineNo, text);
+            return;
+        }
+        const int slot = readTrackNumber(line, slotColumn);
+        const char letter = trackLineChar(line, letterColumn);
+        if (slot < 0 || slot > 5) {
+            std::snprintf(text, sizeof text, "object %d: slot %d outside 0 to 5", i, slot);
+            ck.problem(lineNo, text);
+        }
+        if (letter != 't' && letter != 'b' && letter != 'w') {
+            std::snprintf(text, sizeof text, "object %d: letter '%c' is no object (t, b or w)", i, letter);
+            ck.warning(lineNo, text);
+        } else if (letter == 'b' && variant != 1) {
+            ck.warning(lineNo, "a tree stands only on variant 1 tiles");
+        } else if (variant < 1 || variant > 4) {
+            ck.warning(lineNo, "objects stand only on variants 1 to 4");
+        }
+    }
+}
+
+}  // namespace
+
+CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
+    Checker ck{name, out};
+    static Cell cells[MaxCells];
+    int cellCount = 0;
+    CurveRuns runs;
+    float cursorX = 10.0f, cursorY = 0.0f, cursorZ = 10.0f;
+    int heading = 1;             // the course starts along +z
+    bool havePrevious = false;
+    static SegmentMesh previous;
+    char line[ReadBuffer];
+    char text[200];
+    int lineNo = 0;
+    int tLineCount = 0;
+
+    while (std::fgets(line, sizeof line, file)) {
+        ++lineNo;
+        size_t length = std::strlen(line);
+        const bool complete = length > 0 && line[length - 1] == '\n';
+        if (!complete && length == sizeof line - 1) {
+            // Far too long: drop the rest of it so the next line starts fresh.
+            int c;
+            while ((c = std::fgetc(file)) != EOF && c != '\n') ++length;
+        }
+        if (length >= 2 && line[length - 1] == '\n' && line[length - 2] == '\r') {
+            line[length - 2] = '\n';
+            line[length - 1] = '\0';
+            --length;
+        }
+        if (int(length) > MaxLineLength) {
+            std::snprintf(text, sizeof text, "line of %d characters (at most %d, line feed included)", int(length),
+                          MaxLineLength);
+            ck.problem(lineNo, text);
+        }
+        const char kind = line[0];
+        if (runs.skip(kind)) {
+            if (kind != '#') {
+                std::snprintf(text, sizeof text, "'%c' line skipped: it follows another '%c' line with no %s between",
+                              kind, kind, kind == 'l' ? "'g' or 'r'" : "'g' or 'l'");
+                ck.warning(lineNo, text);
+            }
+            continue;
+        }
+        ++ck.report.builtSegments;
+        const int variant = readTrackNumber(line, 1);
+        const int slope = readTrackNumber(line, 3);
+        const TileKind* tile = findTileKind(kind);
+        if (!tile) {
+            std::snprintf(text, sizeof text, "unknown kind '%c'", kind == '\n' ? ' ' : kind);
+            ck.problem(lineNo, text);
+        } else if (!tileShapeForVariant(*tile, variant) || variant < 1 || variant > 8) {
+            std::snprintf(text, sizeof text, "kind '%c' has no variant %d", kind, variant);
+            ck.problem(lineNo, text);
+        }
+        if (slope < 0 || slope > 3) {
+            std::snprintf(text, sizeof text, "slope %d outside 0 to 3", slope);
+            ck.warning(lineNo, text);
+        }
+        SegmentMesh mesh = buildSegmentMesh(line, cursorX, cursorY, cursorZ);
+        if (readTrackNumber(line, 5) != 0 && trackLineChar(line, 8) == 't') ++tLineCount;
+        (void)buildSegmentObjects(line, cursorX, cursorY, cursorZ, tLineCount);
+        checkObjects(ck, lineNo, line, variant);
+
+        const bool valid = tile && variant >= 1 && variant <= 8 && tileShapeForVariant(*tile, variant);
+        if (valid) {
+            const int entered = tileHeading(variant);
+            if (kind == 'z' && heading != 1) {
+                std::snprintf(text, sizeof text, "banner gate 'z' is always laid out along +z, but the course heads %s",
+                              heading == 0 ? "+x" : (heading == 2 ? "-x" : "-z"));
+                ck.problem(lineNo, text);
+            } else if (entered != heading) {
+                std::snprintf(text, sizeof text, "inconsistent heading: variant %d heads %d, the course arrives heading %d",
+                              variant, entered, heading);
+                ck.problem(lineNo, text);
+            }
+            // The path must meet the previous tile's path on the shared edge.
+            if (havePrevious) {
+                const EdgeSpan in = pathOnEdge(mesh, cursorX, cursorZ, heading);
+                const EdgeSpan outSpan = pathOnEdge(previous, cursorX, cursorZ, heading);
+                if (!in.found || !outSpan.found) {
+                    std::snprintf(text, sizeof text, "path discontinuity at the edge: %s",
+                                  !outSpan.found ? "the previous tile's path does not reach this edge"
+                                                 : "this tile's path does not start on this edge");
+                    ck.problem(lineNo, text);
+                } else if (std::fabs(in.from - outSpan.from) > EdgeTolerance ||
+                           std::fabs(in.to - outSpan.to) > EdgeTolerance) {
+                    std::snprintf(text, sizeof text,
+                                  "path discontinuity at the edge: the previous tile leaves at %.2f to %.2f, "
+                                  "this one starts at %.2f to %.2f",
+                                  outSpan.from, outSpan.to, in.from, in.to);
+                    ck.problem(lineNo, text);
+                }
+            }
+            int cx, cz;
+            if (tileCell(mesh, &cx, &cz)) {
+                for (int i = 0; i < cellCount; ++i)
+                    if (cells[i].x == cx && cells[i].z == cz) {
+                        std::snprintf(text, sizeof text, "tile overlaps the tile of line %d", cells[i].line);
+                        ck.problem(lineNo, text);
+                        break;
+                    }
+                if (cellCount < MaxCells) cells[cellCount++] = Cell{cx, cz, lineNo};
+            }
+            // Go on from the heading the tile is really laid out in, so one wrong line
+            // does not make every following line wrong too.
+            const int laidOut = kind == 'z' ? 1 : entered;
+            heading = kind == 'z' ? 1 : ((laidOut + turnOf(kind, variant)) % 4 + 4) % 4;
+            previous = mesh;
+            havePrevious = true;
+        } else {
+            havePrevious = false;
+        }
+        cursorX = mesh.endX;
+        cursorY = mesh.endY;
+        cursorZ = mesh.endZ;
+    }
+    std::fprintf(out, "%s: %d built segments, %d problems, %d warnings\n", name, ck.report.builtSegments,
+                 ck.report.problems, ck.report.warnings);
+    return ck.report;
+}

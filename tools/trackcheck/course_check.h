@@ -1,0 +1,16 @@
+// The course checker: reads a track file by the loader's rules, builds every segment
+// line with the game's own tile and object builders and reports what would make the
+// course inconsistent, broken or unrideable.
+#pragma once
+
+#include <cstdio>
+
+struct CourseReport {
+    int builtSegments;
+    int problems;   // faults: the checker fails
+    int warnings;   // worth a look, not a fault
+};
+
+// Checks the course read from file; every finding is printed to out as
+// "name:line: text". Lines are counted from 1.
+CourseReport checkCourse(FILE* file, const char* name, FILE* out);
