@@ -15,9 +15,20 @@ public:
     }
     CountedHandle& operator=(const CountedHandle& other) {
         // Take the new reference before dropping the old one: self-assignment is safe.
-        if (other.target) ++other.target->refCount;
+        T* incoming = other.target;
+        if (incoming) ++incoming->refCount;
         release();
-        target = other.target;
+        target = incoming;
+        return *this;
+    }
+    // Moving hands the reference over without touching the count.
+    CountedHandle(CountedHandle&& other) noexcept : target(other.target) { other.target = nullptr; }
+    CountedHandle& operator=(CountedHandle&& other) noexcept {
+        if (this != &other) {
+            release();
+            target = other.target;
+            other.target = nullptr;
+        }
         return *this;
     }
     ~CountedHandle() { release(); }
@@ -37,10 +48,20 @@ public:
     explicit operator bool() const { return target != nullptr; }
 
 private:
+    // GCC 12 cannot see that a handle's target outlives the delete of another handle's
+    // target (the reference count rules that out) and warns of a use after free here.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+#endif
     void release() {
-        if (target && --target->refCount == 0) delete target;
+        T* old = target;
         target = nullptr;
+        if (old && --old->refCount == 0) delete old;
     }
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
 
     T* target;
 };
@@ -67,7 +88,8 @@ public:
     // The most recently pushed handle, removed from the list; a null handle when empty.
     CountedHandle<T> popFront() {
         if (!head) return CountedHandle<T>();
-        CountedHandle<T> front = head->handle;
+        // The node's reference moves into the result, so the count stays as it was.
+        CountedHandle<T> front(static_cast<CountedHandle<T>&&>(head->handle));
         Node* old = head;
         head = old->next;
         delete old;
