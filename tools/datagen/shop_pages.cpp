@@ -27,15 +27,15 @@ struct ShopCategory {
 // Each balance panel holds 26 characters of the 12 x 20 font from the text position on.
 const ShopCategory Categories[5] = {
     {"FRAMES", "Condition", "The frame carries everything: a stiffer one takes more knocks.", "Menu",
-     {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{4, 0, 338, 30}}, true},
+     {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{-10, -10, 338, 30}}, true},
     {"FORKS", "Condition", "Suspension up front keeps the wheel on the trail.", "Back",
-     {20, 72, 382, 426}, {394, 72, 620, 276}, 2, {{0, 0, 328, 28}, {462, 284, 632, 338}}, true},
+     {20, 72, 382, 426}, {394, 72, 620, 276}, 2, {{-10, -10, 328, 28}, {462, 284, 632, 338}}, true},
     {"BRAKES", "Condition", "Good brakes save the bike in every corner.", "Back",
      {20, 72, 216, 426}, {228, 72, 620, 222}, 1, {{229, 229, 563, 261}}, false},
     {"DRIVE-TRAIN", "Condition", "Gears, chain and shifter: the heart of the bike.", "Back",
      {20, 186, 400, 426}, {412, 72, 620, 426}, 1, {{26, 144, 360, 176}}, false},
     {"PROTECTORS", "Health", "Each piece of armour adds to your health.", "Back",
-     {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{0, 0, 332, 28}}, true},
+     {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{-10, -10, 332, 28}}, true},
 };
 
 struct ShopItem {
