@@ -19,8 +19,8 @@ namespace {
 // A script of one key tap per iteration, with a snapshot of every iteration.
 class Script {
 public:
-    explicit Script(bool snapEveryTap = true) : snap_(snapEveryTap) {
-        text_ = "0 time 1000\n";
+    explicit Script(bool snapEveryTap = true, int clock = 1000) : snap_(snapEveryTap) {
+        text_ = "0 time " + std::to_string(clock) + "\n";
         if (snap_) text_ += "0 snap it0\n";
     }
     // Taps the key in the next iteration; answers that iteration.
@@ -257,16 +257,23 @@ void takeDamageTableFrom(const std::string& line) {
     GameState.damageCursor = int32_t(jsonInt(line, "damageCursor"));
 }
 
-// Shops with the given keys, starts a run, pushes for a while, then steers left
-// until the run ends off the track. Answers the script and the iteration of the start.
-Script rideOffTrackScript(std::initializer_list<int> shopKeys, int* start) {
-    Script s(false);
+// How a test run leaves the track: the clock that draws the damage table, how long
+// the rider pushes, and when he starts to steer left (by then he has left the first
+// tile, a banner gate that is never tested, for the straights behind it).
+struct Ride {
+    int time;
+    int pushFor;
+    int steerAfter;
+};
+
+Script rideOffTrackScript(const Ride& ride, std::initializer_list<int> shopKeys, int* start) {
+    Script s(false, ride.time);
     s.taps({ScanEnter, ScanS, 37, ScanEnter, ScanS});
     s.taps(shopKeys);
     *start = s.tap(ScanS);
     s.at(*start + 1, "press 72");
-    s.at(*start + 21, "release 72");
-    s.at(*start + 22, "press 75");
+    s.at(*start + 1 + ride.pushFor, "release 72");
+    s.at(*start + ride.steerAfter, "press 75");
     return s;
 }
 
@@ -280,12 +287,31 @@ int firstOutcome(const ReplayRun& run, int from) {
     return -1;
 }
 
+void expectRacePalette(const std::string& snapshot) {
+    Bitmap* shot = loadBitmap(snapshot.c_str(), 1);
+    const std::string raceFile = std::string(TG_DATA_DIR) + "/Textures/paltexture.bmp";
+    Bitmap* race = loadBitmap(raceFile.c_str(), 1);
+    ASSERT_NE(shot, nullptr);
+    ASSERT_NE(race, nullptr);
+    int differences = 0;
+    for (int i = 0; i < 256; ++i)
+        if (shot->palette[i].red != race->palette[i].red ||
+            shot->palette[i].green != race->palette[i].green ||
+            shot->palette[i].blue != race->palette[i].blue)
+            ++differences;
+    EXPECT_EQ(differences, 0);
+    unloadBitmap(shot);
+    unloadBitmap(race);
+}
+
 // Leaves the track with the outfit the shop keys buy; checks the outcome picture and
-// what Enter does there; answers the outcome screen.
-int rideOffTrackAndCheckOutcome(std::initializer_list<int> shopKeys, bool* noCourse) {
+// what Enter does there; answers the outcome screen (-1 when no course is loaded or
+// the run did not end as planned).
+int rideOffTrackAndCheckOutcome(const Ride& ride, std::initializer_list<int> shopKeys,
+                                bool* noCourse) {
     int start = 0;
-    Script probe = rideOffTrackScript(shopKeys, &start);
-    probe.at(start + 400, "stop");
+    Script probe = rideOffTrackScript(ride, shopKeys, &start);
+    probe.at(start + ride.steerAfter + 300, "stop");
     ReplayRun first = runReplay(probe.text());
     EXPECT_EQ(first.status, 0) << first.errors;
     EXPECT_EQ(jsonInt(first.states.at(size_t(start)), "racing"), 1);
@@ -296,13 +322,13 @@ int rideOffTrackAndCheckOutcome(std::initializer_list<int> shopKeys, bool* noCou
         ADD_FAILURE() << "the run did not end off the track";
         return -1;
     }
-    if (ended <= start + 22) {
+    if (ended <= start + ride.steerAfter) {
         ADD_FAILURE() << "the run ended at " << ended << " before the rider steered off";
         return -1;
     }
     const int outcome = int(jsonInt(first.states[size_t(ended)], "screen"));
 
-    Script s = rideOffTrackScript(shopKeys, &start);
+    Script s = rideOffTrackScript(ride, shopKeys, &start);
     s.at(ended, "snap outcome");
     s.at(ended + 1, "tap 28");
     s.at(ended + 1, "snap afterEnter");
@@ -318,6 +344,7 @@ int rideOffTrackAndCheckOutcome(std::initializer_list<int> shopKeys, bool* noCou
     if (outcome == ScreenCrash) {
         EXPECT_EQ(jsonInt(after, "racing"), 1) << "Enter resumes the run";
         EXPECT_EQ(jsonInt(after, "screen"), ScreenCrash);
+        expectRacePalette(run.outDir + "/afterEnter.bmp");
     } else {
         EXPECT_EQ(jsonInt(after, "screen"), ScreenCredits);
         expectPictureInSnapshot(run.outDir + "/afterEnter.bmp", pictureFile(ScreenCredits));
@@ -326,19 +353,23 @@ int rideOffTrackAndCheckOutcome(std::initializer_list<int> shopKeys, bool* noCou
     return outcome;
 }
 
+// Frame 6 and fork 10 add nothing to the bike: health 100, condition 0.
+#define BARE_BIKE {ScanRight, ScanDown, ScanEnter, ScanDown, ScanEnter}
+// The full outfit of the first shop walk: health 270, condition 115.
+#define FULL_OUTFIT {ScanRight, ScanDown, ScanEnter, ScanRight, ScanRight, ScanEnter, \
+                     ScanRight, ScanEnter, ScanEnter, ScanEnter, ScanEnter, ScanEnter, ScanEnter}
+
 TEST_F(ReplayWalk, RunsEndOffTrackOnTheirOutcomeScreens) {
     bool noCourse = false;
-    // Frame 6 and fork 10 add nothing to the bike: condition 0.
-    const int bare = rideOffTrackAndCheckOutcome(
-        {ScanRight, ScanDown, ScanEnter, ScanDown, ScanEnter}, &noCourse);
+    // Clock 1000 draws the damage table 4, 21, ...; off the track at speed 0.2 the
+    // rider takes 0 and the bike 4.
+    const Ride slow{1000, 20, 80};
+    EXPECT_EQ(rideOffTrackAndCheckOutcome(slow, BARE_BIKE, &noCourse), ScreenDefect);
     if (noCourse) GTEST_SKIP() << "the game loaded no course: nothing to leave";
-    // The full outfit of the first shop walk: health 270, condition 115.
-    const int geared = rideOffTrackAndCheckOutcome(
-        {ScanRight, ScanDown, ScanEnter, ScanRight, ScanRight, ScanEnter, ScanRight, ScanEnter,
-         ScanEnter, ScanEnter, ScanEnter, ScanEnter, ScanEnter},
-        &noCourse);
-    EXPECT_NE(bare, -1);
-    EXPECT_NE(geared, -1);
+    EXPECT_EQ(rideOffTrackAndCheckOutcome(slow, FULL_OUTFIT, &noCourse), ScreenCrash);
+    // Clock 1121 draws 99, 27, ...; at speed 1.1 or more the rider takes over 100.
+    const Ride fast{1121, 110, 111};
+    EXPECT_EQ(rideOffTrackAndCheckOutcome(fast, BARE_BIKE, &noCourse), ScreenInjury);
     resetGameState();
     for (int32_t& entry : DamageTable) entry = 0;
 }
