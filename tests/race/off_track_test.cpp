@@ -1,6 +1,7 @@
 // The off-track test: the walls of straights and turns, the open sides of turns and
 // the tiles that have no walls at all.
 #include "race/off_track.h"
+#include "race/tile_frame.h"
 #include "ride_fixture.h"
 
 using namespace ride_test;
@@ -143,6 +144,29 @@ TEST_F(OffTrackFlag, TheGateTileNeverEndsARun) {
     EXPECT_EQ(GameState.crashFlag + GameState.injuryFlag + GameState.defectFlag, 0);
     EXPECT_FLOAT_EQ(GameState.speed, 3.0f);
     EXPECT_EQ(Rider.health(), 100);
+}
+
+}  // namespace
+
+namespace {
+
+// The ride measures the mirrored sharp corner and S-bend from the catalogue's point 3.
+TEST(OffTrack, StartCornerAgreesWithTheCatalogue) {
+    struct Case {
+        const char* line;
+        float x, z;
+    };
+    const Case cases[] = {
+        {"s5 0 0\n", 10, 10}, {"s7 2 0\n", 10, 10}, {"i6 0 0\n", 30, 10},
+        {"i8 0 0\n", 10, 30}, {"s1 1 0\n", 10, 10}, {"g3 0 0\n", 40, 50},
+    };
+    for (const Case& c : cases) {
+        const SegmentMesh mesh = buildSegmentMesh(c.line, c.x, 4, c.z);
+        const Point3& start = tileStartCorner(mesh);
+        EXPECT_EQ(start.x, c.x) << c.line;
+        EXPECT_EQ(start.y, 4.0f) << c.line;
+        EXPECT_EQ(start.z, c.z) << c.line;
+    }
 }
 
 }  // namespace
