@@ -17,6 +17,7 @@
 #include "game_keys.h"
 #include "platform/headless.h"
 #include "render/rasteriser.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -96,8 +97,8 @@ void writeBlockFont(const std::string& path) {
 class MenuFrame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        Dir = fs::path(TG_BINARY_DIR) / "game_menu_pictures";
-        fs::remove_all(Dir);
+        // Every test program runs on its own: each gets a folder of its own.
+        Dir = fs::path(makeTempDir("menu"));
         for (const char* sub : {"Images", "Injury", "Defekt", "Crash", "Credits", "Ziel"})
             fs::create_directories(Dir / sub);
         for (int n = 0; n < PictureCount; ++n) writePicture((Dir / AllPictures[n]).string(), n);
