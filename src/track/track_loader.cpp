@@ -26,36 +26,6 @@ bool readTrackLine(FILE* file, std::string& line) {
     return true;
 }
 
-// Runs of curve lines: of 'l' lines that no 'g' or 'r' line interrupts only the first is
-// built, and the same for 'r' lines.
-struct CurveRuns {
-    int left = 0;
-    int right = 0;
-
-    // True when the line with this first character is to be skipped.
-    bool skip(char c) {
-        if (c == 'g') {
-            left = 0;
-            right = 0;
-        } else if (c == 'l') {
-            ++left;
-            right = 0;
-        } else if (c == 'r') {
-            ++right;
-            left = 0;
-        }
-        if (right == 2) {
-            right = 1;
-            return true;
-        }
-        if (left == 2) {
-            left = 1;
-            return true;
-        }
-        return c == '#';
-    }
-};
-
 // The pending lists hold the course last-first; moving them over reverses it.
 void transferPending() {
     while (PendingMeshes.count() > 0) TrackMeshes.pushFront(PendingMeshes.popFront());
@@ -63,6 +33,28 @@ void transferPending() {
 }
 
 }  // namespace
+
+bool CurveRuns::skip(char c) {
+    if (c == 'g') {
+        left = 0;
+        right = 0;
+    } else if (c == 'l') {
+        ++left;
+        right = 0;
+    } else if (c == 'r') {
+        ++right;
+        left = 0;
+    }
+    if (right == 2) {
+        right = 1;
+        return true;
+    }
+    if (left == 2) {
+        left = 1;
+        return true;
+    }
+    return c == '#';
+}
 
 void loadTrackFile(const char* fileName) {
     GameState.segmentCount = 0;

@@ -36,21 +36,6 @@ int turnOf(char kind, int variant) {
     return 0;
 }
 
-// The loader's rule for runs of curve lines: of 'l' lines that no 'g' or 'r' line
-// interrupts only the first is built, the same for 'r' lines; '#' lines are comments.
-struct CurveRuns {
-    int left = 0;
-    int right = 0;
-    bool skip(char c) {
-        if (c == 'g') left = right = 0;
-        else if (c == 'l') { ++left; right = 0; }
-        else if (c == 'r') { ++right; left = 0; }
-        if (right == 2) { right = 1; return true; }
-        if (left == 2) { left = 1; return true; }
-        return c == '#';
-    }
-};
-
 // The path's extent on one tile edge: the edge is the line through origin across the
 // heading dir; the extent is measured along side from origin.
 struct EdgeSpan {
