@@ -235,7 +235,10 @@ DisplayContext** createFramework(const char* title) {
     State.drawingEnabled = 1;
     State.activePage = 1;
     std::snprintf(State.title, sizeof State.title, "%s", title ? title : "");
-    if (!platformInit()) return nullptr;
+    if (!platformInit()) {
+        setLastError(-2);  // "Graphics hardware not detected": no display to open
+        return nullptr;
+    }
     return &State.currentPage;
 }
 
