@@ -63,7 +63,11 @@ TEST(CommandLine, SplittingHonoursQuotesAndKeepsEighteenWords) {
     EXPECT_EQ(GameDriverOptions.flag[2], 0);
 
     std::string many;
-    for (int i = 0; i < 30; ++i) many += "w" + std::to_string(i) + " ";
+    for (int i = 0; i < 30; ++i) {
+        many += 'w';
+        many += std::to_string(i);
+        many += ' ';
+    }
     argc = splitCommandLine("p", many.c_str(), storage, sizeof storage, argv);
     EXPECT_EQ(argc, 19);
     EXPECT_STREQ(argv[18], "w17");

@@ -65,7 +65,10 @@ TEST(ReplayGame, StateLogHasEveryKeyInOrderAndTheClockSeedsTheDamageTable) {
     EXPECT_EQ(jsonString(run.states[0], "current.kind"), "");
     seedRandom(1234567);
     std::string table = "\"damageTable\":[";
-    for (int i = 0; i < 12; ++i) table += (i ? "," : "") + std::to_string(nextRandom() % 100);
+    for (int i = 0; i < 12; ++i) {
+        if (i) table += ',';
+        table += std::to_string(nextRandom() % 100);
+    }
     EXPECT_NE(run.states[0].find(table + "]"), std::string::npos) << run.states[0];
     EXPECT_NE(run.states[0].find("\"rider\":[15,-1,7.5999999]"), std::string::npos) << run.states[0];
 }

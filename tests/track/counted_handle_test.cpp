@@ -1,6 +1,12 @@
 // Counted handles and front-only lists: reference counts, stack order, release.
 #include <gtest/gtest.h>
 
+// GCC 12 cannot follow the reference counts through the inlined releases below and
+// warns of uses after free that cannot happen; the sanitizer run checks them for real.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+#endif
+
 #include "track/counted_handle.h"
 
 namespace {

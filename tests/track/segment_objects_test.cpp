@@ -2,6 +2,8 @@
 // board, their placement through the variant and the gate colour by gate-line parity.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "track/segment_objects.h"
 
 namespace {
@@ -96,8 +98,9 @@ TEST(SegmentObjectsTest, GateBannerAlternatesByGateLines) {
 
 TEST(SegmentObjectsTest, TreePlacement) {
     for (int slope : {0, 3}) {
-        std::string line = "g1 " + std::to_string(slope) + " 1 2b\n";
-        SegmentObjects tree = buildSegmentObjects(line.c_str(), 10, 0, 10, 0);
+        char line[32];
+        std::snprintf(line, sizeof line, "g1 %d 1 2b\n", slope);
+        SegmentObjects tree = buildSegmentObjects(line, 10, 0, 10, 0);
         expectPoint(tree.slots[2].points[38], 13, -3, 17);
         expectPoint(tree.slots[2].points[8], 11.8f, -0.2f, 17);
     }
@@ -124,8 +127,9 @@ TEST(SegmentObjectsTest, VariantsTwoToFourTurnEveryObjectWithTheTile) {
     // A tree stands the same in every turned variant, the tree included.
     SegmentObjects first = buildSegmentObjects("g1 2 3 0t 2b 4w\n", 0, 0, 0, 1);
     for (int variant = 2; variant <= 4; ++variant) {
-        std::string line = "g" + std::to_string(variant) + " 2 3 0t 2b 4w\n";
-        SegmentObjects turned = buildSegmentObjects(line.c_str(), 0, 0, 0, 1);
+        char line[32];
+        std::snprintf(line, sizeof line, "g%d 2 3 0t 2b 4w\n", variant);
+        SegmentObjects turned = buildSegmentObjects(line, 0, 0, 0, 1);
         EXPECT_EQ(slotLetters(turned), "tnbnwn");
         for (int s : {0, 2, 4}) {
             ASSERT_EQ(turned.slots[s].pointCount, first.slots[s].pointCount);
