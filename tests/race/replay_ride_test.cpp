@@ -285,6 +285,7 @@ TEST_F(ReplayRide, FullRunToTheFinishAndThroughTheCredits) {
     ASSERT_GE(plan.endIteration, 0) << "the pilot did not reach the finish";
     const int finish = RunStart + plan.endIteration;
     std::string script = std::string(StartRunScript) + plan.script;
+    script += std::to_string(finish + 1) + " snap finish\n";
     script += std::to_string(finish + 2) + " tap 28\n";  // finish picture: Enter
     script += std::to_string(finish + 4) + " tap 28\n";  // credits: Enter ends the game
     script += std::to_string(finish + 20) + " stop\n";
@@ -300,6 +301,19 @@ TEST_F(ReplayRide, FullRunToTheFinishAndThroughTheCredits) {
     EXPECT_EQ(jsonInt(run.states[finish - 1], "racing"), 1);
     EXPECT_EQ(jsonInt(run.states[finish + 2], "screen"), 26);
     EXPECT_EQ(jsonInt(run.states[finish + 4], "screen"), 26);
+
+    // The finish picture is chosen by the damage factor at the cursor.
+    const std::string& shown = run.states[finish + 1];
+    const size_t table = shown.find("\"damageTable\":[") + 15;
+    int factors[12];
+    ASSERT_EQ(std::sscanf(shown.c_str() + table, "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d", &factors[0],
+                          &factors[1], &factors[2], &factors[3], &factors[4], &factors[5], &factors[6],
+                          &factors[7], &factors[8], &factors[9], &factors[10], &factors[11]),
+              12);
+    const char* const finishPictures[4] = {"ziel1", "ziel2", "ziel3", "ziel56"};
+    const std::string picture = std::string(TG_DATA_DIR) + "/Ziel/" +
+                                finishPictures[factors[jsonInt(shown, "damageCursor")] % 4] + ".bmp";
+    EXPECT_EQ(pixelsDifferingFrom(run.outDir + "/finish.bmp", picture), 0) << picture;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the clock, closing and the window/full-screen switch.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -109,4 +110,40 @@ TEST(ReplayGame, ModeSwitchKeepsTheScreenAndDrawsNewDamageFactors) {
     seedRandom(200);
     const int first = nextRandom() % 100;
     EXPECT_NE(run.states[3].find("\"damageTable\":[" + std::to_string(first) + ","), std::string::npos);
+}
+
+TEST(ReplayGame, ModeSwitchDuringARunChangesNothingInTheRide) {
+    const ReplayRun run = runReplay(
+        "0 time 1000\n1 tap 28\n2 tap 31\n3 tap 34\n4 tap 28\n5 tap 31\n6 tap 28\n7 tap 28\n"
+        "8 tap 31\n9 press 72\n20 mode\n21 snap after\n22 mode\n23 stop\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.states.size(), 24u);
+    const std::string& before = run.states[19];
+    for (int it : {20, 21, 23}) {
+        const std::string& after = run.states[it];
+        EXPECT_EQ(jsonInt(after, "racing"), 1) << it;
+        EXPECT_EQ(jsonInt(after, "screen"), jsonInt(before, "screen")) << it;
+        EXPECT_EQ(jsonInt(after, "trackMeshes"), jsonInt(before, "trackMeshes")) << it;
+        EXPECT_EQ(jsonInt(after, "profile.health"), 100) << it;
+        EXPECT_EQ(jsonInt(after, "offTrack"), 0) << it;
+    }
+    // The ride goes on from where it was instead of starting the course again.
+    const size_t at = before.find("\"rider\":[");
+    float x0, y0, z0, x1, y1, z1;
+    ASSERT_EQ(std::sscanf(before.c_str() + at + 9, "%f,%f,%f", &x0, &y0, &z0), 3);
+    ASSERT_EQ(std::sscanf(run.states[20].c_str() + at + 9, "%f,%f,%f", &x1, &y1, &z1), 3);
+    EXPECT_GT(z1, z0);
+    EXPECT_GT(z0, 7.6f);
+    EXPECT_GT(jsonNumber(run.states[20], "speed"), jsonNumber(before, "speed"));
+    // The race is still shown in the race palette.
+    Bitmap* snap = loadBitmap((run.outDir + "/after.bmp").c_str(), 1);
+    Bitmap* race = loadBitmap((std::string(TG_DATA_DIR) + "/Textures/paltexture.bmp").c_str(), 1);
+    ASSERT_NE(snap, nullptr);
+    ASSERT_NE(race, nullptr);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(snap->palette[i].red, race->palette[i].red) << i;
+        EXPECT_EQ(snap->palette[i].green, race->palette[i].green) << i;
+    }
+    unloadBitmap(snap);
+    unloadBitmap(race);
 }

@@ -111,6 +111,23 @@ int snapshotPixel(const std::string& path, int x, int y) {
     return value;
 }
 
+int pixelsDifferingFrom(const std::string& snapshot, const std::string& picture) {
+    const std::vector<unsigned char> a = readBinaryFile(snapshot);
+    const std::vector<unsigned char> b = readBinaryFile(picture);
+    Bitmap* page = decodeBitmap(a.data(), long(a.size()), 0);
+    Bitmap* pic = decodeBitmap(b.data(), long(b.size()), 0);
+    int differing = -1;
+    if (page && pic && page->width == pic->width && page->height == pic->height) {
+        differing = 0;
+        for (int y = 0; y < page->height; ++y)
+            for (int x = 0; x < page->width; ++x)
+                differing += page->pixels[y * page->bytesPerLine + x] != pic->pixels[y * pic->bytesPerLine + x];
+    }
+    unloadBitmap(page);
+    unloadBitmap(pic);
+    return differing;
+}
+
 ScopedDir::ScopedDir(const std::string& dir) {
     char cwd[PATH_MAX];
     previous_ = getcwd(cwd, sizeof cwd) ? cwd : ".";

@@ -31,6 +31,10 @@ std::string jsonString(const std::string& line, const std::string& key);
 // The pixel index at (x, y) of an 8-bit BMP snapshot written by the replay, or -1.
 int snapshotPixel(const std::string& path, int x, int y);
 
+// How many pixels of a replay snapshot differ from a picture of the game's data
+// (both 640 x 480); -1 when either cannot be read.
+int pixelsDifferingFrom(const std::string& snapshot, const std::string& picture);
+
 // RAII: runs a test in a folder and comes back to the previous one.
 class ScopedDir {
 public:

@@ -116,7 +116,11 @@ int main(int argc, char** argv) {
     }
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
-    mkdir(OutDir.c_str(), 0777);
+    // The snapshot folder is made with its parents, as `mkdir -p` would.
+    for (size_t slash = OutDir.find('/', 1); ; slash = OutDir.find('/', slash + 1)) {
+        mkdir(OutDir.substr(0, slash).c_str(), 0777);
+        if (slash == std::string::npos) break;
+    }
     if (!statePath.empty()) {
         StateFile = std::fopen(absoluteFrom(cwd, statePath).c_str(), "w");
         if (!StateFile) {
