@@ -25,7 +25,7 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick)
+TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox)
 
 build_tree() {
     local dir="$1"

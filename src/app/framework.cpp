@@ -147,6 +147,8 @@ void suspendUntilBack() {
             continue;
         }
         if (m.type == MsgActivate && m.code != 0) break;
+        // Keys let go while away must not stay held in the key-state table.
+        if (m.type == MsgKeyUp || m.type == MsgSysKeyUp) translateMessage(m);
         if (m.type == MsgDestroy) {
             requestExit();
             break;

@@ -205,7 +205,7 @@ int platformPollMessage(PlatformMessage* m) {
         case SDL_KEYUP: {
             const int code = set1CodeOf(e.key.keysym.scancode);
             if (code == 0) continue;
-            const SDL_Keymod mods = SDL_GetModState();
+            const Uint16 mods = e.key.keysym.mod;  // the modifiers as they were at this key
             const bool alt = (mods & KMOD_ALT) != 0 || code == 56;
             const bool down = e.type == SDL_KEYDOWN;
             m->type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
