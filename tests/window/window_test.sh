@@ -4,8 +4,8 @@
 # screen and back with Alt+Enter, then leave with Esc.
 # Usage: window_test.sh GAME DATA_DIR
 set -u
-GAME="$1"
-DATA="$2"
+GAME="$(realpath "$1")"
+DATA="$(realpath "$2")"
 if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! command -v import >/dev/null ||
    ! command -v openbox >/dev/null; then
     echo "xvfb-run, xdotool, ImageMagick and openbox are needed for the window test" >&2
@@ -24,7 +24,7 @@ sleep 1
 "$GAME" >"$WORK/game.log" 2>&1 &
 PID=$!
 WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
-if [ -z "$WID" ]; then echo "no window titled 'Tumblegrade - DH'" >&2; kill $PID; exit 1; fi
+if [ -z "$WID" ]; then echo "no window titled 'Tumblegrade - DH'" >&2; cat "$WORK/game.log" >&2; kill $PID; exit 1; fi
 sleep 2
 import -window "$WID" "$WORK/shot.png" || { kill $PID; exit 1; }
 SIZE=$(identify -format '%wx%h' "$WORK/shot.png")
