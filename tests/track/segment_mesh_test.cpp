@@ -2,6 +2,8 @@
 // the four turned frames, the mirrored shapes and the empty tile for anything else.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 
 #include "track/segment_mesh.h"
@@ -21,7 +23,9 @@ const KindCounts Kinds[] = {
 };
 
 std::string lineOf(char kind, int variant, int slope) {
-    return std::string(1, kind) + std::to_string(variant) + " " + std::to_string(slope) + " 0\n";
+    char line[40];
+    std::snprintf(line, sizeof line, "%c%d %d 0\n", kind, variant, slope);
+    return line;
 }
 
 SegmentMesh build(char kind, int variant, int slope, float x = 10, float y = 0, float z = 10) {
