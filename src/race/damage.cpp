@@ -7,7 +7,7 @@
 #include "race/camera_steps.h"
 #include "race/damage_table.h"
 #include "race/rider.h"
-#include "race/tile_frame.h"
+#include "track/tile_frame.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/game_state.h"
 #include "race/rider.h"
-#include "race/tile_frame.h"
+#include "track/tile_frame.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ bool insideWalls(const WallPair& walls, const Point3& start, float x, float z) {
 const WallPair* wallsOf(const SegmentMesh& mesh) {
     const int v = mesh.variant;
     if (isStraightKind(mesh.kind)) {
-        const int heading = tileHeading(mesh);
+        const int heading = travelHeading(mesh);
         return heading >= 0 ? &StraightWalls[heading] : nullptr;
     }
     const bool firstShape = v >= 1 && v <= 4;

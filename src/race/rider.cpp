@@ -5,7 +5,7 @@
 #include "race/camera_steps.h"
 #include "race/damage.h"
 #include "race/off_track.h"
-#include "race/tile_frame.h"
+#include "track/tile_frame.h"
 #include "render/segment_window.h"
 
 Matrix4 CameraMatrix;
@@ -95,7 +95,7 @@ void moveForward() {
 
 // Distance travelled from the tile's start edge along its heading.
 float distanceIntoTile(const SegmentMesh& mesh, const Point3& start) {
-    switch (tileHeading(mesh)) {
+    switch (travelHeading(mesh)) {
     case 1: return RiderPosition.z - start.z;
     case 2: return start.x - RiderPosition.x;
     case 3: return start.z - RiderPosition.z;

@@ -3,6 +3,7 @@
 
 #include "app/game_state.h"
 #include "race/rider.h"
+#include "track/tile_frame.h"
 #include "track/track_lists.h"
 
 SegmentWindowSlots SegmentWindow;
@@ -55,7 +56,7 @@ void advance() {
 
 bool hasEnteredSegment(const Point3& position, const SegmentMesh& mesh) {
     const Point3& edge = mesh.points[0];
-    switch (mesh.variant % 4) {
+    switch (travelHeading(mesh)) {
         case 1: return position.z > edge.z;
         case 2: return position.x < edge.x;
         case 3: return position.z < edge.z;

@@ -1,7 +1,7 @@
 // The off-track test: the walls of straights and turns, the open sides of turns and
 // the tiles that have no walls at all.
 #include "race/off_track.h"
-#include "race/tile_frame.h"
+#include "track/tile_frame.h"
 #include "ride_fixture.h"
 
 using namespace ride_test;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "race/off_track.h"
-#include "race/tile_frame.h"
+#include "track/tile_frame.h"
 #include "ride_fixture.h"
 #include "support/test_support.h"
 #include "track/track_lists.h"
@@ -206,7 +206,7 @@ TEST_F(ReplayRide, StraightStartOfTheCourse) {
     float straightEnd = 0;
     TrackMeshes.forEach([&](const SegmentMesh& tile) {
         const char k = tile.kind;
-        const bool alongZ = k == 'z' || tileHeading(tile) == 1;
+        const bool alongZ = k == 'z' || travelHeading(tile) == 1;
         const bool straight = k == 'g' || k == 'a' || k == 'e' || k == 'j' || k == 'z' ||
                               (k == 's' && tile.variant == 1);
         straightSoFar = straightSoFar && straight && alongZ;

@@ -14,19 +14,15 @@
 #include "race/rider.h"
 #include "render/segment_window.h"
 #include "track/segment_mesh.h"
+#include "track/tile_catalogue.h"
 
 namespace ride_test {
 
 enum Scan { Up = 72, Ctrl = 29, Left = 75, Right = 77, Alt = 56 };
 
 // The world offset of local tile coordinates (u across, f forward) by heading.
-inline void tileOffset(int heading, float u, float f, float* dx, float* dz) {
-    switch (((heading % 4) + 4) % 4) {
-    case 1: *dx = u; *dz = f; break;
-    case 2: *dx = -f; *dz = u; break;
-    case 3: *dx = -u; *dz = -f; break;
-    default: *dx = f; *dz = -u; break;
-    }
+inline void tileOffset(int variant, float u, float f, float* dx, float* dz) {
+    placeInTile(tileHeading(variant), 0.0f, 0.0f, u, f, dx, dz);
 }
 
 // A tile with only what the ride reads: kind, variant, slope and the start corner,

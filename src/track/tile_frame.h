@@ -1,7 +1,7 @@
-// How the ride measures a tile: its start corner and its heading.
+// How the ride and the segment window measure a tile: its start corner and the heading
+// it is travelled in.
 #pragma once
 
-#include "render/math3d.h"
 #include "track/segment_mesh.h"
 
 // The corner at the left end of the tile's start edge. The mirrored shapes of the
@@ -14,7 +14,7 @@ inline const Point3& tileStartCorner(const SegmentMesh& mesh) {
 
 // The heading: variant mod 4 with the sign of the variant (1 +z, 2 -x, 3 -z, 0 +x);
 // a negative result means the tile has no heading the ride can use.
-inline int tileHeading(const SegmentMesh& mesh) { return mesh.variant % 4; }
+inline int travelHeading(const SegmentMesh& mesh) { return mesh.variant % 4; }
 
 // Variants 1 to 8 are the laid-out tiles; the ride places and lifts the eye only there.
 inline bool tileHasLayout(const SegmentMesh& mesh) {
