@@ -41,19 +41,6 @@ struct Loaded {
 
 int colourSum(const PaletteEntry& e) { return e.red + e.green + e.blue; }
 
-// The nearest entry by the game's rule: sum of absolute differences over 0..254.
-int nearestBySum(const PaletteEntry* pal, int r, int g, int b) {
-    int best = 0, bestSum = 1 << 30;
-    for (int i = 0; i < 255; ++i) {
-        const int s = std::abs(r - pal[i].red) + std::abs(g - pal[i].green) + std::abs(b - pal[i].blue);
-        if (s < bestSum) {
-            bestSum = s;
-            best = i;
-        }
-    }
-    return best;
-}
-
 // Every pixel of the rectangle is light (the game writes there in near-black).
 void expectLight(const std::string& name, int x0, int y0, int width, int height) {
     Loaded pic(name);
@@ -77,7 +64,7 @@ TEST(GeneratedData, EveryScreenIs640x480With8BitsAndBlackAtEntry0) {
         ASSERT_NE(pic.bitmap->palette, nullptr);
         EXPECT_EQ(colourSum(pic.bitmap->palette[0]), 0) << name;
         // The balance line and menu texts use the entry nearest to black: entry 0 itself.
-        EXPECT_EQ(nearestBySum(pic.bitmap->palette, 0, 0, 0), 0) << name;
+        EXPECT_EQ(nearestPaletteIndex(pic.bitmap->palette, 0, 0, 0), 0) << name;
         // No pixel relies on entry 255.
         int uses255 = 0;
         for (int i = 0; i < 640 * 480; ++i) uses255 += pic.bitmap->pixels[i] == 255;
@@ -101,7 +88,7 @@ TEST(GeneratedData, NameScreenHasDarkBandAndWhiteBelowEntry255) {
     Loaded pic("Images/Registration.bmp");
     ASSERT_NE(pic.bitmap, nullptr);
     const PaletteEntry* pal = pic.bitmap->palette;
-    const int white = nearestBySum(pal, 255, 255, 255);
+    const int white = nearestPaletteIndex(pal, 255, 255, 255);
     EXPECT_EQ(colourSum(pal[white]), 765);
     // "Your Name: %s" is written in white at (10, 10), 20 rows high, across the screen.
     int light = 0;
@@ -172,7 +159,7 @@ TEST(GeneratedData, CourseColoursHaveCloseRacePaletteEntriesBelow255) {
                               {85, 85, 255},   {140, 73, 22},   {128, 80, 47},  {0, 160, 149},
                               {191, 122, 74},  {255, 0, 0},     {0, 0, 255},    {255, 255, 255}};
     for (const auto& c : colours) {
-        const int i = nearestBySum(race.bitmap->palette, c[0], c[1], c[2]);
+        const int i = nearestPaletteIndex(race.bitmap->palette, c[0], c[1], c[2]);
         EXPECT_NE(i, 255);
         const PaletteEntry& e = race.bitmap->palette[i];
         EXPECT_LE(std::abs(c[0] - e.red) + std::abs(c[1] - e.green) + std::abs(c[2] - e.blue), 3)
