@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 #include "app/game_main.h"
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "display/display.h"
 #include "game/screens.h"
-#include "race/rider.h"
+#include "race/ride.h"
 #include "render/pipeline.h"
 #include "render/rasteriser.h"
 #include "render/segment_window.h"

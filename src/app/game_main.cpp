@@ -6,12 +6,12 @@
 #include <cstring>
 #include <strings.h>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
+#include "framework/fatal_error.h"
 #include "game/screens.h"
-#include "race/rider.h"
+#include "race/ride.h"
 
 DriverOptions GameDriverOptions;
-DisplayContext** CurrentPage = nullptr;
 
 namespace {
 
@@ -30,8 +30,6 @@ constexpr DriverSwitch DriverSwitches[] = {
 
 constexpr int MaxArguments = 20;  // entry 0, 18 words and the closing null entry
 constexpr int CommandTailLimit = 511;
-
-uint32_t RandomState = 1;
 
 bool startsWithInteger(const char* text, int* value) {
     const char* p = text;
@@ -108,13 +106,6 @@ int splitCommandLine(const char* programPath, const char* tail, char* storage, i
     }
     argv[argc] = nullptr;
     return argc;
-}
-
-void seedRandom(uint32_t seed) { RandomState = seed; }
-
-int nextRandom() {
-    RandomState = RandomState * 214013u + 2531011u;
-    return int((RandomState >> 16) & 0x7FFF);
 }
 
 void onMouseDown(InputEvent* /*event*/) {}

@@ -1,11 +1,9 @@
 // The game's entry: command line, framework set-up, callbacks and game initialisation.
 #pragma once
 
-#include "app/framework.h"
+#include "framework/framework.h"
 
 extern DriverOptions GameDriverOptions;
-// Where the current drawing page is found; a mode switch replaces the page.
-extern DisplayContext** CurrentPage;
 
 int gameMain(int argc, char** argv);
 int parseCommandLine(int* number, int argc, char** argv);
@@ -22,6 +20,3 @@ void onMouseDown(InputEvent* event);
 void onModeSwitched(ModeRequest* request, int windowed);
 void onActivate(int active);
 int onSuspend(DisplayContext* dc, int kind);
-// The pseudo-random generator of the standard library (linear congruential).
-void seedRandom(uint32_t seed);
-int nextRandom();

@@ -3,10 +3,10 @@
 // switch; the second time it only renews what belongs to the display, so a switch in the
 // middle of a run changes nothing in the game.
 #include "app/game_main.h"
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "platform/platform.h"
 #include "race/damage_table.h"
-#include "race/rider.h"
+#include "race/ride.h"
 #include "render/pipeline.h"
 #include "render/rasteriser.h"
 #include "render/textures.h"

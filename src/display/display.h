@@ -99,13 +99,6 @@ void destroySpriteManager();
 int lastError();
 void setLastError(int code);
 const char* errorMessage(int code);
-[[noreturn]] void fatalError(const char* text);
-
-// ---- files the game cannot run without -----------------------------------
-// Load or end the program through fatalError with the display layer's message and
-// the file's name, e.g. "Bitmap file was not found: Images/Main.bmp".
-Bitmap* requireBitmap(const char* fileName);
-Font* requireFont(const char* fileName);
 
 // ---- file search ----------------------------------------------------------
 // Opens a file by the search rule: the name itself, then the library's root

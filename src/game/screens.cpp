@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/framework.h"
-#include "app/game_main.h"
-#include "app/game_state.h"
+#include "framework/framework.h"
+#include "framework/fatal_error.h"
+#include "base/game_state.h"
 #include "display/display.h"
-#include "game/rider_profile.h"
+#include "profile/rider_profile.h"
 #include "game/shop.h"
 #include "race/damage_table.h"
 #include "render/pipeline.h"

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "display/display.h"
-#include "game/rider_profile.h"
+#include "profile/rider_profile.h"
 #include "game/screens.h"
 
 // clang-format off

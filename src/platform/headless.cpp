@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/keymap.h"
+#include "base/keyboard_layout.h"
 
 namespace {
 

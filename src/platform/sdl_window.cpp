@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/keymap.h"
+#include "base/keyboard_layout.h"
 #include "platform/sdl_keys.h"
 #include "platform/platform.h"
 

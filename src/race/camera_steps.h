@@ -2,7 +2,7 @@
 // applied once when the rider rolls onto a tile of another slope class.
 #pragma once
 
-#include "render/math3d.h"
+#include "base/math3d.h"
 
 // A rotation step given by its cosine and sine.
 struct RotationStep {

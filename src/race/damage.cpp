@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "game/rider_profile.h"
+#include "base/game_state.h"
+#include "profile/rider_profile.h"
 #include "race/camera_steps.h"
 #include "race/damage_table.h"
-#include "race/rider.h"
+#include "race/ride.h"
 #include "track/tile_frame.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "race/damage_table.h"
 
-#include "app/game_main.h"
+#include "base/random.h"
 
 int32_t DamageTable[12];
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "render/math3d.h"
+#include "base/math3d.h"
 
 enum ClipBit : int32_t {
     ClipLeft = 1,    // -x > z

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "display/display.h"
-#include "race/rider.h"
+#include "render/camera.h"
 #include "render/segment_window.h"
 #include "render/textures.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "render/clip.h"
-#include "render/math3d.h"
+#include "base/math3d.h"
 #include "render/rasteriser.h"
 #include "track/segment_mesh.h"
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/game_main.h"
-#include "app/game_state.h"
+#include "framework/framework.h"
+#include "base/game_state.h"
 #include "display/display.h"
 
 float ZBuffer[ScreenWidth * ScreenHeight];

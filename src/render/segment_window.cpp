@@ -1,8 +1,8 @@
 // Filling and sliding the window of three segments along the course.
 #include "render/segment_window.h"
 
-#include "app/game_state.h"
-#include "race/rider.h"
+#include "base/game_state.h"
+#include "render/camera.h"
 #include "track/tile_frame.h"
 #include "track/track_lists.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "render/math3d.h"
+#include "base/math3d.h"
 #include "track/segment_mesh.h"
 #include "track/segment_objects.h"
 

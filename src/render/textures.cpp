@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/framework.h"
-#include "app/game_main.h"
-#include "app/game_state.h"
+#include "framework/framework.h"
+#include "framework/fatal_error.h"
+#include "base/game_state.h"
 #include "render/rasteriser.h"
 
 const char* const TextureFiles[9] = {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "render/math3d.h"
+#include "base/math3d.h"
 
 // A triangle of a tile: three indices into the tile's points and its colour, which is
 // also the renderer's material key.

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "display/display.h"
+#include "framework/fatal_error.h"
 #include "track/track_lists.h"
 
 namespace {

@@ -73,12 +73,3 @@ TEST(CommandLine, SplittingHonoursQuotesAndKeepsEighteenWords) {
     EXPECT_STREQ(argv[18], "w17");
     EXPECT_EQ(argv[19], nullptr);
 }
-
-TEST(Random, LinearCongruentialGeneratorOfTheStandardLibrary) {
-    seedRandom(1);
-    EXPECT_EQ(nextRandom(), 41);
-    EXPECT_EQ(nextRandom(), 18467);
-    EXPECT_EQ(nextRandom(), 6334);
-    seedRandom(0);
-    EXPECT_EQ(nextRandom(), 38);
-}

@@ -208,10 +208,3 @@ TEST(Errors, MessagesByCodeAndNoneOutsideTheTable) {
     EXPECT_EQ(lastError(), -13);
     EXPECT_EQ(lastError(), 0);
 }
-
-TEST(Errors, MissingPictureEndsTheProgramNamingTheFile) {
-    EXPECT_EXIT(requireBitmap("Images/Nowhere.bmp"), testing::ExitedWithCode(1),
-                "Bitmap file was not found: Images/Nowhere.bmp");
-    EXPECT_EXIT(requireFont("Nowhere.fnt"), testing::ExitedWithCode(1),
-                "Couldn't find font file: Nowhere.fnt");
-}

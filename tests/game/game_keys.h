@@ -4,9 +4,9 @@
 
 #include <initializer_list>
 
-#include "app/framework.h"
-#include "app/game_state.h"
-#include "game/rider_profile.h"
+#include "framework/framework.h"
+#include "base/game_state.h"
+#include "profile/rider_profile.h"
 #include "game/screens.h"
 #include "race/damage_table.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "display/display.h"
-#include "game/rider_profile.h"
+#include "profile/rider_profile.h"
 #include "game/screens.h"
 #include "race/damage_table.h"
 #include "support/test_support.h"

@@ -4,7 +4,7 @@
 
 #include <SDL_scancode.h>
 
-#include "app/keymap.h"
+#include "base/keyboard_layout.h"
 #include "platform/sdl_keys.h"
 
 TEST(SdlKeys, EveryKeyTheGameUsesHasItsSetOneCode) {

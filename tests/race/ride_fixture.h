@@ -6,12 +6,12 @@
 
 #include <cmath>
 
-#include "app/framework.h"
-#include "app/game_state.h"
-#include "game/rider_profile.h"
+#include "framework/framework.h"
+#include "base/game_state.h"
+#include "profile/rider_profile.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
-#include "race/rider.h"
+#include "race/ride.h"
 #include "render/segment_window.h"
 #include "track/segment_mesh.h"
 #include "track/tile_catalogue.h"

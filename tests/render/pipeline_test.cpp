@@ -2,7 +2,7 @@
 // frames drawn from a window set up by hand.
 #include <cmath>
 
-#include "race/rider.h"
+#include "race/ride.h"
 #include "render/pipeline.h"
 #include "render/segment_window.h"
 #include "render/textures.h"

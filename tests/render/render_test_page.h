@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/game_main.h"
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "display/display.h"
 #include "render/rasteriser.h"
 

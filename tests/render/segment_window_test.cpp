@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "app/game_state.h"
-#include "race/rider.h"
+#include "base/game_state.h"
+#include "race/ride.h"
 #include "render/segment_window.h"
 #include "track/track_lists.h"
 

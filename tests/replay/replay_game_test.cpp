@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/game_main.h"
+#include "base/random.h"
 #include "display/display.h"
 #include "support/test_support.h"
 

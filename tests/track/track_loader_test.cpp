@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "base/game_state.h"
 #include "support/test_support.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"

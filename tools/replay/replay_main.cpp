@@ -10,7 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 #include "app/game_main.h"
 #include "platform/headless.h"
 #include "replay_script.h"

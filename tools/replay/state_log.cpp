@@ -1,9 +1,9 @@
 #include "state_log.h"
 
-#include "app/game_state.h"
-#include "game/rider_profile.h"
+#include "base/game_state.h"
+#include "profile/rider_profile.h"
 #include "race/damage_table.h"
-#include "race/rider.h"
+#include "race/ride.h"
 #include "render/rasteriser.h"
 #include "render/segment_window.h"
 #include "track/track_lists.h"

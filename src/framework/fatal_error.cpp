@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "display/display.h"
+#include "framework/fatal_error.h"
 #include "platform/platform.h"
 
 void fatalError(const char* text) {

@@ -1,4 +1,4 @@
-#include "game/rider_profile.h"
+#include "profile/rider_profile.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/keymap.h"
+#include "base/keyboard_layout.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/display.h"
+struct Bitmap;
 
 struct GameStateBlock {
     Bitmap* textures[10];  // texture table: textures 0 to 8, entry 9 stays empty

@@ -1,18 +1,15 @@
-#include "race/rider.h"
+#include "race/ride.h"
 
-#include "app/framework.h"
-#include "app/game_state.h"
+#include "framework/framework.h"
+#include "base/game_state.h"
 #include "race/camera_steps.h"
 #include "race/damage.h"
 #include "race/off_track.h"
 #include "track/tile_frame.h"
 #include "render/segment_window.h"
 
-Matrix4 CameraMatrix;
-Matrix4 CameraInverse;
 Matrix4 SteerStep;
 Matrix4 PitchStep;
-Point3 RiderPosition;
 
 namespace {
 

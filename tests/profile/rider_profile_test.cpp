@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/rider_profile.h"
+#include "profile/rider_profile.h"
 
 namespace {
 

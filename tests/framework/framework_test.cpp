@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/framework.h"
+#include "framework/framework.h"
 #include "platform/headless.h"
 
 namespace {

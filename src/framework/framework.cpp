@@ -1,11 +1,13 @@
 // The game framework: window and drawing page, the event queue and key-state table,
 // the callback slots, the window/full-screen switch and the main loop.
-#include "app/framework.h"
+#include "framework/framework.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "platform/platform.h"
+
+DisplayContext** CurrentPage = nullptr;
 
 namespace {
 

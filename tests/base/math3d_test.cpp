@@ -2,7 +2,7 @@
 // order of the products and inverses.
 #include <gtest/gtest.h>
 
-#include "render/math3d.h"
+#include "base/math3d.h"
 
 namespace {
 

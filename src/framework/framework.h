@@ -56,6 +56,10 @@ using ActivateCallbackFn = void (*)(int active);
 using SuspendCallbackFn = int (*)(DisplayContext*, int kind);
 using WindowMessageHookFn = long (*)(int window, unsigned message, long a, long b);
 
+// Where the current drawing page is found: start-up keeps what createFramework returns
+// here, and every reader goes through it, since a mode switch replaces the page.
+extern DisplayContext** CurrentPage;
+
 // Framework life cycle.
 DisplayContext** createFramework(const char* title);
 void setDriverOptions(const DriverOptions* options);

@@ -1,4 +1,4 @@
-#include "app/game_state.h"
+#include "base/game_state.h"
 
 #include <cstring>
 

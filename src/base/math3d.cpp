@@ -1,6 +1,6 @@
 // Single-precision geometry. Every result is computed in float in the order written
 // here; only Vector3::length takes its square root in double.
-#include "render/math3d.h"
+#include "base/math3d.h"
 
 #include <cmath>
 

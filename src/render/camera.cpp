@@ -1,0 +1,5 @@
+#include "render/camera.h"
+
+Matrix4 CameraMatrix;
+Matrix4 CameraInverse;
+Point3 RiderPosition;
