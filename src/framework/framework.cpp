@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "base/scan_codes.h"
 
 DisplayContext** CurrentPage = nullptr;
 
@@ -54,7 +55,7 @@ struct Framework {
     int optionsSet;
     InputEvent queue[QueueCapacity];
     int queueCount;
-    uint16_t keyState[256];
+    uint16_t keyState[ScanCodeCount];
     int pendingModeCommand;  // a posted mode command, 0 when none
 };
 
@@ -184,7 +185,7 @@ void handleWindowMessage(const PlatformMessage& m) {
             State.pendingModeCommand = ModeCommandWindow;
         break;
     case MsgSysKeyDown:
-        if (m.altContext && (m.scanCode & 0xFF) == 28 && State.windowOpen)
+        if (m.altContext && (m.scanCode & 0xFF) == ScanEnter && State.windowOpen)
             State.pendingModeCommand = ModeCommandToggle;
         break;
     case MsgMaximise:

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "base/scan_codes.h"
+
 struct InputEvent;
 
 // The value of GameState.screen.
@@ -21,20 +23,6 @@ enum ScreenId {
     ScreenCredits = 26,
     ScreenFinish = 27,
     ScreenCount = 28,
-};
-
-// PC scan codes (set 1) of the keys the screens react to.
-enum ScanCode {
-    ScanEsc = 1,
-    ScanR = 19,
-    ScanT = 20,
-    ScanEnter = 28,
-    ScanS = 31,
-    ScanC = 46,
-    ScanUp = 72,
-    ScanLeft = 75,
-    ScanRight = 77,
-    ScanDown = 80,
 };
 
 // The draw callback: outcome check, depth-buffer reset, race view or menu screen,

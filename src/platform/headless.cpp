@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "base/keyboard_layout.h"
+#include "base/scan_codes.h"
 
 namespace {
 
@@ -48,14 +49,14 @@ void headlessQueueMessage(const PlatformMessage& message) {
 void headlessQueueKey(int scanCode, int down) {
     PlatformMessage m{};
     const int scan = scanCode & 0xFF;
-    const bool alt = H.keyDown[56] != 0 || scan == 56;
+    const bool alt = H.keyDown[ScanAlt] != 0 || scan == ScanAlt;
     m.type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
     m.scanCode = scan;
     m.character = down ? germanCharacterOf(scan) : 0;
     m.wasDown = down ? H.keyDown[scan] : 1;
     m.altContext = alt ? 1 : 0;
-    m.shift = H.keyDown[42] || H.keyDown[54];
-    m.ctrl = H.keyDown[29];
+    m.shift = H.keyDown[ScanLeftShift] || H.keyDown[ScanRightShift];
+    m.ctrl = H.keyDown[ScanCtrl];
     m.time = H.ticks;
     H.keyDown[scan] = down ? 1 : 0;
     headlessQueueMessage(m);

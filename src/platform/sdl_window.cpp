@@ -8,6 +8,7 @@
 #include "base/keyboard_layout.h"
 #include "platform/sdl_keys.h"
 #include "platform/platform.h"
+#include "base/scan_codes.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ int platformPollMessage(PlatformMessage* m) {
             const int code = set1ScanCode(e.key.keysym.scancode);
             if (code == 0) continue;
             const Uint16 mods = e.key.keysym.mod;  // the modifiers as they were at this key
-            const bool alt = (mods & KMOD_ALT) != 0 || code == 56;
+            const bool alt = (mods & KMOD_ALT) != 0 || code == ScanAlt;
             const bool down = e.type == SDL_KEYDOWN;
             m->type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
             m->scanCode = code;

@@ -2,6 +2,7 @@
 
 #include "framework/framework.h"
 #include "base/game_state.h"
+#include "base/scan_codes.h"
 #include "race/camera_steps.h"
 #include "race/damage.h"
 #include "race/off_track.h"
@@ -24,11 +25,11 @@ struct RideKey {
 // Tested in this order every step, so a later key overrides an earlier one:
 // Up with Ctrl or Alt brakes, Left with Right steers right.
 const RideKey RideKeys[] = {
-    {72, Push},        // Up arrow
-    {29, HardBrake},   // Ctrl
-    {75, SteerLeft},   // Left arrow
-    {77, SteerRight},  // Right arrow
-    {56, SoftBrake},   // Alt: brakes softly and doubles a turn
+    {ScanUp, Push},
+    {ScanCtrl, HardBrake},
+    {ScanLeft, SteerLeft},
+    {ScanRight, SteerRight},
+    {ScanAlt, SoftBrake},  // brakes softly and doubles a turn
 };
 
 const float PushAcceleration = 0.01f;

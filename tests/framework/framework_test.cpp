@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
 
@@ -58,39 +59,39 @@ TEST_F(FrameworkTest, OpensA640x480EightBitPageReachedThroughThePageReference) {
 TEST_F(FrameworkTest, KeyEventsCarryCharacterScanCodeAndTheKeyStateTable) {
     setKeyDownCallback(recordEvent);
     setKeyUpCallback(recordEvent);
-    headlessQueueKey(31, 1);  // S
+    headlessQueueKey(ScanS, 1);  // S
     dispatchEvents();
     ASSERT_EQ(Seen.size(), 1u);
     EXPECT_EQ(Seen[0].type, KeyDown);
     EXPECT_EQ(Seen[0].message, unsigned('s' | 31 << 8));
     EXPECT_EQ(scanCodeOf(Seen[0]), 31);
-    EXPECT_EQ(isKeyDown(31), 1);
-    EXPECT_EQ(isKeyDown(31 + 256), 1);  // only the low 8 bits count
+    EXPECT_EQ(isKeyDown(ScanS), 1);
+    EXPECT_EQ(isKeyDown(ScanS + 256), 1);  // only the low 8 bits count
 
-    headlessQueueKey(31, 1);  // held: a repeat, which no slot takes here
-    headlessQueueKey(31, 0);
+    headlessQueueKey(ScanS, 1);  // held: a repeat, which no slot takes here
+    headlessQueueKey(ScanS, 0);
     dispatchEvents();
     ASSERT_EQ(Seen.size(), 2u);
     EXPECT_EQ(Seen[1].type, KeyUp);
     EXPECT_EQ(Seen[1].message, unsigned('s' | 31 << 8));
-    EXPECT_EQ(isKeyDown(31), 0);
+    EXPECT_EQ(isKeyDown(ScanS), 0);
 }
 
 TEST_F(FrameworkTest, HeldKeyRepeatsWithItsCount) {
     setKeyRepeatCallback(recordEvent);
-    headlessQueueKey(72, 1);
-    headlessQueueKey(72, 1);
+    headlessQueueKey(ScanUp, 1);
+    headlessQueueKey(ScanUp, 1);
     dispatchEvents();
     ASSERT_EQ(Seen.size(), 1u);
     EXPECT_EQ(Seen[0].type, KeyRepeat);
     EXPECT_EQ(Seen[0].message >> 16, 1u);
-    EXPECT_EQ(scanCodeOf(Seen[0]), 72);
+    EXPECT_EQ(scanCodeOf(Seen[0]), ScanUp);
 }
 
 TEST_F(FrameworkTest, QueueKeepsTheFirstHundredEventsOfOnePump) {
     for (int i = 0; i < 60; ++i) {  // 120 events in one pump
-        headlessQueueKey(30, 1);
-        headlessQueueKey(30, 0);
+        headlessQueueKey(ScanA, 1);
+        headlessQueueKey(ScanA, 0);
     }
     InputEvent e{};
     ASSERT_EQ(getEvent(&e, KeyUp), 1);  // the mask takes the oldest key-up
@@ -129,10 +130,10 @@ TEST_F(FrameworkTest, CloseAsksAndOnlyYesEndsTheLoop) {
 
 TEST_F(FrameworkTest, AltEnterSwitchesToFullScreenAndBackThroughTheModeCallback) {
     setModeSwitchedCallback(recordModeSwitch);
-    headlessQueueKey(56, 1);  // Alt
-    headlessQueueKey(28, 1);  // Enter with Alt held
-    headlessQueueKey(28, 0);
-    headlessQueueKey(56, 0);
+    headlessQueueKey(ScanAlt, 1);  // Alt
+    headlessQueueKey(ScanEnter, 1);  // Enter with Alt held
+    headlessQueueKey(ScanEnter, 0);
+    headlessQueueKey(ScanAlt, 0);
     dispatchEvents();
     EXPECT_EQ(ModeSwitches, 1);
     EXPECT_EQ(LastTargetWindowed, 0);
@@ -151,8 +152,8 @@ TEST_F(FrameworkTest, AltEnterSwitchesToFullScreenAndBackThroughTheModeCallback)
 }
 
 TEST_F(FrameworkTest, NoSwitchIsOfferedWithoutTheModeCallback) {
-    headlessQueueKey(56, 1);
-    headlessQueueKey(28, 1);
+    headlessQueueKey(ScanAlt, 1);
+    headlessQueueKey(ScanEnter, 1);
     dispatchEvents();
     EXPECT_FALSE(isFullScreen());
 }

@@ -26,17 +26,3 @@ inline void resetMetaGame() {
     resetRider();
     for (int32_t& entry : DamageTable) entry = 0;
 }
-
-// Scan codes of the letters used in the tests (German layout).
-enum LetterScan {
-    ScanLetterG = 34,
-    ScanLetterA = 30,
-    ScanLetterV = 47,
-    ScanLetterE = 18,
-    ScanLetterL = 38,
-    ScanLetterM = 50,
-    ScanLetterO = 24,
-    ScanLetterN = 49,
-    ScanLetterK = 37,
-    ScanSpace = 57,
-};

@@ -115,8 +115,8 @@ TEST_F(ScreenKeys, RClearsTheNameOnAnyScreenButNameEntry) {
 
 TEST_F(ScreenKeys, TypingOnNameEntryBuildsTheBonusName) {
     onScreen(ScreenNameEntry);
-    pressKeys({ScanLetterG, ScanR, ScanLetterA, ScanLetterV, ScanLetterE, ScanLetterL, ScanLetterM,
-               ScanLetterO, ScanLetterN, ScanLetterK, ScanS});
+    pressKeys({ScanG, ScanR, ScanA, ScanV, ScanE, ScanL, ScanM,
+               ScanO, ScanN, ScanK, ScanS});
     EXPECT_STREQ(Rider.name(), "GRAVELMONKS");
     EXPECT_EQ(GameState.screen, ScreenNameEntry); // S and R only typed letters
     pressKey(ScanEnter);

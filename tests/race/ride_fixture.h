@@ -12,13 +12,14 @@
 #include "platform/headless.h"
 #include "race/damage_table.h"
 #include "race/ride.h"
+#include "base/scan_codes.h"
 #include "render/segment_window.h"
 #include "track/segment_mesh.h"
 #include "track/tile_catalogue.h"
 
 namespace ride_test {
 
-enum Scan { Up = 72, Ctrl = 29, Left = 75, Right = 77, Alt = 56 };
+enum Scan { Up = ScanUp, Ctrl = ScanCtrl, Left = ScanLeft, Right = ScanRight, Alt = ScanAlt };
 
 // The world offset of local tile coordinates (u across, f forward) by heading.
 inline void tileOffset(int variant, float u, float f, float* dx, float* dz) {
