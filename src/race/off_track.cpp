@@ -53,10 +53,6 @@ const WallPair LeftTurnWalls[4] = {
     {{AxisZ, true, -FarMargin, false, 0}, {AxisX, false, 0, true, FarMargin}, 2},
 };
 
-bool isStraightKind(char kind) {
-    return kind == 'a' || kind == 'e' || kind == 'g' || kind == 'j' || kind == 's';
-}
-
 bool insideWall(const Wall& wall, const Point3& start, float x, float z) {
     const float value = wall.axis == AxisX ? x : z;
     const float origin = wall.axis == AxisX ? start.x : start.z;
@@ -71,18 +67,23 @@ bool insideWalls(const WallPair& walls, const Point3& start, float x, float z) {
 }
 
 // The wall layout of the tile, or null when it has none.
+// Straight kinds have side walls in every variant with a heading; a turn has the walls
+// of the way its shape turns, in variants 1 to 8.
 const WallPair* wallsOf(const SegmentMesh& mesh) {
-    const int v = mesh.variant;
-    if (isStraightKind(mesh.kind)) {
+    const TileKind* kind = findTileKind(mesh.kind);
+    if (!kind || !kind->walled) return nullptr;
+    if (isStraightKind(*kind)) {
         const int heading = travelHeading(mesh);
         return heading >= 0 ? &StraightWalls[heading] : nullptr;
     }
-    const bool firstShape = v >= 1 && v <= 4;
-    const bool secondShape = v >= 5 && v <= 8;
-    if ((mesh.kind == 'r' || mesh.kind == 'i') && firstShape) return &RightTurnWalls[v - 1];
-    if (mesh.kind == 'l' && firstShape) return &LeftTurnWalls[v - 1];
-    if (mesh.kind == 'i' && secondShape) return &LeftTurnWalls[v - 5];
-    return nullptr;
+    const int v = mesh.variant;
+    if (v < 1 || v > 8) return nullptr;
+    const int layout = (v - 1) % 4;
+    switch (tileWayForVariant(*kind, v)) {
+    case WayRight: return &RightTurnWalls[layout];
+    case WayLeft: return &LeftTurnWalls[layout];
+    default: return nullptr;
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "render/camera.h"
 #include "render/segment_window.h"
 #include "render/textures.h"
+#include "track/course_colours.h"
 
 Matrix4 ViewMatrix;
 Matrix4 LensMatrix;
@@ -30,20 +31,6 @@ constexpr float ProjectionValues[16] = {
 // The screen area a clipped polygon is held to.
 constexpr int32_t ClampLeft = 2, ClampRight = 638, ClampTop = 1, ClampBottom = 478;
 
-// Tile colours drawn with a texture; every other colour is a flat fill.
-struct ColourKey {
-    int32_t red, green, blue;
-    int32_t texture;
-};
-constexpr ColourKey MeshColourKeys[] = {
-    {218, 218, 218, 0},  // path
-    {140, 73, 22, 2},    // ramp wood
-    {181, 112, 69, 3},   // post wood
-    {85, 85, 255, 4},    // water
-    {4, 156, 0, 5},      // grass
-};
-// Object triangles of this colour take the texture of their window slot.
-constexpr ColourKey ObjectKey = {255, 255, 255, NoTexture};
 constexpr int32_t ObjectTextureBySlot[3] = {7, 6, NoTexture};  // current, next, third
 
 constexpr int WindowSlotCount = 3;
@@ -65,8 +52,15 @@ int32_t truncToInt(float v) {
     return v > 0 ? int32_t(Limit) : -int32_t(Limit);
 }
 
-bool sameColour(const MeshPolygon& p, const ColourKey& key) {
-    return p.red == key.red && p.green == key.green && p.blue == key.blue;
+bool sameColour(const MeshPolygon& p, const TileRgb& rgb) {
+    return p.red == rgb.red && p.green == rgb.green && p.blue == rgb.blue;
+}
+
+// Object triangles of the colour the course draws with the window slot's texture.
+bool takesSlotTexture(const MeshPolygon& p) {
+    for (const CourseColourEntry& entry : CourseColours)
+        if (entry.texture == WindowSlotTexture && sameColour(p, entry.rgb)) return true;
+    return false;
 }
 
 void transformPoints(const Point3* points, int count, int capacity, VertexWork& work) {
@@ -150,8 +144,8 @@ ScreenPoint mapToScreen(const Point3& p) {
 }
 
 int32_t meshTextureOf(const MeshPolygon& polygon) {
-    for (const ColourKey& key : MeshColourKeys)
-        if (sameColour(polygon, key)) return key.texture;
+    for (const CourseColourEntry& entry : CourseColours)
+        if (entry.texture >= 0 && sameColour(polygon, entry.rgb)) return entry.texture;
     return NoTexture;
 }
 
@@ -208,7 +202,7 @@ void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
     const int32_t codes =
         work.code[polygon.vertexA] | work.code[polygon.vertexB] | work.code[polygon.vertexC];
     if (codes != 0) return;
-    fillTriangle(work, polygon, sameColour(polygon, ObjectKey) ? objectTexture : NoTexture);
+    fillTriangle(work, polygon, takesSlotTexture(polygon) ? objectTexture : NoTexture);
 }
 
 void drawRaceView() {

@@ -4,7 +4,7 @@
 #include "track/segment_mesh.h"
 
 #include "track/tile_catalogue.h"
-#include "track/track_loader.h"
+#include "track/track_line.h"
 
 SegmentMesh::SegmentMesh()
     : polygons{}, slope(0), kind(0), variant(0), pointCount(0), polygonCount(0),
@@ -48,7 +48,7 @@ void fillShape(SegmentMesh& mesh, const TileShape& shape, int heading, float x, 
                 placeTilePoint(part.points[i], mirrored, heading, slopeH, x, y, z);
         for (int i = 0; i < part.triangleCount; ++i) {
             const TileTriangle& triangle = part.triangles[i];
-            const TileRgb& rgb = TileColours[triangle.colour];
+            const TileRgb& rgb = courseRgb(triangle.colour);
             mesh.polygons[triangleBase + i] = {pointBase + triangle.a, pointBase + triangle.b,
                                                pointBase + triangle.c, rgb.red, rgb.green,
                                                rgb.blue};

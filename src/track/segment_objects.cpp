@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "track/tile_catalogue.h"
-#include "track/track_loader.h"
+#include "track/track_line.h"
 
 SegmentObjects::SegmentObjects() : slots{}, refCount(0), objectCount(0) {
     for (ObjectSlot& slot : slots) {
@@ -18,7 +18,9 @@ namespace {
 
 #define COUNT(table) static_cast<int>(sizeof(table) / sizeof(table[0]))
 
-enum ObjectColour : uint8_t { ObjectWood, ObjectGreen, ObjectWhite, GateBanner };
+// How an object triangle is painted: one course colour, or the gate banner, red on odd
+// 't' lines and blue on even ones.
+enum ObjectPaint : uint8_t { PaintWood, PaintGreen, PaintWhite, PaintGateBanner };
 
 // A local point of an object: u across the tile, f forward, h above the ground. u and f
 // are offsets from the object's anchor (its slot's place on the tile).
@@ -28,7 +30,7 @@ struct ObjectPoint {
 
 struct ObjectTriangle {
     uint8_t a, b, c;
-    ObjectColour colour;
+    ObjectPaint colour;
 };
 
 struct ObjectShape {
@@ -45,8 +47,8 @@ const ObjectPoint GatePoints[] = {
     {0.05, 0.5, 1}, {0.95, 0.5, 1}, {1, 0.5, 1}, {0, 0.5, 2}, {1, 0.5, 2},
 };
 const ObjectTriangle GateTriangles[] = {
-    {0, 1, 5, ObjectWood}, {0, 4, 5, ObjectWood}, {2, 3, 6, ObjectWood},
-    {3, 6, 7, ObjectWood}, {4, 7, 8, GateBanner}, {8, 9, 7, GateBanner},
+    {0, 1, 5, PaintWood}, {0, 4, 5, PaintWood}, {2, 3, 6, PaintWood},
+    {3, 6, 7, PaintWood}, {4, 7, 8, PaintGateBanner}, {8, 9, 7, PaintGateBanner},
 };
 
 // Tree: a trunk and three hexagonal tiers around the anchor.
@@ -61,16 +63,16 @@ const ObjectPoint TreePoints[] = {
     {0, 0, 3},
 };
 const ObjectTriangle TreeTriangles[] = {
-    {0, 1, 4, ObjectWood}, {0, 1, 5, ObjectWood}, {1, 2, 5, ObjectWood}, {1, 2, 6, ObjectWood},
-    {2, 3, 6, ObjectWood}, {2, 3, 7, ObjectWood}, {3, 0, 7, ObjectWood}, {3, 0, 4, ObjectWood},
-    {8, 9, 14, ObjectGreen}, {9, 14, 15, ObjectGreen}, {9, 10, 15, ObjectGreen}, {10, 15, 16, ObjectGreen},
-    {10, 11, 16, ObjectGreen}, {11, 16, 17, ObjectGreen}, {11, 12, 17, ObjectGreen}, {12, 17, 18, ObjectGreen},
-    {12, 13, 18, ObjectGreen}, {13, 18, 19, ObjectGreen}, {13, 8, 19, ObjectGreen}, {8, 19, 14, ObjectGreen},
-    {20, 21, 26, ObjectGreen}, {21, 26, 27, ObjectGreen}, {21, 22, 27, ObjectGreen}, {22, 27, 28, ObjectGreen},
-    {22, 23, 28, ObjectGreen}, {23, 28, 29, ObjectGreen}, {23, 24, 29, ObjectGreen}, {24, 29, 30, ObjectGreen},
-    {24, 25, 30, ObjectGreen}, {25, 30, 31, ObjectGreen}, {25, 20, 31, ObjectGreen}, {20, 31, 26, ObjectGreen},
-    {32, 33, 38, ObjectGreen}, {33, 34, 38, ObjectGreen}, {34, 35, 38, ObjectGreen},
-    {35, 36, 38, ObjectGreen}, {36, 37, 38, ObjectGreen}, {37, 32, 38, ObjectGreen},
+    {0, 1, 4, PaintWood}, {0, 1, 5, PaintWood}, {1, 2, 5, PaintWood}, {1, 2, 6, PaintWood},
+    {2, 3, 6, PaintWood}, {2, 3, 7, PaintWood}, {3, 0, 7, PaintWood}, {3, 0, 4, PaintWood},
+    {8, 9, 14, PaintGreen}, {9, 14, 15, PaintGreen}, {9, 10, 15, PaintGreen}, {10, 15, 16, PaintGreen},
+    {10, 11, 16, PaintGreen}, {11, 16, 17, PaintGreen}, {11, 12, 17, PaintGreen}, {12, 17, 18, PaintGreen},
+    {12, 13, 18, PaintGreen}, {13, 18, 19, PaintGreen}, {13, 8, 19, PaintGreen}, {8, 19, 14, PaintGreen},
+    {20, 21, 26, PaintGreen}, {21, 26, 27, PaintGreen}, {21, 22, 27, PaintGreen}, {22, 27, 28, PaintGreen},
+    {22, 23, 28, PaintGreen}, {23, 28, 29, PaintGreen}, {23, 24, 29, PaintGreen}, {24, 29, 30, PaintGreen},
+    {24, 25, 30, PaintGreen}, {25, 30, 31, PaintGreen}, {25, 20, 31, PaintGreen}, {20, 31, 26, PaintGreen},
+    {32, 33, 38, PaintGreen}, {33, 34, 38, PaintGreen}, {34, 35, 38, PaintGreen},
+    {35, 36, 38, PaintGreen}, {36, 37, 38, PaintGreen}, {37, 32, 38, PaintGreen},
 };
 
 // Sign board between two posts, slanted across the tile; slot 4 has its own slant.
@@ -83,8 +85,8 @@ const ObjectPoint SignPoints[] = {
     {8.95, 7, 0.2}, {7, 8.5, 0.9}, {7.05, 8.5, 0.9}, {8.95, 7, 0.9}, {9, 7, 0.9},
 };
 const ObjectTriangle SignTriangles[] = {
-    {0, 1, 6, ObjectWood}, {1, 6, 7, ObjectWood}, {2, 8, 9, ObjectWood},
-    {2, 3, 9, ObjectWood}, {4, 5, 8, ObjectWhite}, {4, 7, 8, ObjectWhite},
+    {0, 1, 6, PaintWood}, {1, 6, 7, PaintWood}, {2, 8, 9, PaintWood},
+    {2, 3, 9, PaintWood}, {4, 5, 8, PaintWhite}, {4, 7, 8, PaintWhite},
 };
 
 const ObjectShape Gate = {GatePoints, COUNT(GatePoints), GateTriangles, COUNT(GateTriangles), 0.05f};
@@ -92,12 +94,6 @@ const ObjectShape Tree = {TreePoints, COUNT(TreePoints), TreeTriangles, COUNT(Tr
 const ObjectShape SignSlot4 = {SignSlot4Points, COUNT(SignSlot4Points), SignTriangles,
                                COUNT(SignTriangles), 0.8f};
 const ObjectShape Sign = {SignPoints, COUNT(SignPoints), SignTriangles, COUNT(SignTriangles), 0.8f};
-
-const TileRgb ObjectWoodRgb = {191, 122, 74};
-const TileRgb ObjectGreenRgb = {4, 156, 0};
-const TileRgb ObjectWhiteRgb = {255, 255, 255};
-const TileRgb GateRedRgb = {255, 0, 0};
-const TileRgb GateBlueRgb = {0, 0, 255};
 
 struct Anchor {
     double u, f;
@@ -120,12 +116,12 @@ const ObjectShape* objectShape(char letter, int slot, Anchor* anchor) {
     }
 }
 
-TileRgb objectRgb(ObjectColour colour, int tLineCount) {
+TileRgb objectRgb(ObjectPaint colour, int tLineCount) {
     switch (colour) {
-    case ObjectWood: return ObjectWoodRgb;
-    case ObjectGreen: return ObjectGreenRgb;
-    case ObjectWhite: return ObjectWhiteRgb;
-    default: return (tLineCount % 2 != 0) ? GateRedRgb : GateBlueRgb;
+    case PaintWood: return courseRgb(ObjectWood);
+    case PaintGreen: return courseRgb(Grass);
+    case PaintWhite: return courseRgb(ObjectWhite);
+    default: return courseRgb((tLineCount % 2 != 0) ? GateRed : GateBlue);
     }
 }
 

@@ -2,17 +2,6 @@
 // is { ..., -0.7, 0.2, ... }. Triangle indices count from the first point of their part.
 #include "track/tile_catalogue.h"
 
-const TileRgb TileColours[8] = {
-    {4, 156, 0},      // grass: ground beside the path
-    {218, 218, 218},  // path: the riding path
-    {181, 112, 69},   // post wood: fence posts
-    {223, 0, 0},      // tape: fence tape between the posts
-    {85, 85, 255},    // water: the ditch of the jump
-    {140, 73, 22},    // ramp wood: the jump's kicker
-    {128, 80, 47},    // gate post: posts of the banner gate
-    {0, 160, 149},    // banner: banner of the banner gate
-};
-
 namespace {
 
 #define COUNT(table) static_cast<int>(sizeof(table) / sizeof(table[0]))
@@ -226,16 +215,17 @@ const TileShape LeftCurveShape = {{{&LeftCurve, false}, {&CornerFence, true}}, 2
 const TileShape RightCurveShape = {{{&RightCurve, false}, {&CornerFence, false}}, 2, EndFarRight};
 const TileShape JumpShape = {{{&Jump, false}, {&JumpFence, false}}, 2, EndJump};
 
+// letter, shapes, single frame, ways of the two shapes, second shape mirrored, walls
 const TileKind TileKinds[] = {
-    {'a', &EaseShape, &EaseSecondShape, false},
-    {'e', &ExitShape, &ExitSecondShape, false},
-    {'g', &StraightShape, nullptr, false},
-    {'i', &CornerShape, &CornerSecondShape, false},
-    {'j', &JumpShape, nullptr, false},
-    {'l', &LeftCurveShape, nullptr, false},
-    {'r', &RightCurveShape, nullptr, false},
-    {'s', &BendShape, &BendSecondShape, false},
-    {'z', &BannerGateShape, nullptr, true},
+    {'a', &EaseShape, &EaseSecondShape, false, WayStraight, WayStraight, false, true},
+    {'e', &ExitShape, &ExitSecondShape, false, WayStraight, WayStraight, false, true},
+    {'g', &StraightShape, nullptr, false, WayStraight, WayStraight, false, true},
+    {'i', &CornerShape, &CornerSecondShape, false, WayRight, WayLeft, true, true},
+    {'j', &JumpShape, nullptr, false, WayStraight, WayStraight, false, true},
+    {'l', &LeftCurveShape, nullptr, false, WayLeft, WayStraight, false, true},
+    {'r', &RightCurveShape, nullptr, false, WayRight, WayStraight, false, true},
+    {'s', &BendShape, &BendSecondShape, false, WayStraight, WayStraight, true, true},
+    {'z', &BannerGateShape, nullptr, true, WayStraight, WayStraight, false, false},
 };
 
 }  // namespace
@@ -265,9 +255,10 @@ int tileShapeTriangleCount(const TileShape& shape) {
     return count;
 }
 
-int tileHeading(int variant) {
-    int heading = variant % 4;
-    return heading < 0 ? heading + 4 : heading;
+TileWay tileWayForVariant(const TileKind& kind, int variant) {
+    if (variant >= 1 && variant <= 4) return kind.firstWay;
+    if (variant >= 5 && variant <= 8 && kind.secondShape) return kind.secondWay;
+    return WayStraight;
 }
 
 void placeInTile(int heading, float startX, float startZ, float u, float w, float* x, float* z) {

@@ -1,8 +1,9 @@
-// Reading the fixed columns of a track line. Every access is bounded by the line's end.
+// Reading a course file line by line, and the fixed columns of a line. Every access is
+// bounded by the line's end.
+#include "track/track_line.h"
+
 #include <climits>
 #include <cstring>
-
-#include "track/track_loader.h"
 
 namespace {
 
@@ -13,6 +14,41 @@ bool isBlank(char c) {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
+
+bool readTrackLine(FILE* file, std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::fgetc(file)) != EOF) {
+        line.push_back(static_cast<char>(c));
+        if (c == '\n') break;
+    }
+    if (line.empty()) return false;
+    size_t n = line.size();
+    if (n >= 2 && line[n - 1] == '\n' && line[n - 2] == '\r') line.erase(n - 2, 1);
+    return true;
+}
+
+bool CurveRuns::skip(char c) {
+    if (c == 'g') {
+        left = 0;
+        right = 0;
+    } else if (c == 'l') {
+        ++left;
+        right = 0;
+    } else if (c == 'r') {
+        ++right;
+        left = 0;
+    }
+    if (right == 2) {
+        right = 1;
+        return true;
+    }
+    if (left == 2) {
+        left = 1;
+        return true;
+    }
+    return c == '#';
+}
 
 char trackLineChar(const char* line, int column) {
     if (column < 0) return '\0';

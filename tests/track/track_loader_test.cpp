@@ -10,6 +10,7 @@
 #include "base/game_state.h"
 #include "support/test_support.h"
 #include "track/track_lists.h"
+#include "track/track_line.h"
 #include "track/track_loader.h"
 
 namespace {

@@ -7,18 +7,15 @@
 #include "generators.h"
 #include "palette.h"
 #include "text.h"
+#include "track/course_colours.h"
 
 namespace {
 
 const Rgb Sky = {150, 200, 240};
 const Rgb Accent = {255, 122, 0};
 
-// Colours of the course's triangles and objects, kept exactly in the race palette.
-const Rgb CourseColours[] = {
-    {4, 156, 0},     {218, 218, 218}, {181, 112, 69}, {223, 0, 0},   {85, 85, 255},   {140, 73, 22},
-    {128, 80, 47},   {0, 160, 149},   {191, 122, 74}, {255, 0, 0},   {0, 0, 255},     {255, 255, 255},
-    {0, 0, 0},       {255, 122, 0},
-};
+// After the course's colours, kept exactly: black for the outlines, the accent.
+const Rgb Black = {0, 0, 0};
 
 struct Ramp {
     int count;
@@ -51,7 +48,10 @@ void buildRacePalette(PaletteEntry* pal) {
     std::memset(pal, 0, sizeof(PaletteEntry) * 256);
     setEntry(&pal[0], Sky);
     int next = 1;
-    for (const Rgb& c : CourseColours) setEntry(&pal[next++], c);
+    for (const CourseColourEntry& c : CourseColours)
+        setEntry(&pal[next++], Rgb{float(c.rgb.red), float(c.rgb.green), float(c.rgb.blue)});
+    setEntry(&pal[next++], Black);
+    setEntry(&pal[next++], Accent);
     for (const Ramp& r : RaceRamps)
         for (int i = 0; i < r.count && next < 255; ++i) {
             const float t = r.count > 1 ? float(i) / float(r.count - 1) : 0.0f;

@@ -5,36 +5,19 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "track/segment_mesh.h"
 #include "track/segment_objects.h"
 #include "track/tile_catalogue.h"
-#include "track/track_loader.h"
+#include "track/course_colours.h"
+#include "track/course_walk.h"
 
 namespace {
 
-constexpr int MaxLineLength = 31;  // the loader's line buffer: 31 characters and the terminator
-constexpr int ReadBuffer = 512;
+constexpr int FormatLineLength = 31;  // the longest line of the format, line feed included
 constexpr int MaxCells = 4096;
 constexpr float EdgeTolerance = 0.01f;
-
-// How a kind turns the heading: first shape (variants 1-4) and second shape (5-8).
-// +1 is a left turn, -1 a right turn.
-struct KindTurn {
-    char kind;
-    int firstTurn;
-    int secondTurn;
-};
-const KindTurn Turns[] = {
-    {'g', 0, 0}, {'a', 0, 0}, {'e', 0, 0}, {'s', 0, 0}, {'j', 0, 0},
-    {'z', 0, 0}, {'i', -1, +1}, {'l', +1, 0}, {'r', -1, 0},
-};
-
-int turnOf(char kind, int variant) {
-    for (const KindTurn& t : Turns)
-        if (t.kind == kind) return variant >= 5 ? t.secondTurn : t.firstTurn;
-    return 0;
-}
 
 // The path's extent on one tile edge: the edge is the line through origin across the
 // heading dir; the extent is measured along side from origin.
@@ -52,7 +35,8 @@ EdgeSpan pathOnEdge(const SegmentMesh& mesh, float ox, float oz, int heading) {
     const float sx = float(HeadingSide[heading][0]), sz = float(HeadingSide[heading][1]);
     for (int t = 0; t < mesh.polygonCount && t < 100; ++t) {
         const MeshPolygon& p = mesh.polygons[t];
-        if (p.red != 218 || p.green != 218 || p.blue != 218) continue;
+        const TileRgb& path = courseRgb(PathColour);
+        if (p.red != path.red || p.green != path.green || p.blue != path.blue) continue;
         const int corners[3] = {p.vertexA, p.vertexB, p.vertexC};
         for (int k = 0; k < 3; ++k) {
             if (corners[k] < 0 || corners[k] >= mesh.pointCount) continue;
@@ -140,37 +124,28 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
     Checker ck{name, out};
     static Cell cells[MaxCells];
     int cellCount = 0;
-    CurveRuns runs;
-    float cursorX = 10.0f, cursorY = 0.0f, cursorZ = 10.0f;
+    CourseWalk walk;
     int heading = 1;             // the course starts along +z
     bool havePrevious = false;
     static SegmentMesh previous;
-    char line[ReadBuffer];
+    static SegmentMesh mesh;
+    static SegmentObjects objects;
+    std::string read;
     char text[200];
     int lineNo = 0;
-    int tLineCount = 0;
 
-    while (std::fgets(line, sizeof line, file)) {
+    while (readTrackLine(file, read)) {
         ++lineNo;
-        size_t length = std::strlen(line);
-        const bool complete = length > 0 && line[length - 1] == '\n';
-        if (!complete && length == sizeof line - 1) {
-            // Far too long: drop the rest of it so the next line starts fresh.
-            int c;
-            while ((c = std::fgetc(file)) != EOF && c != '\n') ++length;
-        }
-        if (length >= 2 && line[length - 1] == '\n' && line[length - 2] == '\r') {
-            line[length - 2] = '\n';
-            line[length - 1] = '\0';
-            --length;
-        }
-        if (int(length) > MaxLineLength) {
-            std::snprintf(text, sizeof text, "line of %d characters (at most %d, line feed included)", int(length),
-                          MaxLineLength);
-            ck.problem(lineNo, text);
+        const char* line = read.c_str();
+        const int length = int(read.size());
+        if (length > FormatLineLength) {
+            std::snprintf(text, sizeof text,
+                          "line of %d characters: the format keeps lines to %d, line feed included",
+                          length, FormatLineLength);
+            ck.warning(lineNo, text);
         }
         const char kind = line[0];
-        if (runs.skip(kind)) {
+        if (!courseLineBuilt(walk, line)) {
             if (kind != '#') {
                 std::snprintf(text, sizeof text, "'%c' line skipped: it follows another '%c' line with no %s between",
                               kind, kind, kind == 'l' ? "'g' or 'r'" : "'g' or 'l'");
@@ -193,15 +168,14 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
             std::snprintf(text, sizeof text, "slope %d outside 0 to 3", slope);
             ck.warning(lineNo, text);
         }
-        SegmentMesh mesh = buildSegmentMesh(line, cursorX, cursorY, cursorZ);
-        if (readTrackNumber(line, 5) != 0 && trackLineChar(line, 8) == 't') ++tLineCount;
-        (void)buildSegmentObjects(line, cursorX, cursorY, cursorZ, tLineCount);
+        const float startX = walk.cursorX, startZ = walk.cursorZ;
+        buildCourseLine(walk, line, &mesh, &objects);
         checkObjects(ck, lineNo, line, variant);
 
         const bool valid = tile && variant >= 1 && variant <= 8 && tileShapeForVariant(*tile, variant);
         if (valid) {
             const int entered = tileHeading(variant);
-            if (kind == 'z' && heading != 1) {
+            if (tile->singleFrame && heading != 1) {
                 std::snprintf(text, sizeof text, "banner gate 'z' is always laid out along +z, but the course heads %s",
                               heading == 0 ? "+x" : (heading == 2 ? "-x" : "-z"));
                 ck.problem(lineNo, text);
@@ -212,8 +186,8 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
             }
             // The path must meet the previous tile's path on the shared edge.
             if (havePrevious) {
-                const EdgeSpan in = pathOnEdge(mesh, cursorX, cursorZ, heading);
-                const EdgeSpan outSpan = pathOnEdge(previous, cursorX, cursorZ, heading);
+                const EdgeSpan in = pathOnEdge(mesh, startX, startZ, heading);
+                const EdgeSpan outSpan = pathOnEdge(previous, startX, startZ, heading);
                 if (!in.found || !outSpan.found) {
                     std::snprintf(text, sizeof text, "path discontinuity at the edge: %s",
                                   !outSpan.found ? "the previous tile's path does not reach this edge"
@@ -240,16 +214,14 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
             }
             // Go on from the heading the tile is really laid out in, so one wrong line
             // does not make every following line wrong too.
-            const int laidOut = kind == 'z' ? 1 : entered;
-            heading = kind == 'z' ? 1 : ((laidOut + turnOf(kind, variant)) % 4 + 4) % 4;
+            heading = tile->singleFrame
+                          ? 1
+                          : ((entered + headingTurnOf(tileWayForVariant(*tile, variant))) % 4 + 4) % 4;
             previous = mesh;
             havePrevious = true;
         } else {
             havePrevious = false;
         }
-        cursorX = mesh.endX;
-        cursorY = mesh.endY;
-        cursorZ = mesh.endZ;
     }
     std::fprintf(out, "%s: %d built segments, %d problems, %d warnings\n", name, ck.report.builtSegments,
                  ck.report.problems, ck.report.warnings);
