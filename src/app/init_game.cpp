@@ -2,7 +2,7 @@
 // the course. It runs once before the main loop and again after every window/full-screen
 // switch; the second time it only renews what belongs to the display, so a switch in the
 // middle of a run changes nothing in the game.
-#include "app/game_main.h"
+#include "app/init_game.h"
 #include "base/game_state.h"
 #include "platform/platform.h"
 #include "race/damage_table.h"
