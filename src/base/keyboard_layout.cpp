@@ -1,5 +1,7 @@
 #include "base/keyboard_layout.h"
 
+#include "base/scan_codes.h"
+
 namespace {
 
 // Unshifted characters of the German layout, Latin-1; 0 where a key gives none.
@@ -13,7 +15,7 @@ const unsigned char GermanCharacters[0x3A] = {
 }  // namespace
 
 int germanCharacterOf(int scanCode) {
-    if (scanCode == 0x56) return '<';
+    if (scanCode == ScanLessThan) return '<';
     if (scanCode < 0 || scanCode >= int(sizeof GermanCharacters)) return 0;
     return GermanCharacters[scanCode];
 }

@@ -81,10 +81,10 @@ struct NameKeyRow {
     const char* letters;
 };
 static const NameKeyRow NameKeyRows[] = {
-    {16, "QWERTZUIOP\xDC"},
-    {30, "ASDFGHJKL\xD6\xC4"},
-    {44, "YXCVBNM"},
-    {57, " "},
+    {ScanQ, "QWERTZUIOP\xDC"},
+    {ScanA, "ASDFGHJKL\xD6\xC4"},
+    {ScanZ, "YXCVBNM"},
+    {ScanSpace, " "},
 };
 
 int nameEntryLetter(int scanCode) {
