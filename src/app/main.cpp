@@ -1,4 +1,5 @@
-// The windowed game's entry: the argument vector as the game expects it, then gameMain.
+// The windowed game's entry: --help and --version, the data folder, the argument vector
+// as the game expects it, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -6,14 +7,22 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/data_dir.h"
 #include "app/game_main.h"
+#include "app/usage.h"
+#include "framework/fatal_error.h"
 
 int main(int argc, char** argv) {
+    const int answered = answerInfoOption(argc, argv);
+    if (answered >= 0) return answered;
     // Entry 0 is the program's full path; the words after it are joined back into one
     // command tail (quoting words with blanks) and split by the game's own rule.
     char programPath[PATH_MAX] = {};
     if (readlink("/proc/self/exe", programPath, sizeof programPath - 1) < 0)
         std::snprintf(programPath, sizeof programPath, "%s", argc > 0 ? argv[0] : "tumblegrade");
+    // Every name the game reads is relative: start it inside the folder of its data.
+    static char notFound[4096];
+    if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) tail += ' ';

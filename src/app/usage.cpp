@@ -1,0 +1,88 @@
+// --help and --version. The help text is data: one table per section, so an option added
+// to the game is one more line in OptionLines.
+#include "app/usage.h"
+
+#include <cstring>
+
+#include "app/build_info.h"
+
+namespace {
+
+const UsageLine OptionLines[] = {
+    {"--help", "print this help and exit"},
+    {"--version", "print the name and version and exit"},
+    {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
+     "switch a display-driver family off (any letter case); no effect with SDL2"},
+    {"-h", "accepted; no effect"},
+};
+
+const UsageLine KeyLines[] = {
+    {"Enter", "intro to the main menu; buy in the shop; ride on after a crash"},
+    {"S / C / R", "main menu: next step / shop with 7000 $ / new rider name"},
+    {"arrows", "shop: browse; ride: Up pushes, Left and Right steer"},
+    {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
+    {"T", "ride: textures on or off"},
+    {"Esc", "back in the shop; quit elsewhere"},
+    {"Alt+Enter", "window or full screen"},
+};
+
+const UsageLine EnvironmentLines[] = {
+    {"TUMBLEGRADE_DATA", "folder of the game's data, used when the current folder has none"},
+    {"VRX_ROOT", "folder searched last for pictures (BITMAPS/) and the font (FONTS/)"},
+};
+
+const UsageLine FileLines[] = {
+    {TG_INSTALL_DATA_PATH, "the data: track.tbk, Images/, Textures/ and the other pictures,"},
+    {"", "  Cour20b.fnt; also found in data/, ../share/tumblegrade and"},
+    {"", "  ../share/games/tumblegrade beside the program"},
+};
+
+struct UsageSection {
+    const char* title;
+    const UsageLine* lines;
+    int count;
+};
+
+const UsageSection Sections[] = {
+    {"Options", OptionLines, int(sizeof OptionLines / sizeof OptionLines[0])},
+    {"Keys", KeyLines, int(sizeof KeyLines / sizeof KeyLines[0])},
+    {"Environment", EnvironmentLines, int(sizeof EnvironmentLines / sizeof EnvironmentLines[0])},
+    {"Files", FileLines, int(sizeof FileLines / sizeof FileLines[0])},
+};
+
+constexpr int NameColumn = 28;
+
+}  // namespace
+
+void printUsage(FILE* out) {
+    std::fprintf(out, "Usage: tumblegrade [OPTION]...\n"
+                      "Tumblegrade - DH, a downhill mountain-bike race.\n");
+    for (const UsageSection& section : Sections) {
+        std::fprintf(out, "\n%s:\n", section.title);
+        for (int i = 0; i < section.count; ++i) {
+            const UsageLine& line = section.lines[i];
+            const int width = int(std::strlen(line.name));
+            if (width > NameColumn - 3)
+                std::fprintf(out, "  %s\n  %*s %s\n", line.name, NameColumn - 3, "", line.text);
+            else
+                std::fprintf(out, "  %-*s %s\n", NameColumn - 3, line.name, line.text);
+        }
+    }
+}
+
+void printVersion(FILE* out) { std::fprintf(out, "Tumblegrade - DH %s\n", TG_VERSION); }
+
+int answerInfoOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (!argv[i]) continue;
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage(stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            printVersion(stdout);
+            return 0;
+        }
+    }
+    return -1;
+}
