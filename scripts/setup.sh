@@ -24,8 +24,10 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox)
+BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libpng-dev)
+PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
+TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox
+               "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian)
 
 build_tree() {
     local dir="$1"
