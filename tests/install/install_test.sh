@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# cmake --install into a temporary prefix: the validators accept the desktop entry and
+# the metadata, --help and --version answer, the installed game starts from elsewhere,
+# and a game with no data anywhere says where it looked and ends with status 1.
+# Usage: install_test.sh BUILD_DIR VERSION COMPILED_IN_DATA_DIR
+set -u
+BUILD="$1"; VERSION="$2"; COMPILED_IN="$3"
+HERE="$(cd "$(dirname "$0")" && pwd)"
+APP=io.github.tumblegrade.Tumblegrade
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+P="$WORK/prefix"
+cmake --install "$BUILD" --prefix "$P" >/dev/null || fail "cmake --install"
+GAME="$P/bin/tumblegrade"
+for f in bin/tumblegrade share/tumblegrade/track.tbk share/tumblegrade/Images/Initpal.bmp \
+         share/tumblegrade/Cour20b.fnt share/applications/$APP.desktop share/metainfo/$APP.metainfo.xml \
+         share/man/man6/tumblegrade.6 share/doc/tumblegrade/copyright; do
+    [ -f "$P/$f" ] || fail "not installed: $f"
+done
+for n in 16 32 48 64 128 256; do
+    [ "$(identify -format '%m %wx%h' "$P/share/icons/hicolor/${n}x$n/apps/$APP.png")" = "PNG ${n}x$n" ] ||
+        fail "icon ${n}x$n"
+done
+desktop-file-validate "$P/share/applications/$APP.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$P/share/metainfo/$APP.metainfo.xml" || fail "appstreamcli validate"
+
+[ "$("$GAME" --version)" = "Tumblegrade - DH $VERSION" ] || fail "--version says '$("$GAME" --version)'"
+HELP="$("$GAME" --help)" || fail "--help status"
+for word in --version -nowindirect TUMBLEGRADE_DATA VRX_ROOT Alt+Enter; do
+    grep -q -e "$word" <<<"$HELP" || fail "--help does not mention $word"
+done
+
+"$HERE/run_installed.sh" "$GAME" "$P/share/tumblegrade" || fail "the installed game did not start"
+
+# The program alone, with the data nowhere: the message, then status 1.
+if [ -f "$COMPILED_IN/track.tbk" ]; then
+    echo "the built-in data folder $COMPILED_IN holds data: no-data check skipped"
+else
+    mkdir -p "$WORK/lone/bin" "$WORK/empty"
+    cp "$GAME" "$WORK/lone/bin/"
+    (cd "$WORK/empty" && env -u DISPLAY -u WAYLAND_DISPLAY -u VRX_ROOT TUMBLEGRADE_DATA="$WORK/empty" \
+        SDL_VIDEODRIVER=dummy timeout 20 "$WORK/lone/bin/tumblegrade" >"$WORK/out" 2>&1)
+    STATUS=$?
+    [ "$STATUS" -eq 1 ] || fail "status $STATUS without data"
+    grep -q "was not found" "$WORK/out" && grep -q "TUMBLEGRADE_DATA" "$WORK/out" &&
+        grep -q "$WORK/lone/share/games/tumblegrade" "$WORK/out" || fail "message: $(cat "$WORK/out")"
+fi
+echo "install test passed"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The Debian package: built by scripts/package, clean for lintian, every data file in
+# its file list, and the game unpacked with dpkg -x starts from there.
+# Usage: package_test.sh SOURCE_DIR PACKAGE_BUILD_DIR DATA_DIR
+set -u
+SRC="$1"; PKGBUILD="$2"; DATA="$3"
+HERE="$(cd "$(dirname "$0")" && pwd)"
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DEB="$("$SRC/scripts/package" "$PKGBUILD" 2>"$WORK/build.log")" || { cat "$WORK/build.log" >&2; fail "scripts/package"; }
+[ -f "$DEB" ] || fail "no package: $DEB"
+dpkg-deb -c "$DEB" | awk '{print $NF}' | sed 's|^\./||' >"$WORK/list"
+grep -qx "usr/games/tumblegrade" "$WORK/list" || fail "no /usr/games/tumblegrade"
+grep -qx "usr/share/doc/tumblegrade/copyright" "$WORK/list" || fail "no copyright file"
+MISSING=0
+while IFS= read -r f; do
+    grep -qxF "usr/share/games/tumblegrade/$f" "$WORK/list" || { echo "not in the package: $f" >&2; MISSING=1; }
+done < <(cd "$DATA" && find . -type f | sed 's|^\./||')
+[ "$MISSING" -eq 0 ] || fail "data files missing from the package"
+dpkg-deb -f "$DEB" Depends | grep -q libsdl2 || fail "Depends lacks SDL2: $(dpkg-deb -f "$DEB" Depends)"
+
+ROOTOPT=(); [ "$(id -u)" -eq 0 ] && ROOTOPT=(--allow-root)
+lintian "${ROOTOPT[@]}" "$DEB" >"$WORK/lintian" 2>&1
+cat "$WORK/lintian"
+! grep -q "^E:" "$WORK/lintian" || fail "lintian reports errors"
+
+dpkg -x "$DEB" "$WORK/root" || fail "dpkg -x"
+"$HERE/run_installed.sh" "$WORK/root/usr/games/tumblegrade" "$WORK/root/usr/share/games/tumblegrade" ||
+    fail "the unpacked game did not start"
+echo "package test passed"
