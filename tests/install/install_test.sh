@@ -2,9 +2,10 @@
 # cmake --install into a temporary prefix: the validators accept the desktop entry and
 # the metadata, --help and --version answer, the installed game starts from elsewhere,
 # and a game with no data anywhere says where it looked and ends with status 1.
-# Usage: install_test.sh BUILD_DIR VERSION COMPILED_IN_DATA_DIR
+# Usage: install_test.sh BUILD_DIR VERSION COMPILED_IN_DATA_DIR BIN_DIR DATA_SUBDIR
+# (BIN_DIR and DATA_SUBDIR below the prefix: bin and share/tumblegrade, or the games layout)
 set -u
-BUILD="$1"; VERSION="$2"; COMPILED_IN="$3"
+BUILD="$1"; VERSION="$2"; COMPILED_IN="$3"; BIN="$4"; DATA="$5"
 HERE="$(cd "$(dirname "$0")" && pwd)"
 APP=io.github.tumblegrade.Tumblegrade
 WORK="$(mktemp -d)"
@@ -13,12 +14,12 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 P="$WORK/prefix"
 cmake --install "$BUILD" --prefix "$P" >/dev/null || fail "cmake --install"
-GAME="$P/bin/tumblegrade"
-for f in bin/tumblegrade share/tumblegrade/track.tbk share/tumblegrade/Images/Initpal.bmp \
-         share/tumblegrade/Cour20b.fnt share/applications/$APP.desktop share/metainfo/$APP.metainfo.xml \
-         share/man/man6/tumblegrade.6 share/doc/tumblegrade/copyright; do
+GAME="$P/$BIN/tumblegrade"
+for f in $BIN/tumblegrade $DATA/track.tbk $DATA/Images/Initpal.bmp $DATA/Cour20b.fnt \
+         share/applications/$APP.desktop share/metainfo/$APP.metainfo.xml share/doc/tumblegrade/copyright; do
     [ -f "$P/$f" ] || fail "not installed: $f"
 done
+ls "$P"/share/man/man6/tumblegrade.6* >/dev/null || fail "no man page"
 for n in 16 32 48 64 128 256; do
     [ "$(identify -format '%m %wx%h' "$P/share/icons/hicolor/${n}x$n/apps/$APP.png")" = "PNG ${n}x$n" ] ||
         fail "icon ${n}x$n"
@@ -32,7 +33,7 @@ for word in --version -nowindirect TUMBLEGRADE_DATA VRX_ROOT Alt+Enter; do
     grep -q -e "$word" <<<"$HELP" || fail "--help does not mention $word"
 done
 
-"$HERE/run_installed.sh" "$GAME" "$P/share/tumblegrade" || fail "the installed game did not start"
+"$HERE/run_installed.sh" "$GAME" "$P/$DATA" || fail "the installed game did not start"
 
 # The program alone, with the data nowhere: the message, then status 1.
 if [ -f "$COMPILED_IN/track.tbk" ]; then
