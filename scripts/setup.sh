@@ -24,7 +24,7 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core)
+BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox)
 
 build_tree() {

@@ -1,4 +1,5 @@
-// The windowed game's entry: the argument vector as the game expects it, then gameMain.
+// The windowed game's entry: the argument vector as the game expects it, the sound
+// layer, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/game_main.h"
+#include "sound/sound_layer.h"
 
 int main(int argc, char** argv) {
     // Entry 0 is the program's full path; the words after it are joined back into one
@@ -25,5 +27,6 @@ int main(int argc, char** argv) {
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);
+    startSound(gameArgc, gameArgv);
     return gameMain(gameArgc, gameArgv);
 }
