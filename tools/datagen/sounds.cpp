@@ -8,6 +8,12 @@ namespace {
 
 // ---- voices ---------------------------------------------------------------
 
+// Every voice fades out over its last samples, so cutting it short never clicks.
+constexpr int EndFade = 256;
+int32_t withEndFade(int32_t gain, int t, int length) {
+    return length - t < EndFade ? int32_t(int64_t(gain) * (length - t) / EndFade) : gain;
+}
+
 struct Tone {
     int64_t milliHertz;
     Wave wave;
@@ -23,7 +29,8 @@ void addTone(SoundBuffer* b, int start, int length, const Tone& tone) {
     OnePole filter{0, tone.cutoffHertz > 0 ? onePoleCoefficient(tone.cutoffHertz) : 65536};
     for (int t = 0; t < length && start + t < SynthMaxSamples; ++t) {
         const int32_t x = lowPass(&filter, nextWave(&osc, tone.wave));
-        b->samples[start + t] += applyGain(applyGain(x, tone.level), hitGain(t, tone.attack, tone.halfLife));
+        b->samples[start + t] +=
+            applyGain(applyGain(x, tone.level), withEndFade(hitGain(t, tone.attack, tone.halfLife), t, length));
     }
 }
 
@@ -34,7 +41,8 @@ void addGlide(SoundBuffer* b, int start, int length, const Tone& tone, int64_t t
     for (int t = 0; t < length && start + t < SynthMaxSamples; ++t) {
         setFrequency(&osc, tone.milliHertz + (toMilliHertz - tone.milliHertz) * t / length);
         const int32_t x = lowPass(&filter, nextWave(&osc, tone.wave));
-        b->samples[start + t] += applyGain(applyGain(x, tone.level), hitGain(t, tone.attack, tone.halfLife));
+        b->samples[start + t] +=
+            applyGain(applyGain(x, tone.level), withEndFade(hitGain(t, tone.attack, tone.halfLife), t, length));
     }
 }
 
@@ -70,7 +78,8 @@ void addNoiseHit(SoundBuffer* b, int start, int length, const NoiseHit& hit, Noi
         int32_t x = nextNoise(noise);
         if (hit.lowHertz > 0) x = highPass(&high, x);
         x = lowPass(&low, x);
-        b->samples[start + t] += applyGain(applyGain(x, hit.level), hitGain(t, hit.attack, hit.halfLife));
+        b->samples[start + t] +=
+            applyGain(applyGain(x, hit.level), withEndFade(hitGain(t, hit.attack, hit.halfLife), t, length));
     }
 }
 
@@ -288,6 +297,7 @@ bool writeSounds(const char* outDir) {
     SoundBuffer* b = soundBuffer();
     for (int id = 0; id < SoundCount; ++id) {
         SoundMakers[id](b);
+        if (!isLoopSound(id)) fadeOutEnd(b, EndFade);
         if (!writeWave(outDir, SoundFiles[id], b)) return false;
     }
     return true;

@@ -144,6 +144,14 @@ void joinLoop(SoundBuffer* b, int length, int fade) {
     b->length = length;
 }
 
+void fadeOutEnd(SoundBuffer* b, int samples) {
+    if (samples > b->length) samples = b->length;
+    for (int i = 0; i < samples; ++i) {
+        int32_t& s = b->samples[b->length - 1 - i];
+        s = int32_t(int64_t(s) * i / samples);
+    }
+}
+
 void normalisePeak(SoundBuffer* b) {
     int32_t peak = 1;
     for (int i = 0; i < b->length; ++i) {

@@ -76,6 +76,8 @@ inline int32_t applyGain(int32_t x, int32_t gain) { return int32_t((int64_t(x) *
 // Mixes the end of the buffer (fade samples past length) into its start, so the
 // last sample runs on into the first; the buffer must hold length + fade samples.
 void joinLoop(SoundBuffer* b, int length, int fade);
+// Fades the last samples of the buffer out, so a sound cut at its end never clicks.
+void fadeOutEnd(SoundBuffer* b, int samples);
 // Scales the buffer so its largest sample is SynthPeak.
 void normalisePeak(SoundBuffer* b);
 // Writes the buffer as a 16-bit PCM mono WAV file at outDir/name.
