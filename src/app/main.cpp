@@ -1,5 +1,5 @@
 // The windowed game's entry: --help and --version, the data folder, the argument vector
-// as the game expects it, then gameMain.
+// as the game expects it, the sound layer, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
+#include "sound/sound_layer.h"
 
 int main(int argc, char** argv) {
     const int answered = answerInfoOption(argc, argv);
@@ -34,5 +35,6 @@ int main(int argc, char** argv) {
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);
+    startSound(gameArgc, gameArgv);
     return gameMain(gameArgc, gameArgv);
 }

@@ -14,6 +14,7 @@ const UsageLine OptionLines[] = {
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
     {"-h", "accepted; no effect"},
+    {"-nosound", "play no sound and leave the audio device alone (any letter case)"},
 };
 
 const UsageLine KeyLines[] = {
@@ -24,6 +25,7 @@ const UsageLine KeyLines[] = {
     {"T", "ride: textures on or off"},
     {"Esc", "back in the shop; quit elsewhere"},
     {"Alt+Enter", "window or full screen"},
+    {"F9", "sound off or on"},
 };
 
 const UsageLine EnvironmentLines[] = {
@@ -33,8 +35,9 @@ const UsageLine EnvironmentLines[] = {
 
 const UsageLine FileLines[] = {
     {TG_INSTALL_DATA_PATH, "the data: track.tbk, Images/, Textures/ and the other pictures,"},
-    {"", "  Cour20b.fnt; also found in data/, ../share/tumblegrade and"},
-    {"", "  ../share/games/tumblegrade beside the program"},
+    {"", "  Cour20b.fnt,"},
+    {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
+    {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
 };
 
 struct UsageSection {

@@ -60,6 +60,7 @@ struct Framework {
 };
 
 Framework State;
+VoidCallback IterationObserver = nullptr;
 
 void appendEvent(const InputEvent& e) {
     if (State.queueCount >= QueueCapacity) return;  // a full queue drops new events
@@ -289,6 +290,7 @@ int mainLoop() {
         dispatchEvents();
         if (State.slots.logic) State.slots.logic();
         if (State.drawingEnabled && State.slots.draw) State.slots.draw();
+        if (IterationObserver) IterationObserver();
         platformEndIteration();
     } while (!State.exitFlag);
     return shutdownFramework();
@@ -387,3 +389,4 @@ void setActivateCallback(ActivateCallbackFn f) { State.slots.activate = f; }
 void setSuspendCallback(SuspendCallbackFn f) { State.slots.suspend = f; }
 void setShutdownCallback(VoidCallback f) { State.slots.shutdown = f; }
 void setWindowMessageHook(WindowMessageHookFn f) { State.slots.windowMessage = f; }
+void setIterationObserver(VoidCallback f) { IterationObserver = f; }

@@ -93,6 +93,9 @@ void setActivateCallback(ActivateCallbackFn f);
 void setSuspendCallback(SuspendCallbackFn f);
 void setShutdownCallback(VoidCallback f);
 void setWindowMessageHook(WindowMessageHookFn f);
+// Called at the end of every main-loop iteration, after drawing. Not one of the game's
+// slots: it outlives createFramework, for layers that only watch the game (sound).
+void setIterationObserver(VoidCallback f);
 
 // Inspection for the replay tool and tests.
 int isFullScreen();

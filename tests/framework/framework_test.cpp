@@ -182,3 +182,20 @@ TEST_F(FrameworkTest, MainLoopRunsLogicThenDrawUntilExit) {
     EXPECT_EQ(std::string(order.begin(), order.end()), "LDLD");
     SetUp();  // the loop shut the framework down; open it again for TearDown
 }
+
+TEST_F(FrameworkTest, IterationObserverRunsAfterDrawingAndOutlivesANewFramework) {
+    static std::vector<char> order;
+    order.clear();
+    setIterationObserver([] { order.push_back('O'); });
+    shutdownFramework();
+    SetUp();  // a fresh framework clears the game's slots, not the observer
+    setLogicCallback([] { order.push_back('L'); });
+    setDrawCallback([] {
+        order.push_back('D');
+        if (order.size() == 5) requestExit();
+    });
+    EXPECT_EQ(mainLoop(), 0);
+    setIterationObserver(nullptr);
+    EXPECT_EQ(std::string(order.begin(), order.end()), "LDOLDO");
+    SetUp();
+}

@@ -1,5 +1,6 @@
 // The generated data directory: every picture in the game's format, read back with the
-// game's own readers; palettes, texture widths, handlebar, font and byte-identical output.
+// game's own readers; palettes, texture widths, handlebar, font and byte-identical output
+// (sounds included).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "display/display.h"
+#include "sound/sound_files.h"
 #include "support/test_support.h"
 
 namespace {
@@ -221,6 +223,7 @@ TEST(GeneratedData, GeneratorWritesTheSameBytesEveryRun) {
     for (const char* extra : {"Images/Initpal.bmp", "Textures/paltexture.bmp", "Textures/lenkerTBGblackNew.bmp",
                               "Cour20b.fnt"})
         names.push_back(extra);
+    names.insert(names.end(), std::begin(SoundFiles), std::end(SoundFiles));
     for (const std::string& name : names) {
         const std::vector<unsigned char> fresh = readBinaryFile(dir + "/" + name);
         EXPECT_FALSE(fresh.empty()) << name;

@@ -1,6 +1,6 @@
-// tumblegrade-datagen OUTDIR [FONTDIR]: writes every picture, texture, palette and the
-// font of the game into OUTDIR. The output depends on nothing but the program and the
-// fonts, so it is the same byte for byte on every run.
+// tumblegrade-datagen OUTDIR [FONTDIR]: writes every picture, texture, palette, the
+// font and the sounds of the game into OUTDIR. The output depends on nothing but the
+// program and the fonts, so it is the same byte for byte on every run.
 // tumblegrade-datagen --icons ICONDIR APPID: writes the application icon in every size.
 #include <cstdio>
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     const char* fontDir = argc > 2 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
     if (!openFaces(fontDir)) return 1;
     const bool ok = writeMenuScreens(outDir) && writeShopPages(outDir) && writeOutcomeScreens(outDir) &&
-                    writeRaceData(outDir) && writeGameFont(outDir);
+                    writeRaceData(outDir) && writeGameFont(outDir) && writeSounds(outDir);
     closeFaces();
     if (!ok) return 1;
     return 0;

@@ -11,3 +11,4 @@ bool writeShopPages(const char* outDir);       // the twenty shop pictures
 bool writeOutcomeScreens(const char* outDir);  // injury, defect, crash and finish pictures
 bool writeRaceData(const char* outDir);        // start and race palettes, textures, handlebar
 bool writeGameFont(const char* outDir);        // Cour20b.fnt
+bool writeSounds(const char* outDir);          // every sound under Sounds/
