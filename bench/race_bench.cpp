@@ -14,6 +14,7 @@
 #include "base/game_state.h"
 #include "display/display.h"
 #include "game/screens.h"
+#include "platform/headless.h"
 #include "race/ride.h"
 #include "render/pipeline.h"
 #include "render/rasteriser.h"
@@ -161,6 +162,73 @@ void BM_RaceFrame(benchmark::State& state, const Pose& pose) {
     state.counters["allocs_total"] = double(allocations);
 }
 
+// What one ride step changes, put back before every whole frame so each one starts
+// from the pose.
+struct RideSnapshot {
+    GameStateBlock game;
+    Matrix4 camera, inverse, steer, pitch;
+    Point3 rider;
+
+    void take() {
+        game = GameState;
+        camera = CameraMatrix;
+        inverse = CameraInverse;
+        steer = SteerStep;
+        pitch = PitchStep;
+        rider = RiderPosition;
+    }
+    void restore() const {
+        GameState = game;
+        CameraMatrix = camera;
+        CameraInverse = inverse;
+        SteerStep = steer;
+        PitchStep = pitch;
+        RiderPosition = rider;
+    }
+};
+
+// The page as the window gets it, 32 bits a pixel.
+uint32_t Converted[ScreenWidth * ScreenHeight];
+
+// One main-loop iteration as a player gets it: the ride step, the frame drawn and
+// presented, the page converted to 32 bits the way the window does it.
+void wholeFrame(const RideSnapshot& pose) {
+    pose.restore();
+    gameLogic();
+    drawFrame();
+}
+
+void BM_WholeFrame(benchmark::State& state, const Pose& pose) {
+    if (!preparePose(pose)) {
+        state.SkipWithError("pose lies beyond its tile");
+        return;
+    }
+    RideSnapshot snapshot;
+    snapshot.take();
+    const Point3 tileStart = SegmentWindow.current.mesh.points[0];
+    headlessConvertInto(Converted);
+    wholeFrame(snapshot);  // a first frame outside the count
+    // The ride step must leave the rider racing on the same tile, or the frames would
+    // show something else than the pose.
+    if (!GameState.racing || GameState.offTrack || SegmentWindow.current.mesh.points[0] != tileStart) {
+        headlessConvertInto(nullptr);
+        state.SkipWithError("the ride step leaves the pose");
+        return;
+    }
+    const long before = HeapAllocations.load();
+    for (auto _ : state) {
+        wholeFrame(snapshot);
+        benchmark::DoNotOptimize(Converted);
+        benchmark::ClobberMemory();
+    }
+    const long allocations = HeapAllocations.load() - before;
+    headlessConvertInto(nullptr);
+    snapshot.restore();
+    state.counters["allocs_per_frame"] =
+        benchmark::Counter(double(allocations) / double(state.iterations()));
+    state.counters["allocs_total"] = double(allocations);
+}
+
 // The memory work every frame does whatever it shows: the depth buffer reset, the
 // page cleared and the page converted to 32 bits for presentation.
 uint32_t Presented[ScreenWidth * ScreenHeight];
@@ -194,6 +262,13 @@ void registerBenchmarks() {
     for (const Pose& pose : Poses) {
         const std::string name = std::string("RaceFrame/") + pose.name;
         benchmark::RegisterBenchmark(name.c_str(), BM_RaceFrame, pose)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    }
+    for (const Pose& pose : Poses) {
+        const std::string name = std::string("WholeFrame/") + pose.name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_WholeFrame, pose)
             ->Unit(benchmark::kMicrosecond)
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);

@@ -7,10 +7,13 @@
 
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
+#include "platform/page_convert.h"
 
 namespace {
 
 constexpr int PendingCapacity = 1024;
+constexpr int ConvertWidth = 640;
+constexpr int ConvertHeight = 480;
 
 struct Headless {
     PlatformMessage pending[PendingCapacity];
@@ -25,6 +28,7 @@ struct Headless {
     int fullScreen;
     int presentCount;
     unsigned ticks;
+    uint32_t* converted;  // where presented pages are converted to, or null
     int keyDown[256];
     char lastError[512];
 };
@@ -100,9 +104,13 @@ int platformOpenDisplay(const char* /*title*/, int width, int height, int fullSc
 
 void platformCloseDisplay() { H.displayOpen = 0; }
 
-void platformPresent(const uint8_t* /*pixels*/, int /*width*/, int /*height*/,
-                     const PaletteEntry* /*palette*/, int /*waitRetrace*/) {
+void headlessConvertInto(uint32_t* target) { H.converted = target; }
+
+void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
+                     int /*waitRetrace*/) {
     ++H.presentCount;
+    if (H.converted && width == ConvertWidth && height == ConvertHeight)
+        convertPage(pixels, width, height, palette, H.converted, width * 4);
 }
 
 int platformPollMessage(PlatformMessage* message) {

@@ -17,6 +17,9 @@ void headlessSetClock(int64_t seconds);
 // Called at the start and the end of every main-loop iteration, with its number.
 void headlessSetIterationHooks(void (*begin)(int iteration), void (*end)(int iteration));
 int headlessIteration();
+// Every presented page is converted to 32-bit ARGB into target (640 x 480 pixels), as
+// the window does it; null (the start state) only counts the pages.
+void headlessConvertInto(uint32_t* target);
 // What the back-end was asked to show.
 int headlessDisplayOpen();
 int headlessFullScreen();

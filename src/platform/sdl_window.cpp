@@ -6,9 +6,10 @@
 #include <ctime>
 
 #include "base/keyboard_layout.h"
-#include "platform/sdl_keys.h"
-#include "platform/platform.h"
 #include "base/scan_codes.h"
+#include "platform/page_convert.h"
+#include "platform/platform.h"
+#include "platform/sdl_keys.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ struct SdlDisplay {
     int windowX, windowY;   // where the window stood before full screen
     int positionRecorded;
     Uint64 nextFrame;       // performance-counter time the next frame is due
-    Uint32 argb[256];       // the palette as 32-bit colours
 };
 
 SdlDisplay D;
@@ -130,17 +130,10 @@ void platformCloseDisplay() {
 void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
                      int waitRetrace) {
     if (!D.texture || !pixels || width != PageWidth || height != PageHeight) return;
-    for (int i = 0; i < 256; ++i)
-        D.argb[i] = 0xFF000000u | Uint32(palette[i].red) << 16 | Uint32(palette[i].green) << 8 |
-                    palette[i].blue;
     void* target = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
-        for (int y = 0; y < height; ++y) {
-            Uint32* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(target) + y * pitch);
-            const uint8_t* src = pixels + y * width;
-            for (int x = 0; x < width; ++x) row[x] = D.argb[src[x]];
-        }
+        convertPage(pixels, width, height, palette, static_cast<uint32_t*>(target), pitch);
         SDL_UnlockTexture(D.texture);
     }
     SDL_SetRenderDrawColor(D.renderer, 0, 0, 0, 255);
