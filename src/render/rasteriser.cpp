@@ -96,15 +96,42 @@ int firstVisibleColumn(int xl, float dz, float* z) {
     return 0;
 }
 
-void flatSpan(int j, int xl, int xr, float zl, float dz) {
+// Where flat spans go: straight into the current context's pixels when its viewport
+// is the whole page, else pixel by pixel through plotPixel with its origin and clip.
+struct FlatTarget {
+    uint8_t* page;  // null: plot each pixel
+    uint8_t color;
+};
+
+FlatTarget flatTarget() {
+    const DisplayContext* dc = currentContext();
+    if (!dc || !dc->pixels || dc->width != ScreenWidth || dc->height < ScreenHeight) return {nullptr, 0};
+    if (dc->originX != 0 || dc->originY != 0 || dc->clipLeft > 0 || dc->clipTop > 0 ||
+        dc->clipRight < ScreenWidth - 1 || dc->clipBottom < ScreenHeight - 1)
+        return {nullptr, 0};
+    return {dc->pixels, uint8_t(dc->color)};
+}
+
+void flatSpan(const FlatTarget& target, int j, int xl, int xr, float zl, float dz) {
     float z = zl - dz;
     const int last = std::min(xr, ScreenWidth - 1);
+    float* depthRow = &depthAt(0, j);
+    if (!target.page) {
+        for (int k = firstVisibleColumn(xl, dz, &z); k <= last; ++k) {
+            z = z + dz;
+            if (depthRow[k] > z) {
+                plotPixel(k, j);
+                depthRow[k] = z;
+            }
+        }
+        return;
+    }
+    uint8_t* pageRow = target.page + ScreenWidth * j;
     for (int k = firstVisibleColumn(xl, dz, &z); k <= last; ++k) {
         z = z + dz;
-        float& depth = ZBuffer[k * ScreenHeight + j];
-        if (depth > z) {
-            plotPixel(k, j);
-            depth = z;
+        if (depthRow[k] > z) {
+            pageRow[k] = target.color;
+            depthRow[k] = z;
         }
     }
 }
@@ -115,14 +142,14 @@ void texturedSpan(const TextureSource& t, int j, int xl, int xr, float zl, float
     const int first = firstVisibleColumn(xl, dz, &z);
     const uint8_t* texRow = t.texels + (j % t.height) * t.rowLength;
     uint8_t* pageRow = t.page + ScreenWidth * j;
+    float* depthRow = &depthAt(0, j);
     // u runs along with k; it wraps at the texture's width instead of a division per pixel.
     int u = (t.spanRelative ? first - xl : first) % t.width;
     for (int k = first; k <= last; ++k) {
         z = z + dz;
-        float& depth = ZBuffer[k * ScreenHeight + j];
-        if (depth > z) {
+        if (depthRow[k] > z) {
             pageRow[k] = texRow[u];
-            depth = z;
+            depthRow[k] = z;
         }
         if (++u == t.width) u = 0;
     }
@@ -156,7 +183,7 @@ bool withinLimits(const ScreenPolygon& p, int count) {
 // Depth test of one line pixel, then the pixel in the drawing colour.
 void testAndPlot(int x, int y, float z) {
     if (x < 0 || x >= ScreenWidth || y < 0 || y >= ScreenHeight) return;
-    float& depth = ZBuffer[x * ScreenHeight + y];
+    float& depth = depthAt(x, y);
     if (depth > z) {
         plotPixel(x, y);
         depth = z;
@@ -170,6 +197,7 @@ void fillPolygon(ScreenPolygon p) {
     if (count == 0 || !withinLimits(p, count)) return;
     TextureSource texture{};
     const bool textured = chooseTexture(p, &texture);
+    const FlatTarget flat = textured ? FlatTarget{nullptr, 0} : flatTarget();
 
     int ymin, ymax;
     edgePass(p, count, &ymin, &ymax);
@@ -185,7 +213,7 @@ void fillPolygon(ScreenPolygon p) {
         if (textured)
             texturedSpan(texture, j, xl, xr, row.leftZ, dz);
         else
-            flatSpan(j, xl, xr, row.leftZ, dz);
+            flatSpan(flat, j, xl, xr, row.leftZ, dz);
     }
 }
 

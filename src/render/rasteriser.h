@@ -8,10 +8,11 @@
 constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;
 
-// Depth of every pixel, stored column by column: the depth of (x, y) is
-// ZBuffer[x * 480 + y]. Smaller is nearer; drawFrame resets it to 100.0 each frame.
+// Depth of every pixel; smaller is nearer, drawFrame resets it to 100.0 each frame.
+// Stored row by row, as the spans walk it: read and write it through depthAt.
 constexpr float ZBufferFar = 100.0f;
 extern float ZBuffer[ScreenWidth * ScreenHeight];
+inline float& depthAt(int x, int y) { return ZBuffer[y * ScreenWidth + x]; }
 
 // One row of the edge table: the span the polygon's edges leave in that row.
 struct EdgeRow {

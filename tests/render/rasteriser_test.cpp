@@ -214,7 +214,7 @@ TEST_F(RasterTest, DepthLineSteepAndDepthTested) {
 
 TEST(ZBufferTest, ResetSetsEveryDepthToHundred) {
     ZBuffer[0] = 1.0f;
-    ZBuffer[639 * 480 + 479] = 2.0f;
+    depthAt(639, 479) = 2.0f;
     resetZBuffer();
     for (float z : ZBuffer) ASSERT_EQ(z, 100.0f);
 }

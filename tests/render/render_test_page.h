@@ -57,7 +57,7 @@ protected:
         setContextPalette(page, &e, 1, index);
     }
     uint8_t pixel(int x, int y) const { return page->pixels[y * ScreenWidth + x]; }
-    float depth(int x, int y) const { return ZBuffer[x * ScreenHeight + y]; }
+    float depth(int x, int y) const { return depthAt(x, y); }
     int rowPixels(int y) const {
         int n = 0;
         for (int x = 0; x < ScreenWidth; ++x) n += pixel(x, y) != 0;
