@@ -10,6 +10,35 @@ namespace {
 
 DisplayContext* Current = nullptr;
 
+// setColorRGB's answers for the palette they were searched in. The palette is compared
+// whole on every call, so any change to it, by setContextPalette or by hand, empties
+// the cache; an answer is only ever the search's own.
+constexpr int ColourCacheSlots = 64;
+
+struct ColourCache {
+    PaletteEntry palette[256];
+    uint32_t key[ColourCacheSlots];  // red << 16 | green << 8 | blue, plus 1; 0 is empty
+    uint8_t index[ColourCacheSlots];
+};
+
+ColourCache Cache;
+
+int cachedNearestIndex(const PaletteEntry* palette, int red, int green, int blue) {
+    const bool inRange = (red | green | blue) >= 0 && red <= 255 && green <= 255 && blue <= 255;
+    if (!inRange) return nearestPaletteIndex(palette, red, green, blue);
+    if (std::memcmp(Cache.palette, palette, sizeof Cache.palette) != 0) {
+        std::memcpy(Cache.palette, palette, sizeof Cache.palette);
+        std::memset(Cache.key, 0, sizeof Cache.key);
+    }
+    const uint32_t key = (uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue)) + 1;
+    const int slot = int((key * 2654435761u) >> 26);  // the top 6 bits: 64 slots
+    if (Cache.key[slot] != key) {
+        Cache.key[slot] = key;
+        Cache.index[slot] = uint8_t(nearestPaletteIndex(palette, red, green, blue));
+    }
+    return Cache.index[slot];
+}
+
 }  // namespace
 
 DisplayContext* createMemoryContext(int width, int height) {
@@ -72,7 +101,7 @@ int nearestPaletteIndex(const PaletteEntry* palette, int red, int green, int blu
 
 void setColorRGB(int red, int green, int blue) {
     if (!Current) return;
-    Current->color = nearestPaletteIndex(Current->palette, red, green, blue);
+    Current->color = cachedNearestIndex(Current->palette, red, green, blue);
 }
 
 int packColor(int red, int green, int blue) { return (red << 16) | (green << 8) | blue; }

@@ -66,6 +66,35 @@ TEST(Colour, NearestEntryLowestIndexOnTiesAndNeverEntry255) {
     EXPECT_EQ(nearestPaletteIndex(palette, 100, 0, 0), 20);
 }
 
+TEST(Colour, SetColourAgreesWithTheSearchThroughPaletteChanges) {
+    // Repeated and colliding colours, ties, components outside 0..255, and palettes
+    // changed between calls both through setContextPalette and by hand.
+    DisplayContext* dc = createMemoryContext(4, 4);
+    setCurrentContext(dc);
+    PaletteEntry palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i * 37), uint8_t(i * 11), uint8_t(i * 5), 0};
+    palette[40] = palette[41];  // a tie: the lower index must win
+    setContextPalette(dc, palette, 256, 0);
+    for (int round = 0; round < 3; ++round) {
+        for (int n = 0; n < 600; ++n) {  // 40 colours, each asked for 15 times
+            const int c = n % 40;
+            const int r = (c * 53) % 300 - 20, g = (c * 29) % 256, b = (c % 7) * 40;
+            setColorRGB(r, g, b);
+            ASSERT_EQ(dc->color, nearestPaletteIndex(dc->palette, r, g, b))
+                << "round " << round << " colour " << r << "," << g << "," << b;
+        }
+        if (round == 0) {
+            for (PaletteEntry& e : palette) e = {e.green, e.red, e.blue, 0};
+            setContextPalette(dc, palette, 256, 0);
+        } else {
+            dc->palette[17] = {0, 0, 0, 0};
+            dc->palette[200] = {128, 128, 128, 0};
+        }
+    }
+    setCurrentContext(nullptr);
+    destroyContext(dc);
+}
+
 TEST(Colour, ColourChosenBeforeAPaletteChangeKeepsItsIndex) {
     DisplayContext* dc = createMemoryContext(4, 4);
     setCurrentContext(dc);
@@ -176,6 +205,38 @@ TEST(Font, RefusesOtherVersionsAndCorruptFiles) {
     }
     EXPECT_EQ(loadFont("no-such-font.fnt"), nullptr);
     EXPECT_EQ(lastError(), ErrFontNotFound);
+}
+
+TEST(Sprite, EveryPlacementMatchesThePixelRuleInsideTheClip) {
+    // A sprite with runs of every shape, drawn at positions off every edge of a clip
+    // rectangle smaller than the context: transparent pixels and pixels outside the
+    // clip leave the page alone, every other pixel is copied.
+    constexpr int W = 13, H = 7, PageW = 20, PageH = 15;
+    uint8_t pixels[H * 16];
+    for (int i = 0; i < H * 16; ++i) pixels[i] = uint8_t((i * 7 + i / 5) % 4 == 0 ? 6 : 1 + i % 5);
+    Bitmap bmp{W, H, 8, 16, pixels, nullptr, nullptr};
+    DisplayContext* dc = createMemoryContext(PageW, PageH);
+    dc->clipLeft = 2, dc->clipTop = 3, dc->clipRight = 16, dc->clipBottom = 11;
+    ASSERT_EQ(createSpriteManager(dc, 0), 1);
+    Sprite* s = addSprite(&bmp, 6);
+    ASSERT_NE(s, nullptr);
+    uint8_t expected[PageW * PageH];
+    for (int y = -H; y <= PageH; ++y) {
+        for (int x = -W; x <= PageW; ++x) {
+            std::memset(dc->pixels, 9, PageW * PageH);
+            std::memset(expected, 9, PageW * PageH);
+            for (int r = 0; r < H; ++r)
+                for (int c = 0; c < W; ++c) {
+                    const int px = x + c, py = y + r;
+                    if (px >= 2 && px <= 16 && py >= 3 && py <= 11 && pixels[r * 16 + c] != 6)
+                        expected[py * PageW + px] = pixels[r * 16 + c];
+                }
+            drawSprite(s, x, y);
+            ASSERT_EQ(std::memcmp(dc->pixels, expected, sizeof expected), 0) << x << "," << y;
+        }
+    }
+    destroySpriteManager();
+    destroyContext(dc);
 }
 
 TEST(Sprite, TransparentPixelsLeaveThePageUnchanged) {
