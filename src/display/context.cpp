@@ -127,7 +127,9 @@ void putBitmap(DisplayContext* dc, int x, int y, const Bitmap* bitmap, int /*ras
     // Pixels whose palette is not the context's are translated to the nearest colour.
     uint8_t translate[256];
     for (int i = 0; i < 256; ++i) translate[i] = uint8_t(i);
-    if (bitmap->palette && std::memcmp(bitmap->palette, dc->palette, sizeof dc->palette) != 0) {
+    const bool translated =
+        bitmap->palette && std::memcmp(bitmap->palette, dc->palette, sizeof dc->palette) != 0;
+    if (translated) {
         for (int i = 0; i < 256; ++i) {
             const PaletteEntry& e = bitmap->palette[i];
             translate[i] = uint8_t(nearestPaletteIndex(dc->palette, e.red, e.green, e.blue));
@@ -142,6 +144,10 @@ void putBitmap(DisplayContext* dc, int x, int y, const Bitmap* bitmap, int /*ras
     for (int row = top; row <= bottom; ++row) {
         const uint8_t* src = bitmap->pixels + long(row - y) * bitmap->bytesPerLine + (left - x);
         uint8_t* dst = dc->pixels + row * dc->width + left;
+        if (!translated) {  // the same palette: the row as it is
+            if (right >= left) std::memcpy(dst, src, size_t(right - left + 1));
+            continue;
+        }
         for (int col = left; col <= right; ++col) *dst++ = translate[*src++];
     }
 }
