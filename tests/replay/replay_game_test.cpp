@@ -2,7 +2,10 @@
 // the clock, closing and the window/full-screen switch.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -147,4 +150,60 @@ TEST(ReplayGame, ModeSwitchDuringARunChangesNothingInTheRide) {
     }
     unloadBitmap(snap);
     unloadBitmap(race);
+}
+
+namespace {
+
+// What the replay tool printed and its exit status.
+struct ToolRun {
+    int status;
+    std::string output;
+};
+
+// Runs the replay tool in dir with the arguments.
+ToolRun runTool(const std::string& dir, const std::string& arguments) {
+    const std::string command = std::string("cd '") + dir + "' && '" + TG_REPLAY_EXE + "' " +
+                                arguments + " >out.txt 2>&1";
+    const int raw = std::system(command.c_str());
+    const std::vector<std::string> lines = readLines(dir + "/out.txt");
+    ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {}};
+    for (const std::string& line : lines) run.output += line + "\n";
+    return run;
+}
+
+}  // namespace
+
+TEST(ReplayGame, TimedemoCountsEveryFrameButTheFirstAndWritesNothing) {
+    const std::string dir = makeTempDir("timedemo-script");
+    writeTextFile(dir + "/walk.txt", "0 time 1000\n2 tap 28\n3 snap menu\n12 stop\n");
+    // The timedemo runs in dir: a snapshot would land there.
+    const std::string data = std::string(" --data '") + TG_DATA_DIR + "'";
+    const ToolRun run = runTool(dir, "--timedemo '" + dir + "/walk.txt'" + data);
+    EXPECT_EQ(run.status, 0) << run.output;
+    int frames = -1;
+    double seconds = -1, fps = -1;
+    ASSERT_EQ(std::sscanf(run.output.c_str(), "%d frames, %lf seconds, %lf fps", &frames, &seconds, &fps), 3)
+        << run.output;
+    EXPECT_EQ(frames, 12);  // iterations 1 to 12
+    EXPECT_GT(seconds, 0.0);
+    EXPECT_GT(fps, 0.0);
+    EXPECT_TRUE(readBinaryFile(dir + "/menu.bmp").empty());  // snapshots are skipped
+    // A timedemo has nothing to write: asking for a state log or snapshots is refused.
+    EXPECT_EQ(runTool(dir, "--timedemo '" + dir + "/walk.txt' --state s.jsonl" + data).status, 2);
+    EXPECT_EQ(runTool(dir, "--timedemo '" + dir + "/walk.txt' --out o" + data).status, 2);
+}
+
+TEST(ReplayGame, DemoRideReachesTheFinishWithoutLeavingTheTrack) {
+    const std::vector<std::string> lines = readLines(std::string(TG_SOURCE_DIR) + "/bench/demo_ride.txt");
+    std::string script;
+    for (const std::string& line : lines) script += line + "\n";
+    const ReplayRun run = runReplay(script);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_GE(run.states.size(), 10u);
+    const std::string& last = run.states.back();
+    EXPECT_EQ(jsonInt(last, "screen"), 27);  // the finish picture
+    EXPECT_EQ(jsonInt(last, "racing"), 0);
+    EXPECT_EQ(jsonInt(last, "damageCursor"), 0);  // no crash on the way
+    EXPECT_EQ(jsonInt(last, "profile.health"), 100);
+    EXPECT_EQ(jsonInt(run.states[run.states.size() - 3], "racing"), 1);  // it ended at the finish
 }

@@ -1,7 +1,11 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
+//   tumblegrade-replay --timedemo SCRIPT [--data DIR]
+// A timedemo runs the script without snapshots or state log, every page converted to
+// 32 bits as the window does it, and prints the frame rate of all frames but the first.
 #include <unistd.h>
 
+#include <chrono>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -23,9 +27,38 @@ size_t NextCommand = 0;
 std::string OutDir;
 FILE* StateFile = nullptr;
 
+// The timedemo: the page as the window gets it, and the clock from the end of the
+// first frame to the end of the last.
+struct Timedemo {
+    bool on;
+    uint32_t converted[640 * 480];
+    std::chrono::steady_clock::time_point firstFrameEnd, lastFrameEnd;
+    int frames;  // frames after the first
+};
+Timedemo Demo;
+
 int usage() {
-    std::fprintf(stderr, "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n");
+    std::fprintf(stderr,
+                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
+                 "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n");
     return 2;
+}
+
+void timeFrame(int iteration) {
+    const auto now = std::chrono::steady_clock::now();
+    if (iteration == 0) {
+        Demo.firstFrameEnd = now;
+    } else {
+        Demo.lastFrameEnd = now;
+        Demo.frames = iteration;
+    }
+}
+
+void printTimedemo() {
+    const double seconds =
+        Demo.frames > 0 ? std::chrono::duration<double>(Demo.lastFrameEnd - Demo.firstFrameEnd).count() : 0.0;
+    const double fps = seconds > 0 ? Demo.frames / seconds : 0.0;
+    std::printf("%d frames, %.3f seconds, %.1f fps\n", Demo.frames, seconds, fps);
 }
 
 std::string absoluteFrom(const std::string& base, const std::string& path) {
@@ -70,11 +103,12 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
+    if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
     while (NextCommand < Script.commands.size() && Script.commands[NextCommand].iteration == iteration) {
         const ReplayCommand& c = Script.commands[NextCommand++];
-        if (c.type == ReplaySnap) writeSnapshot(c.name);
+        if (c.type == ReplaySnap && !Demo.on) writeSnapshot(c.name);
         if (c.type == ReplayStop) stop = true;
     }
     if (stop || iteration >= Script.lastIteration) requestExit();
@@ -86,7 +120,9 @@ int main(int argc, char** argv) {
     std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
+        if (arg == "--timedemo") {
+            Demo.on = true;
+        } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
         } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
             scriptPath = arg;
@@ -95,6 +131,7 @@ int main(int argc, char** argv) {
         }
     }
     if (scriptPath.empty()) return usage();
+    if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) {
@@ -117,7 +154,7 @@ int main(int argc, char** argv) {
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
     // The snapshot folder is made with its parents, as `mkdir -p` would.
-    for (size_t slash = OutDir.find('/', 1); ; slash = OutDir.find('/', slash + 1)) {
+    for (size_t slash = OutDir.find('/', 1); !Demo.on; slash = OutDir.find('/', slash + 1)) {
         mkdir(OutDir.substr(0, slash).c_str(), 0777);
         if (slash == std::string::npos) break;
     }
@@ -138,10 +175,12 @@ int main(int argc, char** argv) {
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
     headlessSetIterationHooks(beginIteration, endIteration);
+    if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";
     char* gameArgv[] = {programPath, nullptr};
     const int status = gameMain(1, gameArgv);
     if (StateFile) std::fclose(StateFile);
+    if (Demo.on) printTimedemo();
     return status;
 }
