@@ -78,11 +78,14 @@ Font* decodeFont(const uint8_t* data, long size) {
         Glyph& g = font->glyphs[first + i];
         g.width = width;
         g.offset = used;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const uint8_t byte = data[offset + long(x / 8) * height + y];
-                bits[used + y * width + x] = (byte >> (7 - x % 8)) & 1;
+        for (int column = 0; column < columns; ++column) {
+            const uint8_t* source = data + offset + long(column) * height;
+            const int pixels = width - column * 8 < 8 ? width - column * 8 : 8;
+            for (int y = 0; y < height; ++y) {
+                uint8_t* row = bits + used + y * width + column * 8;
+                for (int b = 0; b < pixels; ++b) row[b] = (source[y] >> (7 - b)) & 1;
             }
+        }
         used += width * height;
     }
     return font;
