@@ -6,13 +6,19 @@
 #include "base/game_state.h"
 #include "framework/fatal_error.h"
 #include "game/screens.h"
+#include "game/shop.h"
 #include "race/ride.h"
 
 void onMouseDown(InputEvent* /*event*/) {}
 
 void onModeSwitched(ModeRequest* /*request*/, int /*windowed*/) { initGame(); }
 
-void onActivate(int /*active*/) {}
+int gamepadBActsAsEsc() { return !GameState.racing && isShopPage(GameState.screen); }
+
+// A run waits while the window is in the background: nobody is steering.
+void onActivate(int active) {
+    if (!active && GameState.racing) waitUntilActive();
+}
 
 int onSuspend(DisplayContext* /*dc*/, int /*kind*/) { return 1; }
 

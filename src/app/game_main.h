@@ -7,6 +7,9 @@
 #include "framework/framework.h"
 
 int gameMain(int argc, char** argv);
+// The gamepad's B acts as Esc on the shop pages only (back one category); elsewhere
+// Esc quits, and no button should quit by accident.
+int gamepadBActsAsEsc();
 // The callbacks the game registers that no other subsystem owns.
 void onMouseDown(InputEvent* event);
 void onModeSwitched(ModeRequest* request, int windowed);

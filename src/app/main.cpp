@@ -12,6 +12,32 @@
 #include "app/usage.h"
 #include "framework/fatal_error.h"
 #include "sound/sound_layer.h"
+#include "platform/sdl_window.h"
+
+namespace {
+
+// Options of the window itself; the game's own command line never sees them.
+struct WindowOption {
+    const char* name;
+    void (*apply)();
+};
+
+void fillScreen() { sdlSetFullScreenFill(1); }
+
+constexpr WindowOption WindowOptions[] = {
+    {"--fill-screen", fillScreen},  // full screen: fill the screen, aspect ratio kept
+};
+
+bool takeWindowOption(const char* word) {
+    for (const WindowOption& option : WindowOptions) {
+        if (std::strcmp(word, option.name) != 0) continue;
+        option.apply();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const int answered = answerInfoOption(argc, argv);
@@ -26,12 +52,14 @@ int main(int argc, char** argv) {
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     std::string tail;
     for (int i = 1; i < argc; ++i) {
-        if (i > 1) tail += ' ';
+        if (takeWindowOption(argv[i])) continue;
+        if (!tail.empty()) tail += ' ';
         const bool blank = std::strpbrk(argv[i], " \t") != nullptr;
         if (blank) tail += '"';
         tail += argv[i];
         if (blank) tail += '"';
     }
+    sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

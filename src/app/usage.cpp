@@ -11,6 +11,7 @@ namespace {
 const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
+    {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
     {"-h", "accepted; no effect"},

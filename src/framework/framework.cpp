@@ -150,10 +150,13 @@ void suspendUntilBack() {
             platformSleep(200);
             continue;
         }
-        if (m.type == MsgActivate && m.code != 0) break;
+        if (m.type == MsgActivate && m.code != 0) {
+            State.activeState = m.code;
+            break;
+        }
         // Keys let go while away must not stay held in the key-state table.
         if (m.type == MsgKeyUp || m.type == MsgSysKeyUp) translateMessage(m);
-        if (m.type == MsgDestroy) {
+        if (m.type == MsgDestroy || m.type == MsgEndSignal) {
             requestExit();
             break;
         }
@@ -167,6 +170,9 @@ void handleWindowMessage(const PlatformMessage& m) {
     switch (m.type) {
     case MsgDestroy:
         if (!State.fullScreen) requestExit();
+        break;
+    case MsgEndSignal:
+        requestExit();
         break;
     case MsgClose:
         if (!State.fullScreen &&
@@ -327,6 +333,11 @@ int getEvent(InputEvent* event, int typeMask) {
     }
     event->type = 0;
     return 0;
+}
+
+void waitUntilActive() {
+    if (State.fullScreen || State.activeState != 0) return;
+    suspendUntilBack();
 }
 
 void requestExit() { State.exitFlag = 1; }

@@ -67,6 +67,9 @@ int setMode(const ModeRequest* request, int windowed, int pages, int memoryPage)
 int mainLoop();
 void dispatchEvents();
 void requestExit();
+// In the window, after it lost the focus: neither logic nor drawing runs until the focus
+// is back, as in the full-screen suspend. Keys let go meanwhile are let go in the table.
+void waitUntilActive();
 int exitRequested();
 void swapPages(int waitRetrace);
 void setPalette(const PaletteEntry* entries, int count, int first);

@@ -22,6 +22,7 @@ enum PlatformMessageType {
     MsgMouseMove,
     MsgMouseDown,        // code: button 1 left, 4 right; extra: 1 for a double click
     MsgMouseUp,
+    MsgEndSignal,        // SIGTERM or SIGINT: end the game now, in the window and full screen
 };
 
 struct PlatformMessage {

@@ -1,15 +1,22 @@
 // The SDL2 back-end: one window (or desktop full screen) showing the 8-bit page through
-// its palette, keyboard messages in PC set-1 scan codes, message boxes and pacing.
+// its palette, keyboard and gamepad messages in PC set-1 scan codes, screenshots,
+// message boxes and pacing.
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
+#include "platform/end_signals.h"
+#include "platform/gamepad.h"
 #include "platform/page_convert.h"
 #include "platform/platform.h"
+#include "platform/screenshot.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_window.h"
+#include "platform/window_scale.h"
 
 namespace {
 
@@ -24,22 +31,53 @@ struct SdlDisplay {
     int vsync;              // the renderer waits for the retrace itself
     int fullScreen;
     int windowX, windowY;   // where the window stood before full screen
-    int positionRecorded;
+    int windowWidth, windowHeight;  // and its size
+    int placeRecorded;
     Uint64 nextFrame;       // performance-counter time the next frame is due
 };
 
 SdlDisplay D;
+int FullScreenFill;        // full screen fills the screen instead of whole multiples
+
+// The page as last shown, for screenshots.
+struct ShownPage {
+    uint8_t pixels[PageWidth * PageHeight];
+    PaletteEntry palette[256];
+    int valid;
+};
+
+ShownPage Shown;
 
 void report(const char* what) { std::fprintf(stderr, "tumblegrade: %s: %s\n", what, SDL_GetError()); }
+
+// The first size: the largest whole multiple of the page that fits the usable area of
+// the window's display, frame included.
+void sizeWindowForDisplay(int width, int height) {
+    const int index = SDL_GetWindowDisplayIndex(D.window);
+    SDL_Rect usable{};
+    int scale = 1;
+    if (SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &usable) == 0)
+        scale = chooseWindowScale(usable.w, usable.h, width, height);
+    SDL_SetWindowSize(D.window, width * scale, height * scale);
+    SDL_SetWindowPosition(D.window, SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index));
+}
+
+void recordWindowPlace() {
+    SDL_GetWindowPosition(D.window, &D.windowX, &D.windowY);
+    SDL_GetWindowSize(D.window, &D.windowWidth, &D.windowHeight);
+    D.placeRecorded = 1;
+}
 
 int createWindow(const char* title, int width, int height) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                SDL_WINDOW_RESIZABLE);
+                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
     if (!D.window) {
         report("cannot open the window");
         return 0;
     }
+    sizeWindowForDisplay(width, height);
     // Vsync paces the game only where the display really runs at the game's 60 Hz.
     SDL_DisplayMode mode{};
     const int index = SDL_GetWindowDisplayIndex(D.window);
@@ -62,10 +100,11 @@ int createWindow(const char* title, int width, int height) {
         report("cannot create the page texture");
         return 0;
     }
-    SDL_GetWindowPosition(D.window, &D.windowX, &D.windowY);
-    D.positionRecorded = 1;
+    recordWindowPlace();
     return 1;
 }
+
+bool isScreenshotKey(SDL_Scancode key) { return key == SDL_SCANCODE_F12 || key == SDL_SCANCODE_PRINTSCREEN; }
 
 void paceFrame() {
     const Uint64 frequency = SDL_GetPerformanceFrequency();
@@ -85,34 +124,46 @@ void paceFrame() {
 int platformInit() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the game ends on them itself
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         report("cannot start the display");
         return 0;
     }
+    catchEndSignals();
+    // No gamepad support is no reason not to play.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
+        gamepadStart();
+    else
+        report("no gamepad support");
     return 1;
 }
 
 void platformShutdown() {
+    gamepadStop();
     platformCloseDisplay();
     SDL_Quit();
 }
 
+void sdlSetFullScreenFill(int fill) { FullScreenFill = fill ? 1 : 0; }
+
+void sdlSetGamepadEscapeRule(int (*bActsAsEsc)()) { gamepadSetEscapeRule(bActsAsEsc); }
+
 int platformOpenDisplay(const char* title, int width, int height, int fullScreen) {
     if (!D.window && !createWindow(title, width, height)) return 0;
     if (fullScreen) {
-        if (!D.fullScreen) {
-            SDL_GetWindowPosition(D.window, &D.windowX, &D.windowY);
-            D.positionRecorded = 1;
-        }
+        if (!D.fullScreen) recordWindowPlace();
         if (SDL_SetWindowFullscreen(D.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
             report("cannot switch to full screen");
             return 0;
         }
-    } else {
+    } else if (D.fullScreen) {
+        // Back from full screen: the window's size and place as they were.
         SDL_SetWindowFullscreen(D.window, 0);
         SDL_RestoreWindow(D.window);
-        SDL_SetWindowSize(D.window, width, height);
-        if (D.positionRecorded) SDL_SetWindowPosition(D.window, D.windowX, D.windowY);
+        if (D.placeRecorded) {
+            SDL_SetWindowSize(D.window, D.windowWidth, D.windowHeight);
+            SDL_SetWindowPosition(D.window, D.windowX, D.windowY);
+        }
     }
     D.fullScreen = fullScreen;
     SDL_ShowWindow(D.window);
@@ -130,12 +181,16 @@ void platformCloseDisplay() {
 void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
                      int waitRetrace) {
     if (!D.texture || !pixels || width != PageWidth || height != PageHeight) return;
+    std::memcpy(Shown.pixels, pixels, sizeof Shown.pixels);
+    std::memcpy(Shown.palette, palette, sizeof Shown.palette);
+    Shown.valid = 1;
     void* target = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
         convertPage(pixels, width, height, palette, static_cast<uint32_t*>(target), pitch);
         SDL_UnlockTexture(D.texture);
     }
+    scalePageToOutput(D.renderer, PageWidth, PageHeight, D.fullScreen ? !FullScreenFill : 1);
     SDL_SetRenderDrawColor(D.renderer, 0, 0, 0, 255);
     SDL_RenderClear(D.renderer);
     SDL_RenderCopy(D.renderer, D.texture, nullptr, nullptr);
@@ -144,6 +199,13 @@ void platformPresent(const uint8_t* pixels, int width, int height, const Palette
 }
 
 int platformPollMessage(PlatformMessage* m) {
+    static int endReported = 0;
+    if (endSignalCaught() && !endReported) {
+        endReported = 1;
+        *m = PlatformMessage{};
+        m->type = MsgEndSignal;
+        return 1;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         *m = PlatformMessage{};
@@ -151,6 +213,12 @@ int platformPollMessage(PlatformMessage* m) {
         switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (isScreenshotKey(e.key.keysym.scancode)) {
+                // The game never sees these keys: a screenshot changes nothing in it.
+                if (e.type == SDL_KEYDOWN && !e.key.repeat && Shown.valid)
+                    saveScreenshot(Shown.pixels, PageWidth, PageHeight, Shown.palette, std::time(nullptr));
+                continue;
+            }
             const int code = set1ScanCode(e.key.keysym.scancode);
             if (code == 0) continue;
             const Uint16 mods = e.key.keysym.mod;  // the modifiers as they were at this key
@@ -175,8 +243,16 @@ int platformPollMessage(PlatformMessage* m) {
                 SDL_RestoreWindow(D.window);
                 m->type = MsgMaximise;
                 return 1;
-            case SDL_WINDOWEVENT_FOCUS_GAINED: m->type = MsgActivate; m->code = 1; return 1;
-            case SDL_WINDOWEVENT_FOCUS_LOST: m->type = MsgActivate; m->code = 0; return 1;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                gamepadSetFocus(1);
+                m->type = MsgActivate;
+                m->code = 1;
+                return 1;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                gamepadSetFocus(0);
+                m->type = MsgActivate;
+                m->code = 0;
+                return 1;
             default: continue;
             }
         case SDL_MOUSEMOTION:
@@ -193,11 +269,17 @@ int platformPollMessage(PlatformMessage* m) {
             m->x = e.button.x;
             m->y = e.button.y;
             return 1;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+            gamepadHandleEvent(e);
+            continue;
         default:
             continue;
         }
     }
-    return 0;
+    // The window's own messages first, then what changed on the gamepad.
+    return gamepadNextMessage(m, unsigned(SDL_GetModState()));
 }
 
 int platformConfirm(const char* text, const char* caption) {
