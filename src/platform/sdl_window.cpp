@@ -51,16 +51,11 @@ ShownPage Shown;
 void report(const char* what) { std::fprintf(stderr, "tumblegrade: %s: %s\n", what, SDL_GetError()); }
 
 // The first size: the largest whole multiple of the page that fits the usable area of
-// the window's display, frame included.
-void sizeWindowForDisplay(int width, int height) {
-    const int index = SDL_GetWindowDisplayIndex(D.window);
+// the display the window opens on, frame included.
+int firstWindowScale(int width, int height) {
     SDL_Rect usable{};
-    int scale = 1;
-    if (SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &usable) == 0)
-        scale = chooseWindowScale(usable.w, usable.h, width, height);
-    SDL_SetWindowSize(D.window, width * scale, height * scale);
-    SDL_SetWindowPosition(D.window, SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index),
-                          SDL_WINDOWPOS_CENTERED_DISPLAY(index < 0 ? 0 : index));
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    return chooseWindowScale(usable.w, usable.h, width, height);
 }
 
 void recordWindowPlace() {
@@ -71,13 +66,13 @@ void recordWindowPlace() {
 
 int createWindow(const char* title, int width, int height) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
+    const int scale = firstWindowScale(width, height);
+    D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
+                                height * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!D.window) {
         report("cannot open the window");
         return 0;
     }
-    sizeWindowForDisplay(width, height);
     // Vsync paces the game only where the display really runs at the game's 60 Hz.
     SDL_DisplayMode mode{};
     const int index = SDL_GetWindowDisplayIndex(D.window);
