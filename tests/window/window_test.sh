@@ -2,15 +2,16 @@
 # The real window on a 1920 x 1080 virtual X display with a window manager: it opens at
 # 2x (1280 x 960) showing the intro; F12 saves the page to a PNG; Alt+Enter shows the page
 # at 2x centred on black, pixel for pixel the replay's picture scaled by 2; Alt+Enter
-# brings the window back where it was; in full screen SIGTERM ends the game cleanly.
+# brings the window back where it was; a run waits while another window has the focus;
+# in full screen SIGTERM ends the game cleanly.
 # Usage: window_test.sh GAME REPLAY DATA_DIR
 set -u
 GAME="$(realpath "$1")"
 REPLAY="$(realpath "$2")"
 DATA="$(realpath "$3")"
 if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! command -v import >/dev/null ||
-   ! command -v openbox >/dev/null; then
-    echo "xvfb-run, xdotool, ImageMagick and openbox are needed for the window test" >&2
+   ! command -v openbox >/dev/null || ! command -v xmessage >/dev/null; then
+    echo "xvfb-run, xdotool, ImageMagick, openbox and xmessage are needed for the window test" >&2
     exit 1
 fi
 WORK="$(mktemp -d)"
@@ -48,6 +49,16 @@ import -window root "$WORK/screen.png"
 xdotool key alt+Return
 sleep 2
 AFTER=$(geometry)
+# A run: S, a name, Enter, S, a frame, a fork, S; push for a while, then another window
+# takes the focus: the run waits (two pictures alike), and goes on when the focus is back.
+for k in s g Return s Return Return s; do xdotool key $k; sleep 0.3; done
+xdotool keydown Up; sleep 1.5; xdotool keyup Up
+xmessage -geometry +0+0 away >/dev/null 2>&1 & MSG=$!
+sleep 1
+import -window "$WID" "$WORK/away1.png"; sleep 1; import -window "$WID" "$WORK/away2.png"
+kill $MSG; sleep 0.5
+xdotool windowfocus --sync "$WID"; sleep 1
+import -window "$WID" "$WORK/back.png"
 xdotool key alt+Return
 sleep 2
 kill -TERM $PID
@@ -69,6 +80,10 @@ convert "$WORK/screen.png" -crop 1280x960+320+60 +repage "$WORK/centre.png"
 [ "$(convert "$WORK/screen.png" -fill black -draw 'rectangle 320,60 1599,1019' -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = "0" ] ||
     fail "full screen is not black around the page"
 [ "$AFTER" = "$BEFORE" ] || fail "the window did not come back where it was"
+[ "$(compare -metric AE "$WORK/away1.png" "$WORK/away2.png" null: 2>&1 | cut -d' ' -f1)" = "0" ] ||
+    fail "the run went on while the window was away"
+[ "$(compare -metric AE "$WORK/away2.png" "$WORK/back.png" null: 2>&1 | cut -d' ' -f1)" != "0" ] ||
+    fail "the run did not go on when the focus came back"
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after SIGTERM"
 INNER
 chmod +x "$WORK/inner.sh"
