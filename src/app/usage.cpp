@@ -27,6 +27,7 @@ const UsageLine KeyLines[] = {
     {"Esc", "back in the shop; quit elsewhere"},
     {"Alt+Enter", "window or full screen"},
     {"F9", "sound off or on"},
+    {"F12, Print Screen", "save the page to $XDG_PICTURES_DIR (or ~/Pictures)/Tumblegrade/"},
 };
 
 const UsageLine EnvironmentLines[] = {
