@@ -48,6 +48,12 @@ constexpr GamepadBinding Bindings[] = {
 // Every key of the table once, in the order changes are reported.
 constexpr int Keys[] = {ScanAlt, ScanCtrl, ScanUp, ScanDown, ScanLeft, ScanRight, ScanEnter, ScanEsc, ScanT, ScanS};
 
+// What one reading of the controller says.
+struct GamepadReading {
+    int button[SDL_CONTROLLER_BUTTON_MAX];
+    int axis[SDL_CONTROLLER_AXIS_MAX];
+};
+
 struct Gamepad {
     SDL_GameController* controller;
     SDL_JoystickID id;
@@ -112,13 +118,14 @@ void fillKeyMessage(PlatformMessage* m, int key, int down, unsigned keyboardModi
     m->time = SDL_GetTicks();
 }
 
-}  // namespace
-
-void gamepadHeldKeys(const GamepadReading& reading, int bActsAsEsc, unsigned char held[256]) {
+// The keys (set-1 scan codes) a reading holds down: held[code] = 1.
+void heldKeys(const GamepadReading& reading, int bActsAsEsc, unsigned char held[256]) {
     std::memset(held, 0, 256);
     for (const GamepadBinding& b : Bindings)
         if ((b.where == Anywhere || bActsAsEsc) && isActive(b, reading)) held[b.key] = 1;
 }
+
+}  // namespace
 
 void gamepadStart() { openFirstController(); }
 
@@ -149,7 +156,7 @@ int gamepadNextMessage(PlatformMessage* message, unsigned keyboardModifiers) {
     if (!reading.button[SDL_CONTROLLER_BUTTON_B])
         Pad.escOnB = Pad.bActsAsEsc ? Pad.bActsAsEsc() : 0;
     unsigned char held[256];
-    gamepadHeldKeys(reading, Pad.escOnB, held);
+    heldKeys(reading, Pad.escOnB, held);
     // Keys let go are reported before keys pressed.
     for (int pass = 0; pass < 2; ++pass) {
         const int down = pass;

@@ -15,17 +15,9 @@ void gamepadStop();
 void gamepadHandleEvent(const SDL_Event& event);
 // Without the focus the gamepad holds no key; with it back, its keys are as they are then.
 void gamepadSetFocus(int focused);
-// Asked at every B press: 1 when B acts as Esc (the shop pages), 0 when it does nothing.
+// Asked while B is up: 1 when B, pressed now, acts as Esc (the shop pages), 0 when it
+// does nothing; it stays that key until let go.
 void gamepadSetEscapeRule(int (*bActsAsEsc)());
 // The next key message of a change in the controller's state; 0 when nothing changed.
 // keyboardModifiers are SDL's modifier keys held on the keyboard.
 int gamepadNextMessage(PlatformMessage* message, unsigned keyboardModifiers);
-
-// What one reading of the controller says.
-struct GamepadReading {
-    int button[SDL_CONTROLLER_BUTTON_MAX];
-    int axis[SDL_CONTROLLER_AXIS_MAX];
-};
-
-// The keys (set-1 scan codes) a reading holds down: held[code] = 1.
-void gamepadHeldKeys(const GamepadReading& reading, int bActsAsEsc, unsigned char held[256]);

@@ -4,5 +4,5 @@
 // Full screen shows the page at the largest whole multiple, centred on black (0), or
 // fills the screen with the aspect ratio kept (1).
 void sdlSetFullScreenFill(int fill);
-// Asked at every gamepad B press: 1 when B acts as Esc.
+// Asked while the gamepad's B is up: 1 when B, pressed now, acts as Esc.
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)());
