@@ -24,6 +24,7 @@ constexpr float RideLevel = 0.55f;         // loops at full volume, of full scal
 constexpr float WindLevel = 0.45f;
 constexpr int LevelScale = 1 << 16;        // levels cross threads as integers in 1/65536
 constexpr int GlideFrames = 1024;          // frames a loop takes to reach a new level
+constexpr Uint32 StaleLevelsMs = 250;      // loops fall silent when the game stops setting them
 
 // A loop as the audio thread plays it: where it is and how loud it is now.
 struct LoopVoice {
@@ -41,6 +42,7 @@ struct Output {
     Mix_Chunk* chunks[SoundCount];
     LoopVoice ride, wind;
     std::atomic<int> muted;
+    std::atomic<Uint32> levelsSetAt;  // SDL ticks of the last setLoopLevels
 };
 
 Output Out;
@@ -88,7 +90,9 @@ void mixLoops(void*, Uint8* stream, int bytes) {
     while (frames > 0) {
         const int part = frames < DeviceChunk * 2 ? frames : DeviceChunk * 2;
         for (int i = 0; i < part * channels; ++i) mix[i] = 0;
-        const float quiet = Out.muted.load(std::memory_order_relaxed) ? 0.0f : 1.0f;
+        // A run waiting for the window's focus sets no levels: its loops glide out.
+        const bool stale = SDL_GetTicks() - Out.levelsSetAt.load(std::memory_order_relaxed) > StaleLevelsMs;
+        const float quiet = Out.muted.load(std::memory_order_relaxed) || stale ? 0.0f : 1.0f;
         mixLoop(&Out.ride, mix, part, channels, RideLevel * quiet);
         mixLoop(&Out.wind, mix, part, channels, WindLevel * quiet);
         for (int i = 0; i < part * channels; ++i)
@@ -207,6 +211,7 @@ void setLoopLevels(float rideVolume, float ridePitch, float windVolume) {
     Out.ride.targetVolume.store(int32_t(rideVolume * float(LevelScale)), std::memory_order_relaxed);
     Out.ride.rate.store(int32_t(ridePitch * float(LevelScale)), std::memory_order_relaxed);
     Out.wind.targetVolume.store(int32_t(windVolume * float(LevelScale)), std::memory_order_relaxed);
+    Out.levelsSetAt.store(SDL_GetTicks(), std::memory_order_relaxed);
 }
 
 void setSoundMuted(int muted) {
