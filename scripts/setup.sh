@@ -28,6 +28,7 @@ BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreet
 PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox x11-utils
                "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 build_tree() {
     local dir="$1"

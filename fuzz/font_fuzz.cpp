@@ -1,0 +1,51 @@
+// The font reader on any bytes; every font it accepts then draws a text holding every
+// byte value from 1 to 255 partly off each edge of a page, and is asked every width.
+#include <cstddef>
+#include <cstdint>
+
+#include "display/display.h"
+
+namespace {
+
+constexpr int PageWidth = 640;
+constexpr int PageHeight = 480;
+
+struct AllBytes {
+    char text[256];
+    AllBytes() {
+        for (int i = 1; i < 256; ++i) text[i - 1] = char(i);
+        text[255] = '\0';
+    }
+};
+
+DisplayContext* openPage() {
+    DisplayContext* page = createMemoryContext(PageWidth, PageHeight);
+    setCurrentContext(page);
+    return page;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static DisplayContext* page = openPage();
+    static const AllBytes all;
+    Font* font = decodeFont(data, long(size));
+    if (!font) return 0;
+    setCurrentContext(page);
+    if (useFont(font)) {
+        const int h = fontCellHeight(font);
+        int first = 0;  // the first glyph's width: it starts half off the left edge
+        for (int c = 0; c < 256; ++c) {
+            const int w = fontCharWidth(font, uint8_t(c));
+            if (c == 1) first = w;
+        }
+        page->color = 15;
+        drawText(-first / 2, PageHeight / 3, all.text);
+        drawText(PageWidth - first / 2, PageHeight / 3, all.text);
+        drawText(0, -h / 2, all.text);
+        drawText(0, PageHeight - h / 2, all.text);
+        drawText(-PageWidth, 1 - h, all.text);
+    }
+    unloadFont(font);
+    return 0;
+}
