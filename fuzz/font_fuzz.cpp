@@ -34,11 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     setCurrentContext(page);
     if (useFont(font)) {
         const int h = fontCellHeight(font);
-        int first = 0;  // the first glyph's width: it starts half off the left edge
+        // Every width asked; the first glyph's decides where the text starts half off.
+        int widest = 0;
         for (int c = 0; c < 256; ++c) {
             const int w = fontCharWidth(font, uint8_t(c));
-            if (c == 1) first = w;
+            widest = w > widest ? w : widest;
         }
+        const int first = fontCharWidth(font, 1);
+        if (widest > 64 || h > 128) __builtin_trap();  // the reader's own limits
         page->color = 15;
         drawText(-first / 2, PageHeight / 3, all.text);
         drawText(PageWidth - first / 2, PageHeight / 3, all.text);
