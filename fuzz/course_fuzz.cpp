@@ -40,9 +40,8 @@ int CourseFile = -1;
 char CoursePath[64];
 
 // Once per process: the page, the race's textures and tables, and an in-memory file the
-// loader reads each input from.
-// The pictures are read from the data folder; libFuzzer's paths stay relative to the
-// folder it was started in.
+// loader reads each input from. The pictures are read in the data folder, then the
+// process goes back, so that libFuzzer's relative paths still hold.
 void openRace() {
     char started[PATH_MAX];
     if (!getcwd(started, sizeof started) || chdir(TG_DATA_DIR) != 0) {
