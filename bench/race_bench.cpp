@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <new>
 
-#include "framework/framework.h"
 #include "app/game_main.h"
 #include "base/game_state.h"
 #include "display/display.h"
+#include "framework/framework.h"
 #include "game/screens.h"
 #include "platform/headless.h"
 #include "race/ride.h"
@@ -59,6 +59,7 @@ void openGame() {
         std::fprintf(stderr, "tumblegrade-bench: cannot enter %s\n", TG_DATA_DIR);
         std::exit(2);
     }
+    keepFrameMemory();  // as gameMain does
     CurrentPage = createFramework("Tumblegrade - DH");
     const ModeRequest request = {19, 640, 480, 8, 6, 0x401, "DDRAW8.DRV", 0, 0};
     if (!CurrentPage || !setMode(&request, 1, 2, 1)) {

@@ -25,6 +25,7 @@
 #include "render/rasteriser.h"
 #include "render/segment_window.h"
 #include "render/textures.h"
+#include "track/tile_catalogue.h"
 #include "track/tile_frame.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"
@@ -91,9 +92,9 @@ bool stepIntoNext() {
     const SegmentMesh& next = SegmentWindow.next.mesh;
     if (!SegmentWindow.next.filled || travelHeading(next) < 0) return false;
     const Point3& edge = next.points[0];
-    static const float Forward[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-    const float* f = Forward[travelHeading(next)];
-    RiderPosition = Point3(edge.x + f[0] * 0.5f, edge.y - 1.0f, edge.z + f[1] * 0.5f);
+    float x, z;
+    placeInTile(travelHeading(next), edge.x, edge.z, 0.0f, 0.5f, &x, &z);
+    RiderPosition = Point3(x, edge.y - 1.0f, z);
     placeRiderOnTile(next);
     return hasEnteredSegment(RiderPosition, next);
 }

@@ -2,12 +2,20 @@
 #include "app/game_main.h"
 
 #include <cstdio>
+#include <malloc.h>
 
 #include "base/game_state.h"
 #include "framework/fatal_error.h"
 #include "game/screens.h"
 #include "game/shop.h"
 #include "race/ride.h"
+
+void keepFrameMemory() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);
+#endif
+}
 
 void onMouseDown(InputEvent* /*event*/) {}
 
@@ -23,6 +31,7 @@ void onActivate(int active) {
 int onSuspend(DisplayContext* /*dc*/, int /*kind*/) { return 1; }
 
 int gameMain(int argc, char** argv) {
+    keepFrameMemory();
     GameState.screen = 0;
     resetDriverOptions();
     int number = 0;

@@ -7,6 +7,10 @@
 #include "framework/framework.h"
 
 int gameMain(int argc, char** argv);
+// Menu screens read their picture and the font from disk every frame: about a megabyte
+// allocated and freed each time. The allocator keeps it instead of handing it back to
+// the system, so the next frame costs no page faults. gameMain does this first.
+void keepFrameMemory();
 // The gamepad's B acts as Esc on the shop pages only (back one category); elsewhere
 // Esc quits, and no button should quit by accident.
 int gamepadBActsAsEsc();

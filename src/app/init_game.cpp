@@ -4,8 +4,6 @@
 // middle of a run changes nothing in the game.
 #include "app/init_game.h"
 
-#include <malloc.h>
-
 #include "base/game_state.h"
 #include "platform/platform.h"
 #include "race/damage_table.h"
@@ -17,20 +15,6 @@
 
 int InitGameRuns = 0;
 
-namespace {
-
-// Menu screens read their picture and the font from disk every frame: about a
-// megabyte allocated and freed each time. Kept by the allocator instead of going back
-// to the system, it costs no page faults the next frame.
-void keepFrameMemory() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 4 << 20);
-    mallopt(M_TRIM_THRESHOLD, 32 << 20);
-#endif
-}
-
-}  // namespace
-
 void initGame() {
     const bool repeated = InitGameRuns > 0;
     ++InitGameRuns;
@@ -38,7 +22,6 @@ void initGame() {
     if (repeated) {
         releaseRacePictures();
     } else {
-        keepFrameMemory();
         resetRiderPose();
     }
     loadStartPalette();

@@ -11,8 +11,8 @@
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
-#include "sound/sound_layer.h"
 #include "platform/sdl_window.h"
+#include "sound/sound_layer.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "base/scan_codes.h"
+#include "platform/platform.h"
 
 DisplayContext** CurrentPage = nullptr;
 

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/framework.h"
-#include "framework/fatal_error.h"
 #include "base/game_state.h"
 #include "display/display.h"
-#include "profile/rider_profile.h"
+#include "framework/fatal_error.h"
+#include "framework/framework.h"
 #include "game/shop.h"
+#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "render/pipeline.h"
 #include "render/rasteriser.h"

@@ -4,8 +4,8 @@
 
 #include "base/game_state.h"
 #include "display/display.h"
-#include "profile/rider_profile.h"
 #include "game/screens.h"
+#include "profile/rider_profile.h"
 
 // clang-format off
 const ShopCategory ShopCategories[ShopCategoryCount] = {

@@ -3,12 +3,12 @@
 #include "platform/screenshot.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -17,21 +17,6 @@ constexpr int MaxPageHeight = 480;
 constexpr int MaxNumber = 999;  // screenshots within one second
 
 uint8_t RgbPage[MaxPageWidth * MaxPageHeight * 3];
-
-// mkdir -p: every folder of the path, the last one included.
-int makeFolders(const char* path) {
-    char partial[4096];
-    const size_t length = std::strlen(path);
-    if (length == 0 || length >= sizeof partial) return 0;
-    for (size_t i = 1; i <= length; ++i) {
-        if (path[i] != '/' && path[i] != '\0') continue;
-        std::memcpy(partial, path, i);
-        partial[i] = '\0';
-        if (mkdir(partial, 0755) != 0 && errno != EEXIST) return 0;
-    }
-    struct stat info {};
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 }  // namespace
 
@@ -86,9 +71,11 @@ int saveScreenshot(const uint8_t* pixels, int width, int height, const PaletteEn
         std::fprintf(stderr, "tumblegrade: screenshot not saved: no picture folder (set HOME or XDG_PICTURES_DIR)\n");
         return 0;
     }
-    if (!makeFolders(folder)) {
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) {
         std::fprintf(stderr, "tumblegrade: screenshot not saved: cannot make %s: %s\n", folder,
-                     std::strerror(errno));
+                     made.message().c_str());
         return 0;
     }
     std::tm when{};

@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
 #include "base/keyboard_layout.h"
@@ -39,11 +38,12 @@ struct SdlDisplay {
 SdlDisplay D;
 int FullScreenFill;        // full screen fills the screen instead of whole multiples
 
-// The page as last shown, for screenshots.
+// The page as last shown, for screenshots: the framework draws the next frame into the
+// same page only after the messages are taken, so a screenshot key sees the shown page.
+// A new display (a mode switch may replace the page) forgets it until the next frame.
 struct ShownPage {
-    uint8_t pixels[PageWidth * PageHeight];
-    PaletteEntry palette[256];
-    int valid;
+    const uint8_t* pixels;
+    const PaletteEntry* palette;
 };
 
 ShownPage Shown;
@@ -144,6 +144,7 @@ void sdlSetFullScreenFill(int fill) { FullScreenFill = fill ? 1 : 0; }
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)()) { gamepadSetEscapeRule(bActsAsEsc); }
 
 int platformOpenDisplay(const char* title, int width, int height, int fullScreen) {
+    Shown = ShownPage{};
     if (!D.window && !createWindow(title, width, height)) return 0;
     if (fullScreen) {
         if (!D.fullScreen) recordWindowPlace();
@@ -167,6 +168,7 @@ int platformOpenDisplay(const char* title, int width, int height, int fullScreen
 }
 
 void platformCloseDisplay() {
+    Shown = ShownPage{};
     if (D.texture) SDL_DestroyTexture(D.texture);
     if (D.renderer) SDL_DestroyRenderer(D.renderer);
     if (D.window) SDL_DestroyWindow(D.window);
@@ -176,9 +178,7 @@ void platformCloseDisplay() {
 void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
                      int waitRetrace) {
     if (!D.texture || !pixels || width != PageWidth || height != PageHeight) return;
-    std::memcpy(Shown.pixels, pixels, sizeof Shown.pixels);
-    std::memcpy(Shown.palette, palette, sizeof Shown.palette);
-    Shown.valid = 1;
+    Shown = ShownPage{pixels, palette};
     void* target = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
@@ -210,7 +210,7 @@ int platformPollMessage(PlatformMessage* m) {
         case SDL_KEYUP: {
             if (isScreenshotKey(e.key.keysym.scancode)) {
                 // The game never sees these keys: a screenshot changes nothing in it.
-                if (e.type == SDL_KEYDOWN && !e.key.repeat && Shown.valid)
+                if (e.type == SDL_KEYDOWN && !e.key.repeat && Shown.pixels)
                     saveScreenshot(Shown.pixels, PageWidth, PageHeight, Shown.palette, std::time(nullptr));
                 continue;
             }

@@ -1,13 +1,13 @@
 #include "race/ride.h"
 
-#include "framework/framework.h"
 #include "base/game_state.h"
 #include "base/scan_codes.h"
+#include "framework/framework.h"
 #include "race/camera_steps.h"
 #include "race/damage.h"
 #include "race/off_track.h"
-#include "track/tile_frame.h"
 #include "render/segment_window.h"
+#include "track/tile_frame.h"
 
 Matrix4 SteerStep;
 Matrix4 PitchStep;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "render/clip.h"
 #include "base/math3d.h"
+#include "render/clip.h"
 #include "render/rasteriser.h"
 #include "track/segment_mesh.h"
 

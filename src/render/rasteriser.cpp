@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "framework/framework.h"
 #include "base/game_state.h"
 #include "display/display.h"
+#include "framework/framework.h"
 
 float ZBuffer[ScreenWidth * ScreenHeight];
 EdgeRow EdgeTable[ScreenHeight];

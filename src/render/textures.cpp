@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "framework/framework.h"
-#include "framework/fatal_error.h"
 #include "base/game_state.h"
+#include "framework/fatal_error.h"
+#include "framework/framework.h"
 #include "render/rasteriser.h"
 
 const char* const TextureFiles[9] = {

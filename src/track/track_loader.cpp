@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/game_state.h"
-#include "display/display.h"
 #include "framework/fatal_error.h"
 #include "track/course_walk.h"
 #include "track/track_lists.h"

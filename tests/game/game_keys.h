@@ -4,10 +4,10 @@
 
 #include <initializer_list>
 
-#include "framework/framework.h"
 #include "base/game_state.h"
-#include "profile/rider_profile.h"
+#include "framework/framework.h"
 #include "game/screens.h"
+#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 
 inline void pressKey(int scanCode) {

@@ -9,8 +9,8 @@
 
 #include "base/game_state.h"
 #include "display/display.h"
-#include "profile/rider_profile.h"
 #include "game/screens.h"
+#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "support/test_support.h"
 

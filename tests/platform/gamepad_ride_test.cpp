@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/framework.h"
 #include "app/game_main.h"
+#include "framework/framework.h"
 #include "game/screens.h"
 #include "platform/sdl_window.h"
 #include "support/course_pilot.h"

@@ -1,7 +1,7 @@
 // Leaving the track: damage from the table pair at the cursor scaled by the speed, the
 // outcome flag, the stop and the respawn in the middle of the tile.
-#include "race/damage.h"
 #include "race/camera_steps.h"
+#include "race/damage.h"
 #include "ride_fixture.h"
 
 using namespace ride_test;

@@ -6,13 +6,13 @@
 
 #include <cmath>
 
-#include "framework/framework.h"
 #include "base/game_state.h"
-#include "profile/rider_profile.h"
+#include "base/scan_codes.h"
+#include "framework/framework.h"
 #include "platform/headless.h"
+#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "race/ride.h"
-#include "base/scan_codes.h"
 #include "render/segment_window.h"
 #include "track/segment_mesh.h"
 #include "track/tile_catalogue.h"

@@ -9,8 +9,8 @@
 
 #include "base/game_state.h"
 #include "support/test_support.h"
-#include "track/track_lists.h"
 #include "track/track_line.h"
+#include "track/track_lists.h"
 #include "track/track_loader.h"
 
 namespace {

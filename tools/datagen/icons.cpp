@@ -65,27 +65,14 @@ void reduceIcon(const Canvas* c, IconImage* icon, int size) {
 }
 
 bool writeIconPng(const IconImage* icon, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) {
-        std::fprintf(stderr, "datagen: cannot write %s\n", path);
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = png && info;
-    if (ok && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, f);
-        png_set_IHDR(png, info, png_uint_32(icon->size), png_uint_32(icon->size), 8, PNG_COLOR_TYPE_RGBA,
-                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < icon->size; ++y) png_write_row(png, icon->rgba + y * icon->size * 4);
-        png_write_end(png, nullptr);
-    } else {
-        ok = false;
-    }
-    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) std::fprintf(stderr, "datagen: cannot write %s\n", path);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(icon->size);
+    image.height = png_uint_32(icon->size);
+    image.format = PNG_FORMAT_RGBA;
+    const bool ok = png_image_write_to_file(&image, path, 0, icon->rgba, icon->size * 4, nullptr) != 0;
+    if (!ok) std::fprintf(stderr, "datagen: cannot write %s: %s\n", path, image.message);
+    png_image_free(&image);
     return ok;
 }
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "framework/framework.h"
 #include "app/game_main.h"
+#include "framework/framework.h"
 #include "platform/headless.h"
 #include "replay_script.h"
 #include "state_log.h"

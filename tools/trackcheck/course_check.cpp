@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
+#include "track/course_colours.h"
+#include "track/course_walk.h"
 #include "track/segment_mesh.h"
 #include "track/segment_objects.h"
 #include "track/tile_catalogue.h"
-#include "track/course_colours.h"
-#include "track/course_walk.h"
 
 namespace {
 
