@@ -7,6 +7,7 @@
 
 #include "base/game_state.h"
 #include "framework/fatal_error.h"
+#include "track/course_choice.h"
 #include "track/course_walk.h"
 #include "track/track_lists.h"
 
@@ -45,4 +46,4 @@ void loadTrackFile(const char* fileName) {
     transferPending();
 }
 
-void loadTrack() { loadTrackFile("track.tbk"); }
+void loadTrack() { loadTrackFile(chosenCourseFile()); }

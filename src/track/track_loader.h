@@ -2,7 +2,8 @@
 // end to end into TrackMeshes and TrackObjects in file order.
 #pragma once
 
-// Loads "track.tbk" from the current directory and appends the course in front of
+// Loads the chosen course (course_choice.h; "track.tbk" in the current directory unless
+// another was chosen) and appends the course in front of
 // whatever the track lists still hold; GameState.segmentCount becomes the number of
 // segment lines of this load. A missing file ends the program through fatalError.
 void loadTrack();
