@@ -8,6 +8,7 @@
 #include "framework/fatal_error.h"
 #include "game/screens.h"
 #include "game/shop.h"
+#include "menus/own_screens.h"
 #include "race/ride.h"
 
 void keepFrameMemory() {
@@ -21,7 +22,14 @@ void onMouseDown(InputEvent* /*event*/) {}
 
 void onModeSwitched(ModeRequest* /*request*/, int /*windowed*/) { initGame(); }
 
-int gamepadBActsAsEsc() { return !GameState.racing && isShopPage(GameState.screen); }
+int gamepadBActsAsEsc() {
+    if (currentOwnScreen() != OwnScreenNone) return 1;
+    return !GameState.racing && isShopPage(GameState.screen);
+}
+
+int gamepadOnMainMenu() {
+    return currentOwnScreen() == OwnScreenNone && !GameState.racing && GameState.screen == ScreenMainMenu;
+}
 
 // A run waits while the window is in the background: nobody is steering.
 void onActivate(int active) {
@@ -29,6 +37,12 @@ void onActivate(int active) {
 }
 
 int onSuspend(DisplayContext* /*dc*/, int /*kind*/) { return 1; }
+
+namespace {
+int OwnScreensOn = 0;
+}
+
+void enableOwnScreens(int on) { OwnScreensOn = on; }
 
 int gameMain(int argc, char** argv) {
     keepFrameMemory();
@@ -40,9 +54,9 @@ int gameMain(int argc, char** argv) {
     CurrentPage = createFramework("Tumblegrade - DH");
     if (!CurrentPage) fatalError(errorMessage(lastError()));
 
-    setDrawCallback(drawFrame);
+    setDrawCallback(OwnScreensOn ? ownScreensDrawFrame : drawFrame);
     setLogicCallback(gameLogic);
-    setKeyDownCallback(onKeyDown);
+    setKeyDownCallback(OwnScreensOn ? ownScreensKeyDown : onKeyDown);
     setMouseDownCallback(onMouseDown);
     setModeSwitchedCallback(onModeSwitched);
     setActivateCallback(onActivate);

@@ -14,6 +14,11 @@ void keepFrameMemory();
 // The gamepad's B acts as Esc on the shop pages only (back one category); elsewhere
 // Esc quits, and no button should quit by accident.
 int gamepadBActsAsEsc();
+// The main menu is showing (the gamepad's Y and shoulders open the screens of our own).
+int gamepadOnMainMenu();
+// The window game runs with the screens of our own (menus/own_screens.h); the replay
+// tool runs the game alone. Set before gameMain.
+void enableOwnScreens(int on);
 // The callbacks the game registers that no other subsystem owns.
 void onMouseDown(InputEvent* event);
 void onModeSwitched(ModeRequest* request, int windowed);

@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
         if (blank) tail += '"';
     }
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
+    sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
+    enableOwnScreens(1);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

@@ -272,12 +272,16 @@ void drawMenuScreen() {
     unloadFont(font);
 }
 
-void drawFrame() {
+void drawFrameUnshown() {
     checkRunOutcome();
     resetZBuffer();
     if (GameState.racing)
         drawRaceView();
     else
         drawMenuScreen();
+}
+
+void drawFrame() {
+    drawFrameUnshown();
     swapPages(1);
 }

@@ -28,6 +28,8 @@ enum ScreenId {
 // The draw callback: outcome check, depth-buffer reset, race view or menu screen,
 // then the page is shown.
 void drawFrame();
+// The same without showing the page, for what is drawn over it before it is shown.
+void drawFrameUnshown();
 // The key-down callback.
 void onKeyDown(InputEvent* event);
 

@@ -13,7 +13,7 @@ namespace {
 constexpr int DeadZone = 8192;
 
 enum InputKind { PadButton, AxisLow, AxisHigh };
-enum InputWhere { Anywhere, ShopPagesOnly };
+enum InputWhere { Anywhere, ShopPagesOnly, OffMainMenu, OnMainMenu };
 
 struct GamepadBinding {
     InputKind kind;
@@ -39,14 +39,19 @@ constexpr GamepadBinding Bindings[] = {
     {PadButton, SDL_CONTROLLER_BUTTON_BACK, ScanEsc, Anywhere},
     {AxisHigh, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, ScanUp, Anywhere},
     {AxisHigh, SDL_CONTROLLER_AXIS_TRIGGERLEFT, ScanCtrl, Anywhere},
-    {PadButton, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, ScanAlt, Anywhere},
-    {PadButton, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, ScanAlt, Anywhere},
-    {PadButton, SDL_CONTROLLER_BUTTON_Y, ScanT, Anywhere},
+    {PadButton, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, ScanAlt, OffMainMenu},
+    {PadButton, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, ScanAlt, OffMainMenu},
+    {PadButton, SDL_CONTROLLER_BUTTON_Y, ScanT, OffMainMenu},
+    // On the main menu: the course screen, the best times, the options.
+    {PadButton, SDL_CONTROLLER_BUTTON_Y, ScanF2, OnMainMenu},
+    {PadButton, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, ScanF3, OnMainMenu},
+    {PadButton, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, ScanF4, OnMainMenu},
     {PadButton, SDL_CONTROLLER_BUTTON_X, ScanS, Anywhere},
 };
 
 // Every key of the table once, in the order changes are reported.
-constexpr int Keys[] = {ScanAlt, ScanCtrl, ScanUp, ScanDown, ScanLeft, ScanRight, ScanEnter, ScanEsc, ScanT, ScanS};
+constexpr int Keys[] = {ScanAlt, ScanCtrl, ScanUp, ScanDown, ScanLeft, ScanRight, ScanEnter,
+                        ScanEsc, ScanT, ScanS, ScanF2, ScanF3, ScanF4};
 
 // What one reading of the controller says.
 struct GamepadReading {
@@ -59,12 +64,13 @@ struct Gamepad {
     SDL_JoystickID id;
     int focused;
     int (*bActsAsEsc)();
+    int (*onMainMenu)();
     int escOnB;                // the rule's answer while B is held
     int pressed[SDL_CONTROLLER_BUTTON_MAX];  // went down since the last reading
     unsigned char sent[256];   // the keys the game has been told are down
 };
 
-Gamepad Pad = {nullptr, -1, 1, nullptr, 0, {}, {}};
+Gamepad Pad = {nullptr, -1, 1, nullptr, nullptr, 0, {}, {}};
 
 bool isActive(const GamepadBinding& b, const GamepadReading& r) {
     if (b.kind == PadButton) return r.button[b.input] != 0;
@@ -118,11 +124,21 @@ void fillKeyMessage(PlatformMessage* m, int key, int down, unsigned keyboardModi
     m->time = SDL_GetTicks();
 }
 
+bool bindingApplies(InputWhere where, int bActsAsEsc, int mainMenu) {
+    switch (where) {
+    case ShopPagesOnly: return bActsAsEsc != 0;
+    case OffMainMenu: return !mainMenu;
+    case OnMainMenu: return mainMenu != 0;
+    default: return true;
+    }
+}
+
 // The keys (set-1 scan codes) a reading holds down: held[code] = 1.
 void heldKeys(const GamepadReading& reading, int bActsAsEsc, unsigned char held[256]) {
     std::memset(held, 0, 256);
+    const int mainMenu = Pad.onMainMenu ? Pad.onMainMenu() : 0;
     for (const GamepadBinding& b : Bindings)
-        if ((b.where == Anywhere || bActsAsEsc) && isActive(b, reading)) held[b.key] = 1;
+        if (bindingApplies(b.where, bActsAsEsc, mainMenu) && isActive(b, reading)) held[b.key] = 1;
 }
 
 }  // namespace
@@ -149,6 +165,8 @@ void gamepadHandleEvent(const SDL_Event& e) {
 void gamepadSetFocus(int focused) { Pad.focused = focused; }
 
 void gamepadSetEscapeRule(int (*bActsAsEsc)()) { Pad.bActsAsEsc = bActsAsEsc; }
+
+void gamepadSetMainMenuRule(int (*onMainMenu)()) { Pad.onMainMenu = onMainMenu; }
 
 int gamepadNextMessage(PlatformMessage* message, unsigned keyboardModifiers) {
     const GamepadReading reading = read();

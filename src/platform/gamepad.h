@@ -18,6 +18,9 @@ void gamepadSetFocus(int focused);
 // Asked while B is up: 1 when B, pressed now, acts as Esc (the shop pages), 0 when it
 // does nothing; it stays that key until let go.
 void gamepadSetEscapeRule(int (*bActsAsEsc)());
+// Asked at every reading: 1 while the main menu shows, where Y and the shoulders open the
+// course screen, the best times and the options instead of acting as T and Alt.
+void gamepadSetMainMenuRule(int (*onMainMenu)());
 // The next key message of a change in the controller's state; 0 when nothing changed.
 // keyboardModifiers are SDL's modifier keys held on the keyboard.
 int gamepadNextMessage(PlatformMessage* message, unsigned keyboardModifiers);

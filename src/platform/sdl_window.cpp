@@ -143,6 +143,8 @@ void sdlSetFullScreenFill(int fill) { FullScreenFill = fill ? 1 : 0; }
 
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)()) { gamepadSetEscapeRule(bActsAsEsc); }
 
+void sdlSetGamepadMainMenuRule(int (*onMainMenu)()) { gamepadSetMainMenuRule(onMainMenu); }
+
 int platformOpenDisplay(const char* title, int width, int height, int fullScreen) {
     Shown = ShownPage{};
     if (!D.window && !createWindow(title, width, height)) return 0;

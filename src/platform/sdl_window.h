@@ -6,3 +6,4 @@
 void sdlSetFullScreenFill(int fill);
 // Asked while the gamepad's B is up: 1 when B, pressed now, acts as Esc.
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)());
+void sdlSetGamepadMainMenuRule(int (*onMainMenu)());
