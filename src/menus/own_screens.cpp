@@ -8,6 +8,7 @@ namespace {
 
 constexpr int ExtraKeyCapacity = 32;
 constexpr int OpenDepthCapacity = 4;
+constexpr int OverlayCapacity = 4;
 
 struct ExtraKey {
     int where;
@@ -21,7 +22,8 @@ struct OwnScreens {
     int openCount;
     ExtraKey extraKeys[ExtraKeyCapacity];
     int extraKeyCount;
-    void (*overlay)(DisplayContext* page);
+    void (*overlays[OverlayCapacity])(DisplayContext* page);
+    int overlayCount;
 };
 
 OwnScreens Own = {};
@@ -46,7 +48,7 @@ bool runExtraKey(int scanCode) {
 
 void overlayAndShow() {
     DisplayContext* page = drawingPage();
-    if (Own.overlay && page) Own.overlay(page);
+    for (int i = 0; page && i < Own.overlayCount; ++i) Own.overlays[i](page);
     swapPages(1);
 }
 
@@ -78,7 +80,9 @@ void registerExtraKey(int where, int scanCode, void (*action)()) {
     Own.extraKeys[Own.extraKeyCount++] = ExtraKey{where, scanCode, action};
 }
 
-void setPageOverlay(void (*overlay)(DisplayContext* page)) { Own.overlay = overlay; }
+void addPageOverlay(void (*overlay)(DisplayContext* page)) {
+    if (overlay && Own.overlayCount < OverlayCapacity) Own.overlays[Own.overlayCount++] = overlay;
+}
 
 void ownScreensKeyDown(InputEvent* event) {
     if (!event) return;

@@ -37,8 +37,9 @@ constexpr int DuringRide = -1;
 // A key the game leaves without meaning on `where` gets `action`. At most a few dozen.
 void registerExtraKey(int where, int scanCode, void (*action)());
 
-// Drawn over every page just before it is shown (the on-screen time); null for none.
-void setPageOverlay(void (*overlay)(DisplayContext* page));
+// Drawn over every page just before it is shown (the on-screen time, a demo's speed), in
+// the order added. At most four.
+void addPageOverlay(void (*overlay)(DisplayContext* page));
 
 // The callbacks the game runs with when own screens are on: own screen, extra keys,
 // then the game's own onKeyDown and drawFrame.
