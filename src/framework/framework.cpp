@@ -61,6 +61,9 @@ struct Framework {
 
 Framework State;
 VoidCallback IterationObserver = nullptr;
+constexpr int MoreObserversCapacity = 4;
+VoidCallback MoreObservers[MoreObserversCapacity] = {};
+int MoreObserverCount = 0;
 
 void appendEvent(const InputEvent& e) {
     if (State.queueCount >= QueueCapacity) return;  // a full queue drops new events
@@ -297,6 +300,7 @@ int mainLoop() {
         if (State.slots.logic) State.slots.logic();
         if (State.drawingEnabled && State.slots.draw) State.slots.draw();
         if (IterationObserver) IterationObserver();
+        for (int i = 0; i < MoreObserverCount; ++i) MoreObservers[i]();
         platformEndIteration();
     } while (!State.exitFlag);
     return shutdownFramework();
@@ -384,6 +388,12 @@ int isFullScreen() { return State.fullScreen; }
 int queuedEventCount() { return State.queueCount; }
 int drawingEnabled() { return State.drawingEnabled; }
 DisplayContext* drawingPage() { return State.page; }
+
+void addIterationObserver(VoidCallback f) {
+    if (f && MoreObserverCount < MoreObserversCapacity) MoreObservers[MoreObserverCount++] = f;
+}
+
+void clearIterationObservers() { MoreObserverCount = 0; }
 
 void setDrawCallback(VoidCallback f) { State.slots.draw = f; }
 void setLogicCallback(VoidCallback f) { State.slots.logic = f; }

@@ -99,6 +99,10 @@ void setWindowMessageHook(WindowMessageHookFn f);
 // Called at the end of every main-loop iteration, after drawing. Not one of the game's
 // slots: it outlives createFramework, for layers that only watch the game (sound).
 void setIterationObserver(VoidCallback f);
+// More watchers of the same kind (the clock, the demo recorder), run after the one above
+// in the order added. At most four; a null one is not added.
+void addIterationObserver(VoidCallback f);
+void clearIterationObservers();
 
 // Inspection for the replay tool and tests.
 int isFullScreen();

@@ -7,6 +7,8 @@ namespace {
 
 const char ShippedCourse[] = "track.tbk";
 char ChosenCourse[CoursePathCapacity] = "track.tbk";
+char ChosenName[64] = "";
+int ChosenPar = 0;
 
 constexpr uint64_t FnvOffset = 14695981039346656037ull;
 constexpr uint64_t FnvPrime = 1099511628211ull;
@@ -37,3 +39,12 @@ uint64_t courseContentHash(const char* path, int* ok) {
     std::fclose(file);
     return *ok ? hash : 0;
 }
+
+void setChosenCourseLabel(const char* name, int par) {
+    std::snprintf(ChosenName, sizeof ChosenName, "%s", name ? name : "");
+    ChosenPar = par > 0 ? par : 0;
+}
+
+const char* chosenCourseName() { return ChosenName; }
+
+int chosenCoursePar() { return ChosenPar; }

@@ -16,3 +16,9 @@ int shippedCourseChosen();
 // FNV-1a (64 bits) of the file's bytes: an edited course has another fingerprint.
 // Returns 0 with *ok = 0 when the file cannot be read.
 uint64_t courseContentHash(const char* path, int* ok);
+
+// What the course index says of the chosen course, for display and records: its name
+// ("" when not known) and par in ride steps (0 when not known).
+void setChosenCourseLabel(const char* name, int par);
+const char* chosenCourseName();
+int chosenCoursePar();
