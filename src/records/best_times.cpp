@@ -85,9 +85,12 @@ void formatRunDate(int64_t date, char* out, int size) {
 void printBestTimes(FILE* out, const RecordTable& table, uint64_t courseHash) {
     const RunRecord* latest = latestRunOf(table, courseHash);
     if (!latest) return;
-    char par[RunTimeTextCapacity] = "none";
-    if (latest->par > 0) formatRunTime(latest->par, par, sizeof par);
-    std::fprintf(out, "%s  (par %s, course %016llx)\n", latest->courseName[0] ? latest->courseName : "?", par,
+    char par[RunTimeTextCapacity + 8] = "no par";
+    if (latest->par > 0) {
+        std::memcpy(par, "par ", 4);
+        formatRunTime(latest->par, par + 4, sizeof par - 4);
+    }
+    std::fprintf(out, "%s  (%s, course %016llx)\n", latest->courseName[0] ? latest->courseName : "?", par,
                  (unsigned long long)courseHash);
     const RunRecord* best[BestRunCount];
     const int count = bestRuns(table, courseHash, best, BestRunCount);

@@ -1,8 +1,10 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
-//   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
+//   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
+// --records keeps a finished run in the records file; --hud draws the run's time, the
+// splits and the finish lines into the pages.
 #include <unistd.h>
 
 #include <chrono>
@@ -16,6 +18,7 @@
 
 #include "app/game_main.h"
 #include "framework/framework.h"
+#include "menus/clock_install.h"
 #include "platform/headless.h"
 #include "replay_script.h"
 #include "state_log.h"
@@ -39,7 +42,7 @@ Timedemo Demo;
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
+                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n");
     return 2;
 }
@@ -118,10 +121,13 @@ void endIteration(int iteration) {
 
 int main(int argc, char** argv) {
     std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath;
+    bool keepRecords = false, drawHud = false;  // --records, --hud: the clock's additions
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--records" || arg == "--hud") {
+            (arg == "--records" ? keepRecords : drawHud) = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
         } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
@@ -175,6 +181,8 @@ int main(int argc, char** argv) {
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
     headlessSetIterationHooks(beginIteration, endIteration);
+    if (keepRecords || drawHud) installReplayClock(keepRecords, drawHud);
+    if (drawHud) enableOwnScreens(1);  // the game alone, but its pages pass the overlays
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";
