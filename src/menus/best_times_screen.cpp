@@ -126,9 +126,12 @@ void drawScreen(DisplayContext* page) {
     } else {
         std::snprintf(line, sizeof line, "%s", View.names[View.at][0] ? View.names[View.at] : "?");
         drawLine(40, 70, Text, line);
-        char par[RunTimeTextCapacity] = "-";
-        if (View.pars[View.at] > 0) formatRunTime(View.pars[View.at], par, sizeof par);
-        std::snprintf(line, sizeof line, "Par %s    course %d of %d", par, View.at + 1, View.count);
+        char par[RunTimeTextCapacity + 8] = "No par";
+        if (View.pars[View.at] > 0) {
+            std::memcpy(par, "Par ", 4);
+            formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
+        }
+        std::snprintf(line, sizeof line, "%s    course %d of %d", par, View.at + 1, View.count);
         drawLine(40, 96, Dim, line);
         drawTable(View.courses[View.at]);
     }

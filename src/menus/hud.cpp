@@ -78,6 +78,15 @@ void drawLatestSplit() {
     }
 }
 
+// The injury, defect and crash screens name the key that rides again.
+void drawRideAgainHint(DisplayContext* page) {
+    const int screen = GameState.screen;
+    if (screen != ScreenInjury && screen != ScreenDefect && screen != ScreenCrash) return;
+    if (!Hud.rideAgainKey || !RunWatch.start.valid || !useHudFont()) return;
+    fillBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, LineHeight + 10, Panel);
+    drawShadowed(FinishX, FinishY, "F5 ride again", White);
+}
+
 }  // namespace
 
 void drawRideHud(DisplayContext* page) {
@@ -90,8 +99,12 @@ void drawRideHud(DisplayContext* page) {
 
 void drawFinishLines(DisplayContext* page) {
     const RunWatchState& w = RunWatch;
-    if (!page || GameState.racing || GameState.screen != ScreenFinish || !w.finished || !overGamePage()) return;
-    if (!useHudFont()) return;
+    if (!page || GameState.racing || !overGamePage()) return;
+    if (GameState.screen != ScreenFinish) {
+        drawRideAgainHint(page);
+        return;
+    }
+    if (!w.finished || !useHudFont()) return;
     const int lines = 2 + (Hud.rideAgainKey ? 1 : 0) + (w.finish.par > 0 ? 1 : 0);
     fillBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, lines * LineHeight + 10, Panel);
     char text[96], time[RunTimeTextCapacity];
