@@ -6,6 +6,7 @@
 #include "race/camera_steps.h"
 #include "race/damage.h"
 #include "race/off_track.h"
+#include "race/ride_clock.h"
 #include "render/segment_window.h"
 #include "track/tile_frame.h"
 
@@ -136,6 +137,7 @@ void resetRiderPose() {
 
 void gameLogic() {
     if (!GameState.racing) return;
+    tickRideClock();
     const SegmentMesh& mesh = SegmentWindow.current.mesh;
     readRideKeys();
     pushDownSlope(mesh.slope);

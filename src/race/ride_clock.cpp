@@ -1,0 +1,15 @@
+#include "race/ride_clock.h"
+
+#include "base/game_state.h"
+#include "base/scan_codes.h"
+#include "framework/framework.h"
+
+RideClockState RideClock;
+
+void resetRideClock() { RideClock = RideClockState{0, 0}; }
+
+void tickRideClock() {
+    if (!GameState.racing) return;
+    if (!RideClock.started && isKeyDown(ScanUp)) RideClock.started = 1;
+    if (RideClock.started) ++RideClock.iterations;
+}
