@@ -20,8 +20,7 @@ const int RunEndScreens[] = {ScreenFinish, ScreenInjury, ScreenDefect, ScreenCra
 void installClockAndRecords() {
     installRunWatch(1);
     Hud.rideAgainKey = 1;
-    addPageOverlay(drawRideHud);
-    addPageOverlay(drawFinishLines);
+    addPageOverlay(drawClockOverlay);
     registerBestTimesScreen();
     registerExtraKey(ScreenMainMenu, ScanF3, showBestTimes);
     registerExtraKey(DuringRide, ScanTab, toggleRideHud);
@@ -31,6 +30,5 @@ void installClockAndRecords() {
 void installReplayClock(int keepRecords, int drawHud) {
     installRunWatch(keepRecords);
     if (!drawHud) return;
-    addPageOverlay(drawRideHud);
-    addPageOverlay(drawFinishLines);
+    addPageOverlay(drawClockOverlay);
 }

@@ -127,6 +127,11 @@ void drawFinishLines(DisplayContext* page) {
     if (Hud.rideAgainKey) drawShadowed(FinishX, y + LineHeight, "F5 ride again", White);
 }
 
+void drawClockOverlay(DisplayContext* page) {
+    drawRideHud(page);
+    drawFinishLines(page);
+}
+
 void toggleRideHud() { Hud.shown = Hud.shown ? 0 : 1; }
 
 void resetHud() {

@@ -18,7 +18,9 @@ struct HudState {
 
 extern HudState Hud;
 
-// The overlays (menus/own_screens.h addPageOverlay).
+// The overlay (menus/own_screens.h addPageOverlay): the ride display during a ride,
+// the finish lines on the finish picture, the F5 hint on the outcome pictures.
+void drawClockOverlay(DisplayContext* page);
 void drawRideHud(DisplayContext* page);
 void drawFinishLines(DisplayContext* page);
 // Tab during a ride.
