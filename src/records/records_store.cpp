@@ -185,6 +185,8 @@ int recordsFolder(char* out, int size) {
 
 int loadRecordsFrom(const char* folder, RecordTable* table) {
     table->runs.clear();
+    struct stat info;
+    if (stat(folder, &info) != 0 && errno == ENOENT) return 1;  // reading makes no folder
     const int lock = lockFolder(folder);
     if (lock < 0) {
         std::fprintf(stderr, "tumblegrade: records folder %s cannot be used: %s\n", folder, std::strerror(errno));

@@ -16,8 +16,9 @@ constexpr int RecordsPathCapacity = 1024;
 // HOME names one.
 int recordsFolder(char* out, int size);
 
-// Reads the folder's records into table (emptied first); no file is no records. Returns
-// 0 when the folder cannot be made or locked (said on standard error).
+// Reads the folder's records into table (emptied first); no folder or no file is no
+// records, and nothing is made. Returns 0 when the folder cannot be locked (said on
+// standard error).
 int loadRecordsFrom(const char* folder, RecordTable* table);
 // Adds run to the folder's records as above; table then holds every run the file holds.
 // Returns 1 when the run is on the disk.

@@ -130,8 +130,9 @@ TEST(RecordsText, EveryFieldComesBackAndBadLinesAreRefused) {
 TEST(RecordsStore, RoundTripAndDamagedFilesMovedAsideNeverOverwritten) {
     const std::string dir = makeTempDir("records") + "/deep/tumblegrade";
     RecordTable table;
-    ASSERT_TRUE(loadRecordsFrom(dir.c_str(), &table));  // no file: no records, the folder made
+    ASSERT_TRUE(loadRecordsFrom(dir.c_str(), &table));  // no folder: no records, none made
     EXPECT_TRUE(table.runs.empty());
+    EXPECT_EQ(access(dir.c_str(), F_OK), -1);
     ASSERT_TRUE(keepRunIn(dir.c_str(), makeRun(7, "ANNA", 500), &table));
     ASSERT_TRUE(keepRunIn(dir.c_str(), makeRun(7, "BEN", 400), &table));
     RecordTable again;
