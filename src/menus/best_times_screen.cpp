@@ -151,8 +151,9 @@ void showBestTimes() {
     int ok = 0;
     const uint64_t hash = courseContentHash(chosenCourseFile(), &ok);
     char name[RecordCourseNameCapacity];
-    chosenCourseLabel(name, sizeof name);
-    readCourses(ok, hash, name, chosenCoursePar());
+    int par = 0;
+    chosenCourseLabel(name, sizeof name, &par);
+    readCourses(ok, hash, name, par);
     openOwnScreen(OwnScreenBestTimes);
 }
 

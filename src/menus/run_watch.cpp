@@ -13,6 +13,7 @@
 #include "records/records_store.h"
 #include "render/segment_window.h"
 #include "track/course_choice.h"
+#include "track/course_index.h"
 #include "track/track_lists.h"
 
 RunWatchState RunWatch;
@@ -42,8 +43,7 @@ void beginRun() {
     int ok = 0;
     w.courseHash = courseContentHash(chosenCourseFile(), &ok);
     w.courseKnown = ok;
-    chosenCourseLabel(w.courseName, sizeof w.courseName);
-    w.coursePar = chosenCoursePar();
+    chosenCourseLabel(w.courseName, sizeof w.courseName, &w.coursePar);
     w.records.runs.clear();
     if (w.keepRecords && w.courseKnown) loadRecords(&w.records);
     const RunRecord* best = w.courseKnown ? personalBest(w.records, w.courseHash, Rider.name()) : nullptr;
@@ -125,10 +125,20 @@ bool tileHasGate(const SegmentObjects& objects) {
     return false;
 }
 
-void chosenCourseLabel(char* out, int size) {
+void chosenCourseLabel(char* out, int size, int* par) {
     const char* name = chosenCourseName();
+    *par = chosenCoursePar();
+    const char* file = chosenCourseFile();
+    static CourseIndex index;
+    char error[160];
+    if (!name[0] && readCourseIndex(CourseIndexFile, &index, error, sizeof error)) {
+        for (int i = 0; i < index.count && !name[0]; ++i) {
+            if (std::strcmp(index.entries[i].file, file) != 0) continue;
+            name = index.entries[i].name;
+            *par = index.entries[i].par;
+        }
+    }
     if (!name[0]) {
-        const char* file = chosenCourseFile();
         const char* slash = std::strrchr(file, '/');
         name = slash ? slash + 1 : file;
     }

@@ -58,7 +58,8 @@ void watchRun();
 void expectRunFromStart(const RunStart& start);
 // A tile holding a gate: the line its start edge crosses is timed.
 bool tileHasGate(const SegmentObjects& objects);
-// The name runs of the chosen course are kept under: the course index's, else the file's.
-void chosenCourseLabel(char* out, int size);
+// The name runs of the chosen course are kept under and its par: as chosen, else as the
+// data folder's course index gives them for the chosen file, else the file's name and 0.
+void chosenCourseLabel(char* out, int size, int* par);
 // Back to nothing watched (tests).
 void resetRunWatch();
