@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Index, ShippedCourse, testing::Range(0, shippedIndex().
                              return name;
                          });
 
-TEST(ShippedCourses, TheIndexStartsWithTheClassicCourseAndCoversEveryGrade) {
+TEST(ShippedCourses, TheIndexStartsWithTheClassicCourseCoversEveryGradeAndNamesNoOther) {
     const CourseIndex& index = shippedIndex();
     ASSERT_GE(index.count, 9);
     EXPECT_STREQ(index.entries[0].file, "track.tbk");
@@ -102,6 +102,9 @@ TEST(ShippedCourses, TheIndexStartsWithTheClassicCourseAndCoversEveryGrade) {
         for (int i = 0; i < index.count; ++i) count += std::string(index.entries[i].grade) == grade;
         EXPECT_GE(count, 1) << grade;
     }
+    int status = 0;
+    EXPECT_EQ(runTool(std::string("--autopilot --course no-such-course --data '") + TG_DATA_DIR + "' 2>/dev/null", &status), "");
+    EXPECT_EQ(status, 2);
 }
 
 }  // namespace
