@@ -213,8 +213,8 @@ void countFrame(int presented) {
     const Uint32 now = SDL_GetTicks();
     if (Stats.since == 0) Stats.since = now;
     if (now - Stats.since < 1000) return;
-    std::fprintf(stderr, "tumblegrade: %d frames, %d presented in %u ms\n", Stats.frames, Stats.presented,
-                 unsigned(now - Stats.since));
+    std::fprintf(stderr, "tumblegrade: %d frames, %d presented in %u ms (%s)\n", Stats.frames, Stats.presented,
+                 unsigned(now - Stats.since), D.onSurface ? "window surface" : "renderer texture");
     Stats = FrameStats{1, now, 0, 0};
 }
 
