@@ -2,6 +2,7 @@
 #include "render/rasteriser.h"
 
 #include <algorithm>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <xmmintrin.h>
@@ -110,7 +111,7 @@ struct SpanParts {
 
 // Claims columns first..last of row j (first <= last) for this frame: the row's stored
 // columns grow to cover them, and any columns between the old and the new are set far.
-SpanParts claimColumns(int j, int first, int last) {
+inline SpanParts claimColumns(int j, int first, int last) {
     DepthRow& row = DepthRows[j];
     if (row.frame != DepthFrame) {
         row = DepthRow{DepthFrame, int16_t(first), int16_t(last)};
@@ -183,13 +184,27 @@ inline void depthRun(int from, int to, int first, int lane, float* depthRow, Wri
     }
 }
 
+// A fresh run whose two ends lie nearer than 100.0 passes the test in every column: the
+// sums move one way only (a NaN, once there, stays to the end), so every sum between
+// lies between the two ends. The pixels go in one sweep, the depths in another.
+template <class Write>
+inline void freshRun(int from, int to, int first, int lane, float* depthRow, Write& write) {
+    if (from > to) return;
+    if (!(ChainDepth[from - first][lane] < ZBufferFar && ChainDepth[to - first][lane] < ZBufferFar)) {
+        depthRun<true>(from, to, first, lane, depthRow, write);
+        return;
+    }
+    write.fill(from, to);
+    for (int k = from; k <= to; ++k) depthRow[k] = ChainDepth[k - first][lane];
+}
+
 template <class Write>
 void depthSpan(const SpanJob& s, int lane, Write& write) {
     float* depthRow = &ZBuffer[s.j * ScreenWidth];
     const SpanParts parts = claimColumns(s.j, s.first, s.last);
-    depthRun<true>(s.first, parts.leftEnd, s.first, lane, depthRow, write);
+    freshRun(s.first, parts.leftEnd, s.first, lane, depthRow, write);
     depthRun<false>(parts.leftEnd + 1, parts.rightStart - 1, s.first, lane, depthRow, write);
-    depthRun<true>(parts.rightStart, s.last, s.first, lane, depthRow, write);
+    freshRun(parts.rightStart, s.last, s.first, lane, depthRow, write);
 }
 
 // Where flat spans go: straight into the current context's pixels when its viewport
@@ -208,17 +223,23 @@ FlatTarget flatTarget() {
     return {dc->pixels, uint8_t(dc->color)};
 }
 
+// What a span writes: plot one column and step to the next, or fill a run of columns
+// that all passed (and step past them).
 struct PageWrite {
     uint8_t* row;
     uint8_t color;
     void plot(int k) { row[k] = color; }
     void step() {}
+    void fill(int from, int to) { std::memset(row + from, color, size_t(to - from + 1)); }
 };
 
 struct PlotWrite {
     int j;
     void plot(int k) { plotPixel(k, j); }
     void step() {}
+    void fill(int from, int to) {
+        for (int k = from; k <= to; ++k) plotPixel(k, j);
+    }
 };
 
 struct TexelWrite {
@@ -228,6 +249,15 @@ struct TexelWrite {
     void plot(int k) { row[k] = texRow[u]; }
     void step() {
         if (++u == width) u = 0;
+    }
+    void fill(int from, int to) {
+        for (int k = from; k <= to;) {
+            const int n = std::min(to - k + 1, width - u);
+            std::memcpy(row + k, texRow + u, size_t(n));
+            k += n;
+            u += n;
+            if (u == width) u = 0;
+        }
     }
 };
 
