@@ -1,5 +1,5 @@
-// The windowed game's entry: --help and --version, the data folder, the argument vector
-// as the game expects it, the sound layer, then gameMain.
+// The windowed game's entry: --help and --version, the player's settings, the data folder,
+// the argument vector as the game expects it, the sound layer, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,9 @@
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
+#include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
+#include "settings/settings.h"
 #include "sound/sound_layer.h"
 
 namespace {
@@ -37,6 +39,17 @@ bool takeWindowOption(const char* word) {
     return false;
 }
 
+// The window as the player left it; a command-line option given after this wins for
+// this start only (the file keeps its own value).
+void applySettings() {
+    char path[sizeof SettingsStore.path];
+    if (settingsPath(path, sizeof path)) loadSettings(path);
+    sdlSetFullScreenFill(Setting.fill);
+    sdlSetWindowScale(Setting.windowScale);
+    sdlSetStartFullScreen(Setting.fullScreen);
+    sdlSetFullScreenWatcher(rememberFullScreen);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,6 +63,7 @@ int main(int argc, char** argv) {
     // Every name the game reads is relative: start it inside the folder of its data.
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
+    applySettings();
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (takeWindowOption(argv[i])) continue;
@@ -61,6 +75,7 @@ int main(int argc, char** argv) {
     }
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
+    sdlSetKeyContextRule(keyContextNow);
     enableOwnScreens(1);
     static char storage[2048];
     static char* gameArgv[20];
