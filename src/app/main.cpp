@@ -11,6 +11,7 @@
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
+#include "menus/options_screen.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
 #include "settings/settings.h"
@@ -50,6 +51,10 @@ void applySettings() {
     sdlSetFullScreenWatcher(rememberFullScreen);
 }
 
+// What the options screen changes at once.
+constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
+                                             applySoundVolumes};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,6 +82,7 @@ int main(int argc, char** argv) {
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     sdlSetKeyContextRule(keyContextNow);
     enableOwnScreens(1);
+    installOptionsScreen(&WindowOptionsHooks);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

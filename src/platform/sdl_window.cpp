@@ -42,11 +42,11 @@ int FullScreenFill;        // full screen fills the screen instead of whole mult
 // whom to tell when full screen goes on or off.
 struct WindowWishes {
     int scale;             // 0: the largest whole multiple that fits
-    int startFullScreen;   // asked for by the first messages taken
+    int wantFullScreen;    // -1, or full screen (1) or the window (0) asked for by the next messages
     void (*fullScreenChanged)(int fullScreen);
 };
 
-WindowWishes Wishes;
+WindowWishes Wishes = {0, -1, nullptr};
 
 // The page as last shown, for screenshots: the framework draws the next frame into the
 // same page only after the messages are taken, so a screenshot key sees the shown page.
@@ -159,7 +159,9 @@ void sdlSetWindowScale(int scale) {
     recordWindowPlace();
 }
 
-void sdlSetStartFullScreen(int on) { Wishes.startFullScreen = on ? 1 : 0; }
+void sdlSetStartFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : -1; }
+
+void sdlRequestFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : 0; }
 
 void sdlSetFullScreenWatcher(void (*changed)(int fullScreen)) { Wishes.fullScreenChanged = changed; }
 
@@ -229,13 +231,16 @@ int platformPollMessage(PlatformMessage* m) {
         m->type = MsgEndSignal;
         return 1;
     }
-    if (Wishes.startFullScreen && D.window) {
-        // Full screen from the start: the same switch as Alt+Enter, before any key.
-        Wishes.startFullScreen = 0;
-        *m = PlatformMessage{};
-        m->type = MsgModeCommand;
-        m->code = 1;
-        return 1;
+    if (Wishes.wantFullScreen >= 0 && D.window) {
+        // Full screen from the start, or asked for: the same switch as Alt+Enter.
+        const int differs = Wishes.wantFullScreen != D.fullScreen;
+        Wishes.wantFullScreen = -1;
+        if (differs) {
+            *m = PlatformMessage{};
+            m->type = MsgModeCommand;
+            m->code = 1;
+            return 1;
+        }
     }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {

@@ -9,6 +9,8 @@ void sdlSetFullScreenFill(int fill);
 void sdlSetWindowScale(int scale);
 // Full screen from the start (the first messages taken switch to it).
 void sdlSetStartFullScreen(int on);
+// Full screen (1) or the window (0) now, as Alt+Enter switches.
+void sdlRequestFullScreen(int on);
 // Told whenever the display goes to full screen (1) or back to the window (0).
 void sdlSetFullScreenWatcher(void (*changed)(int fullScreen));
 int sdlFullScreen();

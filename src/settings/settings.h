@@ -109,6 +109,7 @@ size_t formatSettings(const Settings* s, char* out, size_t size);
 int saveSettings();
 
 // Changes made in the game: each is written at once (when the settings are active).
+void settingsChanged();
 void rememberFullScreen(int on);
 void rememberSoundOn(int on);
 void rememberCourse(const char* name);

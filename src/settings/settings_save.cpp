@@ -57,11 +57,11 @@ void keepDamagedFile(const char* path) {
         std::fprintf(stderr, "tumblegrade: the damaged settings file is kept as %s\n", aside);
 }
 
-void changed() {
+}  // namespace
+
+void settingsChanged() {
     if (SettingsStore.active) saveSettings();
 }
-
-}  // namespace
 
 size_t formatSettings(const Settings* s, char* out, size_t size) {
     TextOut t{out, size, 0};
@@ -135,13 +135,13 @@ int saveSettings() {
 void rememberFullScreen(int on) {
     if (Setting.fullScreen == (on ? 1 : 0)) return;
     Setting.fullScreen = on ? 1 : 0;
-    changed();
+    settingsChanged();
 }
 
 void rememberSoundOn(int on) {
     if (Setting.soundOn == (on ? 1 : 0)) return;
     Setting.soundOn = on ? 1 : 0;
-    changed();
+    settingsChanged();
 }
 
 // A name the file can hold on one line and give back as it was.
@@ -158,7 +158,7 @@ static bool courseNameFits(const char* name) {
 void rememberCourse(const char* name) {
     if (name == nullptr || !courseNameFits(name) || std::strcmp(Setting.course, name) == 0) return;
     std::strncpy(Setting.course, name, CourseNameSize);
-    changed();
+    settingsChanged();
 }
 
 const char* rememberedCourse() { return Setting.course; }
@@ -175,7 +175,7 @@ void rememberSwitch(const char* name, int on) {
     }
     if (index < 0 || Setting.switchOn[index] == (on ? 1 : 0)) return;
     Setting.switchOn[index] = on ? 1 : 0;
-    changed();
+    settingsChanged();
 }
 
 int rememberedSwitch(const char* name, int fallback) {

@@ -25,9 +25,18 @@ void startSound(int argc, char** argv) {
     // As the player left it: on or off, and the volumes.
     Layer.muted = Setting.soundOn ? 0 : 1;
     setSoundMuted(Layer.muted);
+    applySoundVolumes();
+    setIterationObserver(soundFrame);
+}
+
+void setSoundOn(int on) {
+    Layer.muted = on ? 0 : 1;
+    setSoundMuted(Layer.muted);
+}
+
+void applySoundVolumes() {
     setSoundVolumes(float(Setting.masterVolume) / VolumeMax, float(Setting.rideVolume) / VolumeMax,
                     float(Setting.effectsVolume) / VolumeMax);
-    setIterationObserver(soundFrame);
 }
 
 void soundFrame() {
