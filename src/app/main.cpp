@@ -1,5 +1,5 @@
-// The windowed game's entry: --help and --version, the data folder, the argument vector
-// as the game expects it, the sound layer, then gameMain.
+// The windowed game's entry: --help and --version, the player's settings, the data folder,
+// the argument vector as the game expects it, the sound layer, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +15,10 @@
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
+#include "menus/options_screen.h"
+#include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
+#include "settings/settings.h"
 #include "sound/sound_layer.h"
 
 namespace {
@@ -50,14 +53,35 @@ int takeWindowOption(int argc, char** argv, int i) {
 }
 
 // The course of --course: a name the course screen lists, or a file from the folder the
-// game was started in. One that cannot be ridden ends the start with its reason.
+// game was started in. One that cannot be ridden ends the start with its reason. Without
+// the option, the course last taken on the course screen, when it is still there.
 void chooseWantedCourse(const char* startFolder) {
-    if (!CourseWanted) return;
     char error[512];
+    if (!CourseWanted) {
+        const char* remembered = rememberedCourse();
+        if (remembered[0] && !chooseCourseAtStart(remembered, startFolder, error, sizeof error))
+            std::fprintf(stderr, "tumblegrade: the course last ridden is gone, riding the first: %s\n", error);
+        return;
+    }
     if (chooseCourseAtStart(CourseWanted, startFolder, error, sizeof error)) return;
     std::fprintf(stderr, "tumblegrade: %s\n", error);
     std::exit(1);
 }
+
+// The window as the player left it; a command-line option given after this wins for
+// this start only (the file keeps its own value).
+void applySettings() {
+    char path[sizeof SettingsStore.path];
+    if (settingsPath(path, sizeof path)) loadSettings(path);
+    sdlSetFullScreenFill(Setting.fill);
+    sdlSetWindowScale(Setting.windowScale);
+    sdlSetStartFullScreen(Setting.fullScreen);
+    sdlSetFullScreenWatcher(rememberFullScreen);
+}
+
+// What the options screen changes at once.
+constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
+                                             applySoundVolumes};
 
 }  // namespace
 
@@ -76,6 +100,7 @@ int main(int argc, char** argv) {
     if (!getcwd(startFolder, sizeof startFolder)) startFolder[0] = 0;
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
+    applySettings();
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (const int taken = takeWindowOption(argc, argv, i)) {
@@ -90,10 +115,13 @@ int main(int argc, char** argv) {
     }
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
+    sdlSetKeyContextRule(keyContextNow);
     enableOwnScreens(1);
     installCourseScreen();
+    setCourseTakenHook(rememberCourse);
     chooseWantedCourse(startFolder);
     installClockAndRecords();
+    installOptionsScreen(&WindowOptionsHooks);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

@@ -33,6 +33,7 @@ const UsageLine KeyLines[] = {
     {"F5", "finish, injury, defect, crash: ride the same course again"},
     {"Alt+Enter", "window or full screen"},
     {"F9", "sound off or on"},
+    {"F4", "main menu: the options (settings, your own keys and gamepad buttons)"},
     {"F12, Print Screen", "save the page to $XDG_PICTURES_DIR (or ~/Pictures)/Tumblegrade/"},
 };
 
@@ -43,6 +44,8 @@ const UsageLine EnvironmentLines[] = {
 };
 
 const UsageLine FileLines[] = {
+    {"$XDG_CONFIG_HOME/tumblegrade/settings.ini", "your settings (default ~/.config/tumblegrade/):"},
+    {"", "  window, sound, volumes, keys, gamepad; written by the game, editable"},
     {TG_INSTALL_DATA_PATH, "the data: track.tbk, courses.idx and courses/, Images/, Textures/,"},
     {"", "  the other pictures, Cour20b.fnt,"},
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
