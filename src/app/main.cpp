@@ -10,6 +10,7 @@
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
+#include "demo/install_demos.h"
 #include "framework/fatal_error.h"
 #include "platform/sdl_window.h"
 #include "sound/sound_layer.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     enableOwnScreens(1);
+    installDemos();
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

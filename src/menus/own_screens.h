@@ -46,5 +46,11 @@ void addPageOverlay(void (*overlay)(DisplayContext* page));
 void ownScreensKeyDown(InputEvent* event);
 void ownScreensDrawFrame();
 
+// The key-up callback with own screens on: only the watcher below hears it.
+void ownScreensKeyUp(InputEvent* event);
+// Hears every key that reached the game's own key handling (after it acted; down = 1)
+// and every key let go (down = 0): the demo recorder. Null stops it.
+void setGameKeyWatcher(void (*watcher)(int scanCode, int down));
+
 // Everything back to nothing registered (tests).
 void resetOwnScreens();

@@ -1,8 +1,11 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
+//   tumblegrade-replay --verify DEMO [--data DIR]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
+// --verify plays a demo without pictures or state log and prints the run's outcome and
+// time: exit 0 when they are the header's, 1 when not, 2 when the demo cannot be read.
 #include <unistd.h>
 
 #include <chrono>
@@ -15,9 +18,10 @@
 #include <sys/stat.h>
 
 #include "app/game_main.h"
+#include "demo_verify.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
-#include "replay_script.h"
+#include "demo/replay_script.h"
 #include "state_log.h"
 
 namespace {
@@ -40,7 +44,8 @@ Timedemo Demo;
 int usage() {
     std::fprintf(stderr,
                  "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
-                 "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n");
+                 "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
+                 "       tumblegrade-replay --verify DEMO [--data DIR]\n");
     return 2;
 }
 
@@ -103,6 +108,7 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
+    if (verifyingDemo() && verifyIteration(iteration)) requestExit();
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
@@ -122,6 +128,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--verify") {
+            startDemoVerification();
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
         } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
@@ -132,6 +140,7 @@ int main(int argc, char** argv) {
     }
     if (scriptPath.empty()) return usage();
     if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
+    if (verifyingDemo() && (Demo.on || !outDir.empty() || !statePath.empty())) return usage();
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) {
@@ -145,7 +154,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    const bool parsed = parseReplayScript(in, &Script, &error);
+    const bool parsed = verifyingDemo() ? readDemoForVerification(in, &Script, &error)
+                                        : parseReplayScript(in, &Script, &error);
     if (in != stdin) std::fclose(in);
     if (!parsed) {
         std::fprintf(stderr, "tumblegrade-replay: %s: %s\n", scriptPath.c_str(), error.c_str());
@@ -154,7 +164,7 @@ int main(int argc, char** argv) {
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
     // The snapshot folder is made with its parents, as `mkdir -p` would.
-    for (size_t slash = OutDir.find('/', 1); !Demo.on; slash = OutDir.find('/', slash + 1)) {
+    for (size_t slash = OutDir.find('/', 1); !Demo.on && !verifyingDemo(); slash = OutDir.find('/', slash + 1)) {
         mkdir(OutDir.substr(0, slash).c_str(), 0777);
         if (slash == std::string::npos) break;
     }
@@ -171,6 +181,7 @@ int main(int argc, char** argv) {
                      dataDir.c_str(), std::strerror(errno));
         return 2;
     }
+    if (verifyingDemo() && !chooseDemoCourse(scriptPath.c_str())) return 2;
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
@@ -182,5 +193,6 @@ int main(int argc, char** argv) {
     const int status = gameMain(1, gameArgv);
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
+    if (verifyingDemo()) return reportDemoVerification();
     return status;
 }

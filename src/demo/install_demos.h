@@ -1,0 +1,6 @@
+// The demos in the window program: the recorder of every run, watching, the ghost and
+// the attract loop. Called once from main before the game starts; the replay tool runs
+// without any of it.
+#pragma once
+
+void installDemos();

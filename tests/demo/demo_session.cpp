@@ -1,0 +1,101 @@
+#include "demo_session.h"
+
+#include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/game_main.h"
+#include "base/scan_codes.h"
+#include "demo/install_demos.h"
+#include "framework/framework.h"
+#include "platform/headless.h"
+#include "support/course_pilot.h"
+
+namespace {
+
+// Intro, name entry ("G"), the shop (a frame, a fork), S: the run.
+const int MenuKeys[] = {ScanEnter, ScanS, ScanG, ScanEnter, ScanS, ScanEnter, ScanEnter, ScanS};
+const int MenuKeyCount = int(sizeof MenuKeys / sizeof MenuKeys[0]);
+
+DemoSessionPlan Plan;
+int RideSteps = 0;
+bool Held[256];
+
+void hold(int scan, bool down) {
+    if (Held[scan] == down) return;
+    Held[scan] = down;
+    headlessQueueKey(scan, down ? 1 : 0);
+}
+
+void begin(int iteration) {
+    if (iteration < MenuKeyCount) {
+        headlessQueueKey(MenuKeys[iteration], 1);
+        headlessQueueKey(MenuKeys[iteration], 0);
+        return;
+    }
+    if (!GameState.racing) return;
+    if (++RideSteps > Plan.rideIterations) {
+        headlessQueueKey(ScanEsc, 1);
+        return;
+    }
+    const Controls c = followTheCourse();
+    hold(ScanUp, c.up);
+    hold(ScanAlt, c.alt);
+    hold(ScanCtrl, c.ctrl);
+    hold(ScanLeft, c.left);
+    hold(ScanRight, c.right);
+}
+
+void end(int iteration) {
+    if (iteration > 20000) requestExit();
+}
+
+}  // namespace
+
+int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        Plan = plan;
+        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+        headlessSetClock(1000);
+        headlessSetIterationHooks(begin, end);
+        enableOwnScreens(1);
+        installDemos();
+        char program[] = "tumblegrade";
+        char* argv[] = {program, nullptr};
+        _exit(gameMain(1, argv));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+std::string findDemo(const std::string& dataHome, const std::string& prefix) {
+    const std::string folder = dataHome + "/tumblegrade/demos";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return "";
+    std::string found;
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.rfind(prefix, 0) == 0 && name.size() > 7 && name.compare(name.size() - 7, 7, ".tgdemo") == 0)
+            found = folder + "/" + name;
+    }
+    closedir(dir);
+    return found;
+}
+
+int verifyDemo(const std::string& demo, std::string* output) {
+    const std::string command = std::string(TG_REPLAY_EXE) + " --verify '" + demo + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[512];
+    output->clear();
+    while (std::fgets(buffer, sizeof buffer, pipe)) *output += buffer;
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}

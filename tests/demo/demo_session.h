@@ -1,0 +1,17 @@
+// A session of the window game without the window: own screens and the demos on, the
+// headless back-end, keys from a plan; run in a child process so every session starts
+// from the program's start. The demos land in the given XDG_DATA_HOME.
+#pragma once
+
+#include <string>
+
+struct DemoSessionPlan {
+    int rideIterations;  // ride steps with the course pilot before Esc leaves the game
+};
+
+// Returns the child's exit status (0 when the game ended normally).
+int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan);
+// The files in dataHome/tumblegrade/demos whose names start with prefix.
+std::string findDemo(const std::string& dataHome, const std::string& prefix);
+// tumblegrade-replay --verify on a demo: exit status and what it printed.
+int verifyDemo(const std::string& demo, std::string* output);
