@@ -4,3 +4,6 @@
 #pragma once
 
 void installDemos();
+// A demo to watch as soon as the game is up (`tumblegrade --demo FILE`, or a demo file
+// opened from a file manager); an absolute path.
+void watchDemoAtStart(const char* path);

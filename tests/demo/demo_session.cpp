@@ -9,6 +9,8 @@
 
 #include "app/game_main.h"
 #include "base/scan_codes.h"
+#include "demo/demo_watch.h"
+#include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
@@ -98,4 +100,66 @@ int verifyDemo(const std::string& demo, std::string* output) {
     while (std::fgets(buffer, sizeof buffer, pipe)) *output += buffer;
     const int status = pclose(pipe);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+namespace {
+
+std::string WatchedDemo;
+int JumpResult = -1;
+
+int stepTo(int frame) {
+    while (watchedFrame() < frame) {
+        const int before = watchedFrame();
+        watchKey(ScanRight);
+        if (watchedFrame() == before) return 0;
+    }
+    return 1;
+}
+
+int checkJumps() {
+    if (!watchDemoFile(WatchedDemo.c_str())) return 11;
+    watchKey(ScanSpace);  // paused: Right steps a frame
+    uint64_t straight[3];
+    const int frames[3] = {100, 400, 700};
+    for (int i = 0; i < 3; ++i) {
+        if (!stepTo(frames[i])) return 12;
+        straight[i] = gameStateFingerprint();
+    }
+    if (!GameState.racing || GameState.speed <= 0.0f) return 18;  // the jumps cross a ride
+    watchKey(ScanPageUp);  // 700 -> 400
+    if (watchedFrame() != 400 || gameStateFingerprint() != straight[1]) return 13;
+    watchKey(ScanPageDown);  // 400 -> 700
+    if (watchedFrame() != 700 || gameStateFingerprint() != straight[2]) return 14;
+    watchKey(ScanHome);
+    if (watchedFrame() != 0 || !stepTo(100) || gameStateFingerprint() != straight[0]) return 15;
+    if (!stepTo(401)) return 16;
+    watchKey(ScanLeft);  // one frame back
+    if (watchedFrame() != 400 || gameStateFingerprint() != straight[1]) return 17;
+    return 0;
+}
+
+void watchEnd(int iteration) {
+    if (iteration == 1) JumpResult = checkJumps();
+    if (iteration >= 3) requestExit();
+}
+
+}  // namespace
+
+int checkWatchedJumps(const std::string& demo) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        WatchedDemo = demo;
+        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+        headlessSetIterationHooks(nullptr, watchEnd);
+        enableOwnScreens(1);
+        installDemos();
+        char program[] = "tumblegrade";
+        char* argv[] = {program, nullptr};
+        gameMain(1, argv);
+        _exit(JumpResult);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }

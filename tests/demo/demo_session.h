@@ -15,3 +15,8 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
 std::string findDemo(const std::string& dataHome, const std::string& prefix);
 // tumblegrade-replay --verify on a demo: exit status and what it printed.
 int verifyDemo(const std::string& demo, std::string* output);
+
+// Watches a demo in a child process and checks the jumps: returns 0 when a jump back and
+// forward again reach the same game states as playing straight through, else which
+// check failed (11 and on).
+int checkWatchedJumps(const std::string& demo);

@@ -1,0 +1,14 @@
+// Watching a demo: a jump back and forward again reaches the states of playing straight
+// through.
+#include <gtest/gtest.h>
+
+#include "demo_session.h"
+#include "support/test_support.h"
+
+TEST(DemoWatch, JumpsReachTheStatesOfPlayingStraightThrough) {
+    const std::string home = makeTempDir("demo-watch");
+    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{900}), 0);
+    const std::string demo = findDemo(home, "run-");
+    ASSERT_FALSE(demo.empty());
+    EXPECT_EQ(checkWatchedJumps(demo), 0);
+}
