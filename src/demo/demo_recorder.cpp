@@ -10,6 +10,7 @@
 #include "demo/demo_run_watch.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
+#include "demo/ghost_view.h"
 #include "demo/run_start.h"
 #include "framework/framework.h"
 #include "game/screens.h"
@@ -120,6 +121,7 @@ void beginRun(int byKey) {
     std::snprintf(m.course, sizeof m.course, "%s", courseLabel());
     R.lastClock = RideClock.iterations;
     R.ghost.count = 0;
+    loadGhostForRun(m.courseHash, Rider.name());
     if (!R.hasFirst && byKey && !R.full) {
         R.hasFirst = 1;
         R.first = m;

@@ -5,6 +5,9 @@
 #include "demo/demo_recorder.h"
 #include "demo/demo_store.h"
 #include "demo/demo_watch.h"
+#include "demo/ghost_view.h"
+#include "base/scan_codes.h"
+#include "menus/own_screens.h"
 #include "framework/framework.h"
 
 namespace {
@@ -17,6 +20,11 @@ void openStartDemo() {
     StartDemo[0] = 0;
 }
 
+// The live run's ghost; a demo being watched has none.
+void drawLiveGhost(DisplayContext* page) {
+    if (!watchingDemo()) drawGhost(page);
+}
+
 }  // namespace
 
 void watchDemoAtStart(const char* path) { std::snprintf(StartDemo, sizeof StartDemo, "%s", path ? path : ""); }
@@ -25,4 +33,6 @@ void installDemos() {
     startDemoRecorder();
     installDemoWatching();
     addIterationObserver(openStartDemo);
+    registerExtraKey(DuringRide, ScanF7, toggleGhost);
+    addPageOverlay(drawLiveGhost);
 }

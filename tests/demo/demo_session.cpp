@@ -13,6 +13,7 @@
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
 #include "framework/framework.h"
+#include "game/screens.h"
 #include "platform/headless.h"
 #include "support/course_pilot.h"
 
@@ -38,8 +39,11 @@ void begin(int iteration) {
         headlessQueueKey(MenuKeys[iteration], 0);
         return;
     }
-    if (!GameState.racing) return;
-    if (++RideSteps > Plan.rideIterations) {
+    if (!GameState.racing) {
+        if (GameState.screen == ScreenFinish) headlessQueueKey(ScanEsc, 1);
+        return;
+    }
+    if (Plan.rideIterations > 0 && ++RideSteps > Plan.rideIterations) {
         headlessQueueKey(ScanEsc, 1);
         return;
     }
@@ -52,7 +56,7 @@ void begin(int iteration) {
 }
 
 void end(int iteration) {
-    if (iteration > 20000) requestExit();
+    if (iteration > 40000) requestExit();
 }
 
 }  // namespace

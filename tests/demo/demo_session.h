@@ -6,7 +6,8 @@
 #include <string>
 
 struct DemoSessionPlan {
-    int rideIterations;  // ride steps with the course pilot before Esc leaves the game
+    int rideIterations;  // ride steps with the course pilot before Esc leaves the game;
+                         // 0 rides to the finish, then Esc leaves
 };
 
 // Returns the child's exit status (0 when the game ended normally).

@@ -2,6 +2,8 @@
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
 //   tumblegrade-replay --verify DEMO [--data DIR]
+// --ghost FILE (with a script) draws the ghost of that path file into the race view as
+// the window game does; the state log stays what it is without it.
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
 // --verify plays a demo without pictures or state log and prints the run's outcome and
@@ -19,6 +21,8 @@
 
 #include "app/game_main.h"
 #include "demo_verify.h"
+#include "demo/ghost_view.h"
+#include "menus/own_screens.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
 #include "demo/replay_script.h"
@@ -45,7 +49,8 @@ int usage() {
     std::fprintf(stderr,
                  "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
-                 "       tumblegrade-replay --verify DEMO [--data DIR]\n");
+                 "       tumblegrade-replay --verify DEMO [--data DIR]\n"
+                 "a script also takes --ghost FILE (a ghost path drawn into the race view)\n");
     return 2;
 }
 
@@ -123,11 +128,13 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath;
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, ghostPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--ghost" && i + 1 < argc) {
+            ghostPath = argv[++i];
         } else if (arg == "--verify") {
             startDemoVerification();
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
@@ -175,6 +182,11 @@ int main(int argc, char** argv) {
                          std::strerror(errno));
             return 2;
         }
+    }
+    if (!ghostPath.empty()) {
+        if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
+        enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
+        addPageOverlay(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
         std::fprintf(stderr, "tumblegrade-replay: cannot enter the data directory %s: %s\n",
