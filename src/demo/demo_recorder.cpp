@@ -6,6 +6,7 @@
 
 #include "base/game_state.h"
 #include "base/scan_codes.h"
+#include "demo/attract_loop.h"
 #include "demo/demo_file.h"
 #include "demo/demo_run_watch.h"
 #include "demo/demo_store.h"
@@ -226,6 +227,7 @@ void noteGhostStep() {
 }  // namespace
 
 void demoRecorderKey(int scanCode, int down) {
+    attractNoteKey();
     if (R.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
     addEntry(down ? EntryPress : EntryRelease, scanCode, 0);
     R.held[scanCode] = down ? 1 : 0;
@@ -259,7 +261,6 @@ void demoRecorderIteration() {
 void startDemoRecorder() {
     resetDemoRecorder();
     setGameKeyWatcher(demoRecorderKey);
-    addIterationObserver(demoRecorderIteration);
 }
 
 void resetDemoRecorder() {

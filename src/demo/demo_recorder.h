@@ -13,7 +13,8 @@
 
 #include <cstdint>
 
-// Starts hearing keys and iterations (the window program only).
+// Starts hearing keys (the window program only); demoRecorderIteration is then called at
+// the end of every main-loop iteration.
 void startDemoRecorder();
 // The run that is on from this iteration is a fresh one (ride again).
 void demoRecorderFreshRun();

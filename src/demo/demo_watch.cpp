@@ -54,6 +54,7 @@ struct Watch {
     Mark marks[CheckpointCapacity];
     Font* font;
     void (*onEnd)();
+    int anyKeyLeaves;
 };
 
 Watch W;
@@ -197,6 +198,11 @@ void watchAdvance() {
 }
 
 void watchKey(int scanCode) {
+    if (W.anyKeyLeaves) {
+        closeOwnScreen();
+        endWatching();
+        return;
+    }
     switch (scanCode) {
     case ScanEsc: closeOwnScreen(); break;
     case ScanSpace: W.paused = !W.paused; break;
@@ -228,7 +234,7 @@ void stopWatchingDemo() {
     endWatching();
 }
 
-bool watchDemoFile(const char* path) {
+bool watchDemoFile(const char* path, int anyKeyLeaves) {
     if (W.on) stopWatchingDemo();
     std::string error;
     if (!readDemoFile(path, &W.header, &W.script, &error)) {
@@ -251,6 +257,7 @@ bool watchDemoFile(const char* path) {
     chooseCourseFile(course);
     resetGameToStart(W.seed);
     W.on = 1;
+    W.anyKeyLeaves = anyKeyLeaves;
     W.next = 0;
     W.command = 0;
     W.ended = 0;

@@ -9,8 +9,9 @@
 // Registers the watching screen (once, from installDemos).
 void installDemoWatching();
 // Starts watching a demo file; false (with one line on standard error) when it cannot
-// be read or its course is not here.
-bool watchDemoFile(const char* path);
+// be read or its course is not here. With anyKeyLeaves (the attract loop) every key
+// leaves instead of controlling.
+bool watchDemoFile(const char* path, int anyKeyLeaves = 0);
 // Called when a watched demo has played to its end (the attract loop moves on); null
 // keeps the last frame until a key.
 void setDemoEndHandler(void (*onEnd)());

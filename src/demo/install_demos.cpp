@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "demo/attract_loop.h"
 #include "demo/demo_recorder.h"
 #include "demo/demo_store.h"
 #include "demo/demo_watch.h"
@@ -25,6 +26,14 @@ void drawLiveGhost(DisplayContext* page) {
     if (!watchingDemo()) drawGhost(page);
 }
 
+// Every main-loop iteration: the recorder, a demo asked for on the command line, the
+// attract loop (one observer for all of them).
+void demosIteration() {
+    demoRecorderIteration();
+    openStartDemo();
+    attractIteration();
+}
+
 }  // namespace
 
 void watchDemoAtStart(const char* path) { std::snprintf(StartDemo, sizeof StartDemo, "%s", path ? path : ""); }
@@ -32,7 +41,8 @@ void watchDemoAtStart(const char* path) { std::snprintf(StartDemo, sizeof StartD
 void installDemos() {
     startDemoRecorder();
     installDemoWatching();
-    addIterationObserver(openStartDemo);
+    addIterationObserver(demosIteration);
     registerExtraKey(DuringRide, ScanF7, toggleGhost);
     addPageOverlay(drawLiveGhost);
+    installAttractLoop();
 }

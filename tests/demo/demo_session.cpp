@@ -9,6 +9,7 @@
 
 #include "app/game_main.h"
 #include "base/scan_codes.h"
+#include "demo/attract_loop.h"
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
@@ -16,6 +17,7 @@
 #include "game/screens.h"
 #include "platform/headless.h"
 #include "support/course_pilot.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -162,6 +164,48 @@ int checkWatchedJumps(const std::string& demo) {
         char* argv[] = {program, nullptr};
         gameMain(1, argv);
         _exit(JumpResult);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+namespace {
+
+int AttractResult = 20;
+
+void attractBegin(int iteration) {
+    // 30 seconds of intro, then the demo plays; at 33 seconds a key.
+    if (iteration == 33 * 60) headlessQueueKey(ScanSpace, 1);
+}
+
+void attractEnd(int iteration) {
+    if (iteration == 30 * 60 - 10 && watchingDemo()) AttractResult = 21;       // too early
+    if (iteration == 33 * 60 - 1 && AttractResult == 20)
+        AttractResult = !attractLoopPlaying() ? 22 : !GameState.racing ? 23 : 0;  // riding in the demo
+    if (iteration == 33 * 60 + 2) {
+        if (AttractResult == 0 && (watchingDemo() || GameState.screen != ScreenIntro || GameState.racing))
+            AttractResult = 24;
+        requestExit();
+    }
+}
+
+}  // namespace
+
+int checkAttractLoop() {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+        const std::string home = makeTempDir("demo-attract");
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        headlessSetIterationHooks(attractBegin, attractEnd);
+        enableOwnScreens(1);
+        installDemos();
+        char program[] = "tumblegrade";
+        char* argv[] = {program, nullptr};
+        gameMain(1, argv);
+        _exit(AttractResult);
     }
     int status = 0;
     waitpid(child, &status, 0);

@@ -21,3 +21,8 @@ int verifyDemo(const std::string& demo, std::string* output);
 // forward again reach the same game states as playing straight through, else which
 // check failed (11 and on).
 int checkWatchedJumps(const std::string& demo);
+
+// Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
+// loop then plays a shipped demo that has reached its ride, and a key brings back the
+// intro; else which check failed (21 and on).
+int checkAttractLoop();

@@ -12,3 +12,11 @@ TEST(DemoWatch, JumpsReachTheStatesOfPlayingStraightThrough) {
     ASSERT_FALSE(demo.empty());
     EXPECT_EQ(checkWatchedJumps(demo), 0);
 }
+
+TEST(DemoWatch, AfterThirtySecondsOnTheIntroTheShippedDemosPlayUntilAKey) { EXPECT_EQ(checkAttractLoop(), 0); }
+
+// Every shipped demo still plays to the end its header names.
+TEST(DemoWatch, ShippedDemosVerify) {
+    std::string output;
+    EXPECT_EQ(verifyDemo(std::string(TG_SOURCE_DIR) + "/data/demos/classic.tgdemo", &output), 0) << output;
+}
