@@ -223,6 +223,25 @@ void watchKey(int scanCode) {
 
 int watchedFrame() { return shownFrame(); }
 
+int playDemoWithoutPictures(const ReplayScript& script, int maxIterations) {
+    if (W.on) stopWatchingDemo();
+    W.script = script;
+    W.seed = 0;
+    for (const ReplayCommand& c : W.script.commands)
+        if (c.iteration == 0 && c.type == ReplayTime) W.seed = uint32_t(c.value);
+    resetGameToStart(W.seed);
+    W.next = 0;
+    W.command = 0;
+    W.ended = W.script.commands.empty();
+    W.interval = 1 << 30;
+    std::memset(W.marks, 0, sizeof W.marks);
+    W.marks[0].saved = 1;  // no checkpoints kept
+    while (!W.ended && W.next < maxIterations) step(false);
+    const int played = W.next;
+    W.script.commands.clear();
+    return played;
+}
+
 void installDemoWatching() { registerOwnScreen(OwnScreenDemo, &WatchScreen); }
 
 void setDemoEndHandler(void (*onEnd)()) { W.onEnd = onEnd; }

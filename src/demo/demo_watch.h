@@ -6,6 +6,8 @@
 // seconds. Leaving puts the game back as it was.
 #pragma once
 
+#include "demo/replay_script.h"
+
 // Registers the watching screen (once, from installDemos).
 void installDemoWatching();
 // Starts watching a demo file; false (with one line on standard error) when it cannot
@@ -17,6 +19,11 @@ bool watchDemoFile(const char* path, int anyKeyLeaves = 0);
 void setDemoEndHandler(void (*onEnd)());
 bool watchingDemo();
 void stopWatchingDemo();
+
+// A demo's body played without the window, pictures or checkpoints: the game set back
+// to its start (from the clock at iteration 0), the keys fed and the game stepped for at
+// most maxIterations. Returns the iterations played (the demo fuzz target).
+int playDemoWithoutPictures(const ReplayScript& script, int maxIterations);
 
 // For tests: the demo iteration shown and the controls as functions.
 int watchedFrame();

@@ -97,7 +97,7 @@ void resetGameToStart(uint32_t seed) {
     texturingEnabled = 1;
     const uint16_t none[256] = {};
     restoreKeyStates(none);
-    loadStartPalette();
+    applyStartPalette();
 }
 
 uint64_t gameStateFingerprint() {
