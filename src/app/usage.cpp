@@ -12,6 +12,8 @@ const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
+    {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
+    {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
     {"-h", "accepted; no effect"},
@@ -26,6 +28,7 @@ const UsageLine KeyLines[] = {
     {"T", "ride: textures on or off"},
     {"Esc", "back in the shop; quit elsewhere"},
     {"Alt+Enter", "window or full screen"},
+    {"F7", "ride: the ghost of your best run on or off"},
     {"F9", "sound off or on"},
     {"F12, Print Screen", "save the page to $XDG_PICTURES_DIR (or ~/Pictures)/Tumblegrade/"},
 };
@@ -40,6 +43,7 @@ const UsageLine FileLines[] = {
     {"", "  Cour20b.fnt,"},
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
+    {"$XDG_DATA_HOME/tumblegrade/demos", "every run as a demo: the last 20 and the best per course and rider"},
 };
 
 struct UsageSection {
