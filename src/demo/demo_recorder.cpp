@@ -274,6 +274,9 @@ void demoRecorderFreshRun() { R.freshRun = 1; }
 void pauseDemoRecorder(int paused) {
     R.paused = paused;
     if (paused) R.watched = 1;
+    // What watching filled is not a window switch of this session.
+    R.fills = DamageTableFills;
+    R.iterationFirst = R.count;
 }
 
 const char* lastRunDemoFile() { return R.lastFile; }
