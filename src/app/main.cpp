@@ -6,54 +6,72 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "demo/install_demos.h"
 #include "framework/fatal_error.h"
+#include "menus/course_list.h"
+#include "menus/course_screen.h"
 #include "platform/sdl_window.h"
 #include "sound/sound_layer.h"
 
 namespace {
 
-// Options of the window itself; the game's own command line never sees them.
+// Options of the window itself; the game's own command line never sees them. An option
+// with a value takes the next word.
 struct WindowOption {
     const char* name;
-    void (*apply)();
+    bool takesValue;
+    void (*apply)(const char* value);
 };
 
-void fillScreen() { sdlSetFullScreenFill(1); }
+const char* CourseWanted = nullptr;
+const char* DemoWanted = nullptr;
+
+void fillScreen(const char*) { sdlSetFullScreenFill(1); }
+void wantCourse(const char* name) { CourseWanted = name; }
+void wantDemo(const char* file) { DemoWanted = file; }
 
 constexpr WindowOption WindowOptions[] = {
-    {"--fill-screen", fillScreen},  // full screen: fill the screen, aspect ratio kept
+    {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
+    {"--course", true, wantCourse},        // a course name from the course screen, or a file
+    {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
 };
 
-// `--demo FILE`, or a demo file by itself (as a file manager opens one): watched as soon
-// as the game is up. The name is made absolute before the game enters its data folder.
-bool takeDemoFile(int argc, char** argv, int* i) {
-    const char* file = nullptr;
-    const size_t length = std::strlen(argv[*i]);
-    if (std::strcmp(argv[*i], "--demo") == 0 && *i + 1 < argc) file = argv[++*i];
-    else if (length > 7 && std::strcmp(argv[*i] + length - 7, ".tgdemo") == 0) file = argv[*i];
-    if (!file) return false;
-    char absolute[PATH_MAX];
-    if (!realpath(file, absolute)) {
-        std::fprintf(stderr, "tumblegrade: no demo file %s\n", file);
-        return true;
+// The number of words the option at argv[i] takes (0 when it is none of ours). A demo
+// file by itself (as a file manager opens one) is taken as --demo FILE.
+int takeWindowOption(int argc, char** argv, int i) {
+    const size_t length = std::strlen(argv[i]);
+    if (length > 7 && std::strcmp(argv[i] + length - 7, ".tgdemo") == 0) {
+        wantDemo(argv[i]);
+        return 1;
     }
-    watchDemoAtStart(absolute);
-    return true;
+    for (const WindowOption& option : WindowOptions) {
+        if (std::strcmp(argv[i], option.name) != 0) continue;
+        if (option.takesValue && i + 1 >= argc) fatalError((std::string(option.name) + " needs a value").c_str());
+        option.apply(option.takesValue ? argv[i + 1] : nullptr);
+        return option.takesValue ? 2 : 1;
+    }
+    return 0;
 }
 
-bool takeWindowOption(const char* word) {
-    for (const WindowOption& option : WindowOptions) {
-        if (std::strcmp(word, option.name) != 0) continue;
-        option.apply();
-        return true;
-    }
-    return false;
+// The course of --course: a name the course screen lists, or a file from the folder the
+// game was started in. One that cannot be ridden ends the start with its reason.
+void chooseWantedCourse(const char* startFolder) {
+    if (!CourseWanted) return;
+    char error[512];
+    if (chooseCourseAtStart(CourseWanted, startFolder, error, sizeof error)) return;
+    std::fprintf(stderr, "tumblegrade: %s\n", error);
+    std::exit(1);
+}
+
+// The demo of --demo, named from the folder the game was started in.
+void watchWantedDemo(const char* startFolder) {
+    if (!DemoWanted) return;
+    const std::string path = DemoWanted[0] == '/' ? std::string(DemoWanted) : std::string(startFolder) + "/" + DemoWanted;
+    watchDemoAtStart(path.c_str());
 }
 
 }  // namespace
@@ -66,18 +84,17 @@ int main(int argc, char** argv) {
     char programPath[PATH_MAX] = {};
     if (readlink("/proc/self/exe", programPath, sizeof programPath - 1) < 0)
         std::snprintf(programPath, sizeof programPath, "%s", argc > 0 ? argv[0] : "tumblegrade");
-    std::vector<bool> taken(size_t(argc > 0 ? argc : 0), false);
-    for (int i = 1; i < argc; ++i) {
-        const int first = i;
-        if (takeDemoFile(argc, argv, &i))
-            for (int k = first; k <= i; ++k) taken[size_t(k)] = true;
-    }
     // Every name the game reads is relative: start it inside the folder of its data.
+    static char startFolder[PATH_MAX];
+    if (!getcwd(startFolder, sizeof startFolder)) startFolder[0] = 0;
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     std::string tail;
     for (int i = 1; i < argc; ++i) {
-        if (taken[size_t(i)] || takeWindowOption(argv[i])) continue;
+        if (const int taken = takeWindowOption(argc, argv, i)) {
+            i += taken - 1;
+            continue;
+        }
         if (!tail.empty()) tail += ' ';
         const bool blank = std::strpbrk(argv[i], " \t") != nullptr;
         if (blank) tail += '"';
@@ -87,7 +104,10 @@ int main(int argc, char** argv) {
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     enableOwnScreens(1);
+    installCourseScreen();
+    chooseWantedCourse(startFolder);
     installDemos();
+    watchWantedDemo(startFolder);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

@@ -12,6 +12,7 @@ const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
+    {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
     {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
     {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
@@ -23,6 +24,7 @@ const UsageLine OptionLines[] = {
 const UsageLine KeyLines[] = {
     {"Enter", "intro to the main menu; buy in the shop; ride on after a crash"},
     {"S / C / R", "main menu: next step / shop with 7000 $ / new rider name"},
+    {"F2", "main menu: the course screen (arrows choose, Enter takes, Esc leaves)"},
     {"arrows", "shop: browse; ride: Up pushes, Left and Right steer"},
     {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
     {"T", "ride: textures on or off"},
@@ -39,10 +41,11 @@ const UsageLine EnvironmentLines[] = {
 };
 
 const UsageLine FileLines[] = {
-    {TG_INSTALL_DATA_PATH, "the data: track.tbk, Images/, Textures/ and the other pictures,"},
-    {"", "  Cour20b.fnt,"},
+    {TG_INSTALL_DATA_PATH, "the data: track.tbk, courses.idx and courses/, Images/, Textures/,"},
+    {"", "  the other pictures, Cour20b.fnt,"},
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
+    {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
     {"$XDG_DATA_HOME/tumblegrade/demos", "every run as a demo: the last 20 and the best per course and rider"},
 };
 

@@ -16,14 +16,10 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "platform/headless.h"
-#include "support/course_pilot.h"
+#include "replay/autopilot.h"
 #include "support/test_support.h"
 
 namespace {
-
-// Intro, name entry ("G"), the shop (a frame, a fork), S: the run.
-const int MenuKeys[] = {ScanEnter, ScanS, ScanG, ScanEnter, ScanS, ScanEnter, ScanEnter, ScanS};
-const int MenuKeyCount = int(sizeof MenuKeys / sizeof MenuKeys[0]);
 
 DemoSessionPlan Plan;
 int RideSteps = 0;
@@ -35,21 +31,20 @@ void hold(int scan, bool down) {
     headlessQueueKey(scan, down ? 1 : 0);
 }
 
-void begin(int iteration) {
-    if (iteration < MenuKeyCount) {
-        headlessQueueKey(MenuKeys[iteration], 1);
-        headlessQueueKey(MenuKeys[iteration], 0);
-        return;
-    }
+// The autopilot's menus and ride; Esc after the ride steps of the plan or at the finish.
+void begin(int) {
     if (!GameState.racing) {
-        if (GameState.screen == ScreenFinish) headlessQueueKey(ScanEsc, 1);
+        const int key = RideSteps == 0 ? autopilotMenuKey() : GameState.screen == ScreenFinish ? ScanEsc : 0;
+        if (key == 0) return;
+        headlessQueueKey(key, 1);
+        headlessQueueKey(key, 0);
         return;
     }
-    if (Plan.rideIterations > 0 && ++RideSteps > Plan.rideIterations) {
+    if (++RideSteps > Plan.rideIterations && Plan.rideIterations > 0) {
         headlessQueueKey(ScanEsc, 1);
         return;
     }
-    const Controls c = followTheCourse();
+    const RideControls c = autopilotRide();
     hold(ScanUp, c.up);
     hold(ScanAlt, c.alt);
     hold(ScanCtrl, c.ctrl);

@@ -2,12 +2,20 @@
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
 //   tumblegrade-replay --verify DEMO [--data DIR]
-// --ghost FILE (with a script) draws the ghost of that path file into the race view as
-// the window game does; the state log stays what it is without it.
+//   tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
+// The autopilot plays from the intro to the end of a run and prints one line:
+//   course NAME outcome SCREEN iterations N
+// SCREEN is the screen the run ended on (finish, crash, injury, defect, or "none" when
+// no run ended) and N the run's ride iterations (the ride clock); --record writes the
+// session as a script that plays back to the same end.
 // --verify plays a demo without pictures or state log and prints the run's outcome and
-// time: exit 0 when they are the header's, 1 when not, 2 when the demo cannot be read.
+// time: exit 0 when they are the header's, 1 when not, 2 when the demo cannot be read or
+// its course is not here. --ghost FILE (with a script) draws that ghost path into the
+// race view as the window game does; the state log is the same as without it.
+// --course NAME (any mode but --verify) rides the course of that name in the data folder's index, or
+// the course file NAME; without it the runs ride track.tbk as always.
 #include <unistd.h>
 
 #include <chrono>
@@ -20,11 +28,17 @@
 #include <sys/stat.h>
 
 #include "app/game_main.h"
-#include "demo_verify.h"
 #include "demo/ghost_view.h"
+#include "demo_verify.h"
 #include "menus/own_screens.h"
+#include "base/game_state.h"
+#include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
+#include "race/ride_clock.h"
+#include "track/course_choice.h"
+#include "track/course_index.h"
+#include "autopilot.h"
 #include "demo/replay_script.h"
 #include "state_log.h"
 
@@ -50,7 +64,9 @@ int usage() {
                  "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
                  "       tumblegrade-replay --verify DEMO [--data DIR]\n"
-                 "a script also takes --ghost FILE (a ghost path drawn into the race view)\n");
+                 "a script also takes --ghost FILE (a ghost path drawn into the race view)\n"
+                 "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
+                 "every mode also takes --course NAME (a name from the course index or a course file)\n");
     return 2;
 }
 
@@ -98,6 +114,89 @@ void deliver(const ReplayCommand& c) {
     }
 }
 
+// ---- the autopilot ------------------------------------------------------------
+
+constexpr int64_t AutopilotClock = 1000;      // the clock that seeds the game's random numbers
+constexpr int AutopilotIterationLimit = 200000;
+constexpr int RideKeyCodes[] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
+
+struct Autopilot {
+    bool on;
+    bool rode;         // a run has started
+    bool held[ScanCodeCount];
+    std::string record;  // the session as a replay script
+    const char* outcome;
+};
+Autopilot Pilot;
+
+void recordKey(int iteration, const char* command, int scanCode) {
+    char line[48];
+    std::snprintf(line, sizeof line, "%d %s %d\n", iteration, command, scanCode);
+    Pilot.record += line;
+}
+
+void holdKey(int iteration, int scanCode, bool down) {
+    if (Pilot.held[scanCode] == down) return;
+    Pilot.held[scanCode] = down;
+    headlessQueueKey(scanCode, down ? 1 : 0);
+    recordKey(iteration, down ? "press" : "release", scanCode);
+}
+
+// One decision from the state the previous iteration left.
+void autopilotBegin(int iteration) {
+    if (iteration == 0) Pilot.record += "0 time 1000\n";
+    if (GameState.racing) {
+        Pilot.rode = true;
+        const RideControls c = autopilotRide();
+        const bool wanted[] = {c.up, c.ctrl, c.left, c.right, c.alt};
+        for (int k = 0; k < 5; ++k) holdKey(iteration, RideKeyCodes[k], wanted[k]);
+        return;
+    }
+    const int key = Pilot.rode ? 0 : autopilotMenuKey();
+    if (key == 0) return;
+    headlessQueueKey(key, 1);
+    headlessQueueKey(key, 0);
+    recordKey(iteration, "tap", key);
+}
+
+void autopilotEnd(int iteration) {
+    if (StateFile) writeStateLine(StateFile, iteration);
+    const bool ended = Pilot.rode && !GameState.racing;
+    if (!ended && iteration < AutopilotIterationLimit && (GameState.racing || autopilotMenuKey() != 0)) return;
+    Pilot.outcome = ended ? outcomeScreenName(GameState.screen) : nullptr;
+    Pilot.record += std::to_string(iteration) + " stop\n";
+    requestExit();
+}
+
+// --course: a name from the index in the data folder (we are inside it), or a course
+// file (relative to the folder the tool was started in).
+bool chooseCourse(const std::string& course, const std::string& cwd) {
+    static CourseIndex index;
+    char error[256];
+    if (!readCourseIndex(CourseIndexFile, &index, error, sizeof error)) index.count = 0;
+    char path[CoursePathCapacity];
+    if (!resolveCourse(&index, course.c_str(), path, sizeof path) &&
+        !resolveCourse(nullptr, absoluteFrom(cwd, course).c_str(), path, sizeof path)) {
+        std::fprintf(stderr, "tumblegrade-replay: no course %s in the index and no such file\n", course.c_str());
+        return false;
+    }
+    return chooseCourseFile(path) != 0;
+}
+
+bool writeRecord(const std::string& path, const std::string& courseName) {
+    int ok = 0;
+    const uint64_t hash = courseContentHash(chosenCourseFile(), &ok);
+    char header[256];
+    std::snprintf(header, sizeof header,
+                  "# tumblegrade-replay --autopilot: a whole session, intro to the end of the run\n"
+                  "# course %s\n# course content hash %016llx\n",
+                  courseName.c_str(), (unsigned long long)hash);
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) return false;
+    const bool written = std::fputs(header, file) >= 0 && std::fputs(Pilot.record.c_str(), file) >= 0;
+    return std::fclose(file) == 0 && written;
+}
+
 void beginIteration(int iteration) {
     // Messages arrive at the start of their iteration, snapshots wait for its end.
     for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
@@ -128,42 +227,48 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, ghostPath;
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath, ghostPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
-        } else if (arg == "--ghost" && i + 1 < argc) {
-            ghostPath = argv[++i];
         } else if (arg == "--verify") {
             startDemoVerification();
+        } else if (arg == "--ghost" && i + 1 < argc) {
+            ghostPath = argv[++i];
+        } else if (arg == "--autopilot") {
+            Pilot.on = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
+        } else if ((arg == "--course" || arg == "--record") && i + 1 < argc) {
+            (arg == "--course" ? course : recordPath) = argv[++i];
         } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
             scriptPath = arg;
         } else {
             return usage();
         }
     }
-    if (scriptPath.empty()) return usage();
+    if (Pilot.on ? (!scriptPath.empty() || Demo.on || !outDir.empty()) : (scriptPath.empty() || !recordPath.empty()))
+        return usage();
     if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
-    if (verifyingDemo() && (Demo.on || !outDir.empty() || !statePath.empty())) return usage();
+    if (verifyingDemo() && (Demo.on || Pilot.on || !outDir.empty() || !statePath.empty() || !course.empty()))
+        return usage();
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) {
         std::fprintf(stderr, "tumblegrade-replay: cannot read the current directory\n");
         return 2;
     }
-    FILE* in = scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
-    if (!in) {
+    FILE* in = Pilot.on ? nullptr : scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
+    if (!in && !Pilot.on) {
         std::fprintf(stderr, "tumblegrade-replay: cannot open script %s: %s\n", scriptPath.c_str(),
                      std::strerror(errno));
         return 2;
     }
     std::string error;
-    const bool parsed = verifyingDemo() ? readDemoForVerification(in, &Script, &error)
-                                        : parseReplayScript(in, &Script, &error);
-    if (in != stdin) std::fclose(in);
+    const bool parsed = Pilot.on || (verifyingDemo() ? readDemoForVerification(in, &Script, &error)
+                                                      : parseReplayScript(in, &Script, &error));
+    if (in && in != stdin) std::fclose(in);
     if (!parsed) {
         std::fprintf(stderr, "tumblegrade-replay: %s: %s\n", scriptPath.c_str(), error.c_str());
         return 2;
@@ -193,11 +298,17 @@ int main(int argc, char** argv) {
                      dataDir.c_str(), std::strerror(errno));
         return 2;
     }
+    if (!course.empty() && !chooseCourse(course, cwd)) return 2;
     if (verifyingDemo() && !chooseDemoCourse(scriptPath.c_str())) return 2;
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
-    headlessSetIterationHooks(beginIteration, endIteration);
+    if (Pilot.on) {
+        headlessSetClock(AutopilotClock);
+        headlessSetIterationHooks(autopilotBegin, autopilotEnd);
+    } else {
+        headlessSetIterationHooks(beginIteration, endIteration);
+    }
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";
@@ -206,5 +317,13 @@ int main(int argc, char** argv) {
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
     if (verifyingDemo()) return reportDemoVerification();
+    if (Pilot.on) {
+        std::printf("course %s outcome %s iterations %d\n", course.empty() ? "classic" : course.c_str(),
+                    Pilot.outcome ? Pilot.outcome : "none", int(RideClock.iterations));
+        if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), course.empty() ? "classic" : course)) {
+            std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", recordPath.c_str());
+            return 2;
+        }
+    }
     return status;
 }
