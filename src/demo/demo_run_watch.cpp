@@ -23,7 +23,10 @@ void beginDemoRunWatch(DemoRunWatch* watch, int startIteration) {
 
 int watchDemoRun(DemoRunWatch* w, int iteration) {
     if (w->ended || iteration < w->startIteration) return w->ended;
-    if (!w->inRun && GameState.racing) w->inRun = 1;
+    if (!w->inRun && GameState.racing) {
+        w->inRun = 1;
+        w->startedAt = iteration;
+    }
     if (!w->inRun) return 0;
     if (exitRequested()) w->outcome = DemoLeft;
     else if (!GameState.racing) w->outcome = demoOutcomeOfScreen(GameState.screen);

@@ -11,6 +11,7 @@ struct DemoRunWatch {
     int32_t ended;
     int32_t outcome;     // DemoOutcome
     int32_t iterations;  // the ride clock at the end
+    int32_t startedAt;   // the iteration the run started in
 };
 
 void beginDemoRunWatch(DemoRunWatch* watch, int startIteration);

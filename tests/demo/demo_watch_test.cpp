@@ -17,6 +17,9 @@ TEST(DemoWatch, AfterThirtySecondsOnTheIntroTheShippedDemosPlayUntilAKey) { EXPE
 
 // Every shipped demo still plays to the end its header names.
 TEST(DemoWatch, ShippedDemosVerify) {
-    std::string output;
-    EXPECT_EQ(verifyDemo(std::string(TG_SOURCE_DIR) + "/data/demos/classic.tgdemo", &output), 0) << output;
+    for (const char* name : {"classic", "meadow-glide", "gate-sprint"}) {
+        std::string output;
+        EXPECT_EQ(verifyDemo(std::string(TG_SOURCE_DIR) + "/data/demos/" + name + ".tgdemo", &output), 0) << output;
+        EXPECT_EQ(output.rfind("finish ", 0), 0u) << name << ": " << output;
+    }
 }

@@ -13,6 +13,8 @@ namespace {
 
 struct Verification {
     bool on;
+    bool making;
+    std::string demoPath;
     DemoHeader header;
     DemoRunWatch watch;
     char rider[48];  // the rider's name as the run ended
@@ -24,6 +26,48 @@ Verification V;
 
 void startDemoVerification() { V.on = true; }
 bool verifyingDemo() { return V.on; }
+
+void startDemoMaking(const char* demoPath) {
+    V.making = true;
+    V.demoPath = demoPath;
+    beginDemoRunWatch(&V.watch, 0);
+}
+
+bool makingDemo() { return V.making; }
+
+int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
+    if (!V.watch.ended) {
+        std::fprintf(stderr, "tumblegrade-replay: the script has no run that ends; no demo written\n");
+        return 1;
+    }
+    DemoHeader h{};
+    h.version = DemoFormatVersion;
+    std::snprintf(h.game, sizeof h.game, "%s", TG_GAME_VERSION);
+    std::snprintf(h.course, sizeof h.course, "%s", courseLabel);
+    int ok = 0;
+    h.courseHash = courseContentHash(chosenCourseFile(), &ok);
+    std::snprintf(h.rider, sizeof h.rider, "%s", V.rider);
+    h.outcome = V.watch.outcome;
+    h.iterations = V.watch.iterations;
+    h.start = V.watch.startedAt;
+    // The script's own lines, its comments dropped: the header says what the run was.
+    std::string body;
+    size_t at = 0;
+    while (at < scriptText.size()) {
+        size_t end = scriptText.find('\n', at);
+        if (end == std::string::npos) end = scriptText.size();
+        const std::string line = scriptText.substr(at, end - at);
+        if (!line.empty() && line[0] != '#') body += line + "\n";
+        at = end + 1;
+    }
+    const std::string text = demoHeaderText(h) + body;
+    FILE* out = std::fopen(V.demoPath.c_str(), "wb");
+    const bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (out && std::fclose(out) != 0) return 2;
+    if (!written) return 2;
+    std::printf("%s %s (%d iterations)\n", V.demoPath.c_str(), demoOutcomeName(h.outcome), int(h.iterations));
+    return 0;
+}
 
 bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;

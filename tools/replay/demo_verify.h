@@ -8,6 +8,12 @@
 #include "demo/replay_script.h"
 
 void startDemoVerification();
+// --make-demo FILE: the script's first run written as a demo (the header from what the
+// run did, the body the script's own lines).
+void startDemoMaking(const char* demoPath);
+bool makingDemo();
+// After the run: writes the demo; the exit status (0 written, 1 no run ended, 2 unwritable).
+int writeMadeDemo(const std::string& scriptText, const char* courseLabel);
 bool verifyingDemo();
 // Reads the demo (header and body); false with the reason in error.
 bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error);

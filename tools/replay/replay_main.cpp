@@ -2,6 +2,7 @@
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
 //   tumblegrade-replay --verify DEMO [--data DIR]
+//   tumblegrade-replay SCRIPT --make-demo FILE [--course NAME] [--data DIR]
 //   tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
@@ -14,6 +15,8 @@
 // time: exit 0 when they are the header's, 1 when not, 2 when the demo cannot be read or
 // its course is not here. --ghost FILE (with a script) draws that ghost path into the
 // race view as the window game does; the state log is the same as without it.
+// --make-demo FILE writes the script's first run as a demo (the shipped demos are the
+// autopilot's recordings made into demos).
 // --course NAME (any mode but --verify) rides the course of that name in the data folder's index, or
 // the course file NAME; without it the runs ride track.tbk as always.
 #include <unistd.h>
@@ -65,6 +68,7 @@ int usage() {
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
                  "       tumblegrade-replay --verify DEMO [--data DIR]\n"
                  "a script also takes --ghost FILE (a ghost path drawn into the race view)\n"
+                 "and --make-demo FILE (its first run written as a demo)\n"
                  "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
                  "every mode also takes --course NAME (a name from the course index or a course file)\n");
     return 2;
@@ -213,6 +217,7 @@ void writeSnapshot(const std::string& name) {
 
 void endIteration(int iteration) {
     if (verifyingDemo() && verifyIteration(iteration)) requestExit();
+    if (makingDemo()) verifyIteration(iteration);
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
@@ -227,7 +232,7 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath, ghostPath;
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath, ghostPath, makeDemoPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
@@ -236,6 +241,8 @@ int main(int argc, char** argv) {
             startDemoVerification();
         } else if (arg == "--ghost" && i + 1 < argc) {
             ghostPath = argv[++i];
+        } else if (arg == "--make-demo" && i + 1 < argc) {
+            makeDemoPath = argv[++i];
         } else if (arg == "--autopilot") {
             Pilot.on = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
@@ -288,6 +295,15 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    std::string scriptText;
+    if (!makeDemoPath.empty()) {
+        if (Pilot.on || verifyingDemo() || scriptPath == "-") return usage();
+        startDemoMaking(absoluteFrom(cwd, makeDemoPath).c_str());
+        FILE* again = std::fopen(scriptPath.c_str(), "rb");
+        char buffer[8192];
+        for (size_t n; again && (n = std::fread(buffer, 1, sizeof buffer, again)) > 0;) scriptText.append(buffer, n);
+        if (again) std::fclose(again);
+    }
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
         enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
@@ -317,6 +333,7 @@ int main(int argc, char** argv) {
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
     if (verifyingDemo()) return reportDemoVerification();
+    if (makingDemo()) return writeMadeDemo(scriptText, course.empty() ? "classic" : course.c_str());
     if (Pilot.on) {
         std::printf("course %s outcome %s iterations %d\n", course.empty() ? "classic" : course.c_str(),
                     Pilot.outcome ? Pilot.outcome : "none", int(RideClock.iterations));
