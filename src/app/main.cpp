@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/best_times_option.h"
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
@@ -14,6 +15,7 @@
 #include "framework/fatal_error.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
+#include "menus/clock_install.h"
 #include "platform/sdl_window.h"
 #include "sound/sound_layer.h"
 
@@ -79,6 +81,8 @@ void watchWantedDemo(const char* startFolder) {
 int main(int argc, char** argv) {
     const int answered = answerInfoOption(argc, argv);
     if (answered >= 0) return answered;
+    const int listed = answerBestTimesOption(argc, argv, stdout);
+    if (listed >= 0) return listed;
     // Entry 0 is the program's full path; the words after it are joined back into one
     // command tail (quoting words with blanks) and split by the game's own rule.
     char programPath[PATH_MAX] = {};
@@ -106,6 +110,7 @@ int main(int argc, char** argv) {
     enableOwnScreens(1);
     installCourseScreen();
     chooseWantedCourse(startFolder);
+    installClockAndRecords();
     installDemos();
     watchWantedDemo(startFolder);
     static char storage[2048];

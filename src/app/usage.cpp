@@ -11,6 +11,7 @@ namespace {
 const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
+    {"--best-times [COURSE]", "print the best times of COURSE (a name or a course file; default: all) and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
     {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
     {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
@@ -29,6 +30,9 @@ const UsageLine KeyLines[] = {
     {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
     {"T", "ride: textures on or off"},
     {"Esc", "back in the shop; quit elsewhere"},
+    {"Tab", "ride: the time display on or off"},
+    {"F3", "main menu: the best times"},
+    {"F5", "finish, injury, defect, crash: ride the same course again"},
     {"Alt+Enter", "window or full screen"},
     {"F7", "ride: the ghost of your best run on or off"},
     {"F9", "sound off or on"},
@@ -38,6 +42,7 @@ const UsageLine KeyLines[] = {
 const UsageLine EnvironmentLines[] = {
     {"TUMBLEGRADE_DATA", "folder of the game's data, used when the current folder has none"},
     {"VRX_ROOT", "folder searched last for pictures (BITMAPS/) and the font (FONTS/)"},
+    {"XDG_DATA_HOME", "the records are kept in $XDG_DATA_HOME/tumblegrade/records.txt"},
 };
 
 const UsageLine FileLines[] = {
@@ -47,6 +52,7 @@ const UsageLine FileLines[] = {
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
     {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
     {"$XDG_DATA_HOME/tumblegrade/demos", "every run as a demo: the last 20 and the best per course and rider"},
+    {"~/.local/share/tumblegrade/records.txt", "every finished run (the best times)"},
 };
 
 struct UsageSection {

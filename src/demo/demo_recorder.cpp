@@ -71,6 +71,7 @@ struct Recorder {
     GhostPath ghost;
     char lastFile[DemoPathCapacity];
     int32_t lastBest;
+    int32_t lastRunFinished;  // the last run ended at the finish and its demo was written
 };
 
 Recorder R;
@@ -172,6 +173,8 @@ void writeWholeSession(std::string* text) {
 
 void endRun(int outcome) {
     R.inRun = 0;
+    R.lastRunFinished = 0;
+    R.lastFile[0] = 0;
     const RunMark& m = R.run;
     DemoHeader h{};
     h.version = DemoFormatVersion;
@@ -207,8 +210,10 @@ void endRun(int outcome) {
     R.ghost.demoHash = demoContentHash(text.data(), text.size());
     const size_t ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
     const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize);
-    std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.runPath);
+    // A best is kept for good; the last runs make way for newer ones.
+    std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.newBest ? kept.bestPath : kept.runPath);
     R.lastBest = kept.newBest;
+    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0];
 }
 
 void noteGhostStep() {
@@ -280,4 +285,13 @@ void pauseDemoRecorder(int paused) {
 }
 
 const char* lastRunDemoFile() { return R.lastFile; }
+
+const char* demoOfFinishedRun() {
+    if (R.paused) return "";
+    if (R.inRun && !GameState.racing && GameState.screen == ScreenFinish) {
+        R.lastFile[0] = 0;
+        endRun(DemoFinish);
+    }
+    return R.lastRunFinished ? R.lastFile : "";
+}
 int lastRunWasBest() { return R.lastBest; }

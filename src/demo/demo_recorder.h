@@ -20,9 +20,14 @@ void startDemoRecorder();
 void demoRecorderFreshRun();
 // While watching a demo nothing is recorded, and the session no longer plays as a whole.
 void pauseDemoRecorder(int paused);
-// The file the last ended run was kept in ("" when none), and whether it became the best.
+// The file the last ended run was kept in (its best file when it became the best; ""
+// when none), and whether it became the best.
 const char* lastRunDemoFile();
 int lastRunWasBest();
+
+// At the finish, before the iteration ends: the run is written now (if it was not yet)
+// and its demo file returned; "" when the run has no demo (not kept, or no run).
+const char* demoOfFinishedRun();
 
 // For tests: everything back to nothing heard.
 void resetDemoRecorder();

@@ -139,6 +139,7 @@ KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void*
         return kept;
     }
     kept.newBest = 1;
+    std::snprintf(kept.bestPath, sizeof kept.bestPath, "%s", best);
     char ghostFile[DemoPathCapacity];
     if (ghost && ghostSize && ghostPathFileFor(best, ghostFile, sizeof ghostFile) &&
         !writeFileSafely(ghostFile, ghost, ghostSize))

@@ -28,6 +28,7 @@ void moveDamagedAside(const char* path, const char* why);
 struct KeptDemo {
     char runPath[DemoPathCapacity];   // the run's file ("" when it could not be written)
     int newBest;                      // the run became the personal best
+    char bestPath[DemoPathCapacity];  // its best file then
 };
 
 // Keeps a run's demo among the last runs and, for a finish faster than the kept best of

@@ -9,6 +9,7 @@
 #include "demo/ghost_view.h"
 #include "base/scan_codes.h"
 #include "menus/own_screens.h"
+#include "menus/run_watch.h"
 #include "framework/framework.h"
 
 namespace {
@@ -45,4 +46,5 @@ void installDemos() {
     registerExtraKey(DuringRide, ScanF7, toggleGhost);
     addPageOverlay(drawLiveGhost);
     installAttractLoop();
+    setFinishDemoSource(demoOfFinishedRun);
 }
