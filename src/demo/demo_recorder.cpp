@@ -63,6 +63,8 @@ struct Recorder {
     uint8_t heldAtIterationStart[RideKeyCount];
     int32_t inRun;
     int32_t freshRun;
+    int32_t lastRacing;      // GameState.racing after the last key or iteration heard
+    int32_t changedAside;    // a key taken beside the game changed it: no whole sessions
     RunMark run;
     int32_t hasFirst;
     RunMark first;
@@ -107,15 +109,21 @@ const char* courseLabel() {
     return slash ? slash + 1 : file;
 }
 
-void beginRun(int byKey) {
+// How a run starts: by the key just noted, by a new function (ride again) before the
+// keys that follow it, or found at the end of an iteration.
+enum RunStartKind { StartSeenLate, StartByKey, StartByNewFunction };
+
+void beginRun(int kind) {
+    const int byKey = kind == StartByKey;
     R.inRun = 1;
     R.freshRun = 0;
     RunMark& m = R.run;
     m.byKey = byKey;
-    m.firstEntry = byKey ? R.count - 1 : R.iterationFirst;
+    m.firstEntry = byKey ? R.count - 1 : kind == StartByNewFunction ? R.count : R.iterationFirst;
     m.startIteration = R.iteration;
     m.clockAtStart = RideClock.iterations;
-    for (int k = 0; k < RideKeyCount; ++k) m.held[k] = byKey ? R.held[RideKeys[k]] : R.heldAtIterationStart[k];
+    for (int k = 0; k < RideKeyCount; ++k)
+        m.held[k] = kind == StartSeenLate ? R.heldAtIterationStart[k] : R.held[RideKeys[k]];
     m.texturing = texturingEnabled;
     captureRunStart(&m.start);
     int ok = 0;
@@ -192,12 +200,14 @@ void endRun(int outcome) {
     }
     if (prologue) {
         h.start = writeWithPrologue(&body);
-    } else if (!R.full && !R.watched) {
+    } else if (!R.full && !R.watched && !R.changedAside) {
         writeWholeSession(&body);
         h.start = m.startIteration;
     } else {
         std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n",
-                     R.full ? "the session was too long to write out" : "a demo was watched in this session");
+                     R.watched ? "it did not start as the session's first run, and a demo was watched"
+                               : "it did not start as the session's first run, and the session was changed "
+                                 "beside the game's keys");
         return;
     }
     const int end = h.start + (R.iteration - m.startIteration) + 1;
@@ -231,12 +241,26 @@ void noteGhostStep() {
 
 }  // namespace
 
+// Keys taken beside the game that only switch what is shown.
+bool showsOnly(int scanCode) { return scanCode == ScanTab || scanCode == ScanF7; }
+
 void demoRecorderKey(int scanCode, int down) {
     attractNoteKey();
     if (R.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
+    const int wasRacing = R.lastRacing;
+    R.lastRacing = GameState.racing;
+    if (down == KeyTakenByOwnScreen || down == KeyTakenByNewFunction) {
+        if (!showsOnly(scanCode)) R.changedAside = 1;
+        // Ride again: a fresh run from here, the one on (if any) given up.
+        if (GameState.racing && !wasRacing) {
+            if (R.inRun) endRun(DemoLeft);
+            beginRun(StartByNewFunction);
+        }
+        return;
+    }
     addEntry(down ? EntryPress : EntryRelease, scanCode, 0);
     R.held[scanCode] = down ? 1 : 0;
-    if (down && GameState.racing && !R.inRun) beginRun(1);
+    if (down && GameState.racing && !R.inRun) beginRun(StartByKey);
 }
 
 void demoRecorderIteration() {
@@ -250,7 +274,7 @@ void demoRecorderIteration() {
         noteTableFill();
     }
     if (GameState.racing && R.inRun && (R.freshRun || RideClock.iterations < R.lastClock)) endRun(DemoLeft);
-    if (GameState.racing && !R.inRun) beginRun(0);
+    if (GameState.racing && !R.inRun) beginRun(StartSeenLate);
     if (R.inRun) noteGhostStep();
     if (R.inRun && exitRequested()) {
         endRun(DemoLeft);
@@ -258,6 +282,7 @@ void demoRecorderIteration() {
         const int outcome = demoOutcomeOfScreen(GameState.screen);
         if (outcome != DemoNoOutcome) endRun(outcome);
     }
+    R.lastRacing = GameState.racing;
     ++R.iteration;
     R.iterationFirst = R.count;
     for (int k = 0; k < RideKeyCount; ++k) R.heldAtIterationStart[k] = R.held[RideKeys[k]];

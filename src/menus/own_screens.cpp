@@ -90,9 +90,13 @@ void ownScreensKeyDown(InputEvent* event) {
     const int scanCode = scanCodeOf(*event);
     if (const OwnScreen* screen = shownScreen()) {
         if (screen->key) screen->key(scanCode);
+        if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByOwnScreen);
         return;
     }
-    if (runExtraKey(scanCode)) return;
+    if (runExtraKey(scanCode)) {
+        if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByNewFunction);
+        return;
+    }
     onKeyDown(event);
     if (Own.keyWatcher) Own.keyWatcher(scanCode, 1);
 }

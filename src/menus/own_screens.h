@@ -48,8 +48,11 @@ void ownScreensDrawFrame();
 
 // The key-up callback with own screens on: only the watcher below hears it.
 void ownScreensKeyUp(InputEvent* event);
-// Hears every key that reached the game's own key handling (after it acted; down = 1)
-// and every key let go (down = 0): the demo recorder. Null stops it.
+// Hears every key that reached the game's own key handling (after it acted; down = 1),
+// every key let go (down = 0), and the keys taken, after they acted, by an own screen or
+// by a new function (down = KeyTakenBy...): the demo recorder. Null stops it.
+constexpr int KeyTakenByOwnScreen = 2;
+constexpr int KeyTakenByNewFunction = 3;
 void setGameKeyWatcher(void (*watcher)(int scanCode, int down));
 
 // Everything back to nothing registered (tests).

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +14,7 @@
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
+#include "menus/clock_install.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "platform/headless.h"
@@ -23,6 +25,7 @@ namespace {
 
 DemoSessionPlan Plan;
 int RideSteps = 0;
+int Finishes = 0;
 bool Held[256];
 
 void hold(int scan, bool down) {
@@ -34,7 +37,8 @@ void hold(int scan, bool down) {
 // The autopilot's menus and ride; Esc after the ride steps of the plan or at the finish.
 void begin(int) {
     if (!GameState.racing) {
-        const int key = RideSteps == 0 ? autopilotMenuKey() : GameState.screen == ScreenFinish ? ScanEsc : 0;
+        int key = RideSteps == 0 ? autopilotMenuKey() : GameState.screen == ScreenFinish ? ScanEsc : 0;
+        if (key == ScanEsc && Plan.rideAgain && Finishes++ == 0) key = ScanF5;
         if (key == 0) return;
         headlessQueueKey(key, 1);
         headlessQueueKey(key, 0);
@@ -68,6 +72,7 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
         headlessSetClock(1000);
         headlessSetIterationHooks(begin, end);
         enableOwnScreens(1);
+        installClockAndRecords();
         installDemos();
         char program[] = "tumblegrade";
         char* argv[] = {program, nullptr};
@@ -78,18 +83,24 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
-std::string findDemo(const std::string& dataHome, const std::string& prefix) {
+std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix) {
     const std::string folder = dataHome + "/tumblegrade/demos";
+    std::vector<std::string> found;
     DIR* dir = opendir(folder.c_str());
-    if (!dir) return "";
-    std::string found;
+    if (!dir) return found;
     while (const dirent* e = readdir(dir)) {
         const std::string name = e->d_name;
         if (name.rfind(prefix, 0) == 0 && name.size() > 7 && name.compare(name.size() - 7, 7, ".tgdemo") == 0)
-            found = folder + "/" + name;
+            found.push_back(folder + "/" + name);
     }
     closedir(dir);
+    std::sort(found.begin(), found.end());
     return found;
+}
+
+std::string findDemo(const std::string& dataHome, const std::string& prefix) {
+    const std::vector<std::string> found = findDemos(dataHome, prefix);
+    return found.empty() ? "" : found.back();
 }
 
 int verifyDemo(const std::string& demo, std::string* output) {

@@ -4,16 +4,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct DemoSessionPlan {
     int rideIterations;  // ride steps with the course pilot before Esc leaves the game;
                          // 0 rides to the finish, then Esc leaves
+    int rideAgain;       // at the first finish F5 rides again (to the finish) first
 };
 
 // Returns the child's exit status (0 when the game ended normally).
 int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan);
-// The files in dataHome/tumblegrade/demos whose names start with prefix.
+// The files in dataHome/tumblegrade/demos whose names start with prefix (the last in
+// name order), and all of them.
 std::string findDemo(const std::string& dataHome, const std::string& prefix);
+std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix);
 // tumblegrade-replay --verify on a demo: exit status and what it printed.
 int verifyDemo(const std::string& demo, std::string* output);
 

@@ -7,7 +7,7 @@
 
 TEST(DemoWatch, JumpsReachTheStatesOfPlayingStraightThrough) {
     const std::string home = makeTempDir("demo-watch");
-    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{900}), 0);
+    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{900, 0}), 0);
     const std::string demo = findDemo(home, "run-");
     ASSERT_FALSE(demo.empty());
     EXPECT_EQ(checkWatchedJumps(demo), 0);

@@ -9,7 +9,7 @@
 
 TEST(Ghost, TheBestRunsGhostLeavesTheStateLogAsItIs) {
     const std::string home = makeTempDir("demo-ghost");
-    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{0}), 0);
+    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{0, 0}), 0);
     const std::string best = findDemo(home, "best-");
     ASSERT_FALSE(best.empty());
     std::string output;
