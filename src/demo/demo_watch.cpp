@@ -164,10 +164,14 @@ void onScreenKey(int scanCode) { watchKey(scanCode); }
 
 void onScreenClose() { endWatching(); }
 
-void fillBox(DisplayContext* page, int width, int height) {
+// The watching line sits top right: the ride's own time display is top left.
+constexpr int BoxWidth = 300, BoxHeight = 26;
+
+void fillBox(DisplayContext* page) {
     const int black = nearestPaletteIndex(page->palette, 0, 0, 0);
-    for (int y = 0; y < height && y < page->height; ++y)
-        std::memset(page->pixels + y * page->width, black, size_t(width < page->width ? width : page->width));
+    const int left = page->width > BoxWidth ? page->width - BoxWidth : 0;
+    for (int y = 0; y < BoxHeight && y < page->height; ++y)
+        std::memset(page->pixels + y * page->width + left, black, size_t(page->width - left));
 }
 
 void drawWatching(DisplayContext* page) {
@@ -176,10 +180,10 @@ void drawWatching(DisplayContext* page) {
     char text[96];
     std::snprintf(text, sizeof text, "%d:%02d.%02d  %s%s", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
                   W.paused ? "paused" : SpeedNames[W.speed], W.ended ? "  end" : "");
-    fillBox(page, 330, 26);
+    fillBox(page);
     useFont(W.font);
     setColorRGB(255, 255, 255);
-    drawText(6, 2, text);
+    drawText(page->width - BoxWidth + 6, 2, text);
 }
 
 const OwnScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose};
