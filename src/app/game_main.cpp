@@ -64,6 +64,7 @@ int gameMain(int argc, char** argv) {
     setDrawCallback(OwnScreensOn ? ownScreensDrawFrame : drawFrame);
     setLogicCallback(gameLogic);
     setKeyDownCallback(OwnScreensOn ? ownScreensKeyDown : onKeyDown);
+    if (OwnScreensOn) setKeyUpCallback(ownScreensKeyUp);
     setMouseDownCallback(onMouseDown);
     setModeSwitchedCallback(onModeSwitched);
     setActivateCallback(onActivate);

@@ -11,6 +11,7 @@
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
+#include "demo/install_demos.h"
 #include "framework/fatal_error.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
@@ -32,17 +33,26 @@ struct WindowOption {
 };
 
 const char* CourseWanted = nullptr;
+const char* DemoWanted = nullptr;
 
 void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
+void wantDemo(const char* file) { DemoWanted = file; }
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
     {"--course", true, wantCourse},        // a course name from the course screen, or a file
+    {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
 };
 
-// The number of words the option at argv[i] takes (0 when it is none of ours).
+// The number of words the option at argv[i] takes (0 when it is none of ours). A demo
+// file by itself (as a file manager opens one) is taken as --demo FILE.
 int takeWindowOption(int argc, char** argv, int i) {
+    const size_t length = std::strlen(argv[i]);
+    if (length > 7 && std::strcmp(argv[i] + length - 7, ".tgdemo") == 0) {
+        wantDemo(argv[i]);
+        return 1;
+    }
     for (const WindowOption& option : WindowOptions) {
         if (std::strcmp(argv[i], option.name) != 0) continue;
         if (option.takesValue && i + 1 >= argc) fatalError((std::string(option.name) + " needs a value").c_str());
@@ -83,6 +93,13 @@ void applySettings() {
 constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
                                              applySoundVolumes};
 
+// The demo of --demo, named from the folder the game was started in.
+void watchWantedDemo(const char* startFolder) {
+    if (!DemoWanted) return;
+    const std::string path = DemoWanted[0] == '/' ? std::string(DemoWanted) : std::string(startFolder) + "/" + DemoWanted;
+    watchDemoAtStart(path.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +139,8 @@ int main(int argc, char** argv) {
     chooseWantedCourse(startFolder);
     installClockAndRecords();
     installOptionsScreen(&WindowOptionsHooks);
+    installDemos();
+    watchWantedDemo(startFolder);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);
