@@ -33,6 +33,7 @@ const UsageLine KeyLines[] = {
 const UsageLine EnvironmentLines[] = {
     {"TUMBLEGRADE_DATA", "folder of the game's data, used when the current folder has none"},
     {"VRX_ROOT", "folder searched last for pictures (BITMAPS/) and the font (FONTS/)"},
+    {"SDL_VIDEODRIVER", "the video driver; unset, the game ends when it finds no display"},
 };
 
 const UsageLine FileLines[] = {
