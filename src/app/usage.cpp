@@ -44,6 +44,7 @@ const UsageLine EnvironmentLines[] = {
     {"TUMBLEGRADE_DATA", "folder of the game's data, used when the current folder has none"},
     {"VRX_ROOT", "folder searched last for pictures (BITMAPS/) and the font (FONTS/)"},
     {"XDG_DATA_HOME", "the records are kept in $XDG_DATA_HOME/tumblegrade/records.txt"},
+    {"SDL_VIDEODRIVER", "the video driver; unset, the game ends when it finds no display"},
 };
 
 const UsageLine FileLines[] = {

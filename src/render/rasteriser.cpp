@@ -136,7 +136,7 @@ inline SpanParts claimColumns(int j, int first, int last) {
 // float: a chain in which every step waits for the one before. Spans of ChainRows rows
 // are summed side by side, one lane each, into ChainDepth; the depth tests then read
 // the sums and no longer wait for them. Each lane adds exactly as a lone sum would.
-constexpr int ChainRows = 4;
+constexpr int ChainRows = 8;
 
 // One span to draw: row j, columns first..last (on the page, first <= last), z the
 // depth one column before first; xl where the span began, off the page or not.
@@ -156,11 +156,21 @@ void sumChains(const SpanJob* jobs, int count) {
         columns = std::max(columns, jobs[i].last - jobs[i].first + 1);
     }
 #if defined(__SSE2__)
-    __m128 sum = _mm_load_ps(z);
-    const __m128 step = _mm_load_ps(dz);
+    // Two sums of four lanes each, in flight together.
+    __m128 low = _mm_load_ps(z), high = _mm_load_ps(z + 4);
+    const __m128 lowStep = _mm_load_ps(dz), highStep = _mm_load_ps(dz + 4);
+    if (count <= 4) {
+        for (int k = 0; k < columns; ++k) {
+            low = _mm_add_ps(low, lowStep);
+            _mm_store_ps(ChainDepth[k], low);
+        }
+        return;
+    }
     for (int k = 0; k < columns; ++k) {
-        sum = _mm_add_ps(sum, step);
-        _mm_store_ps(ChainDepth[k], sum);
+        low = _mm_add_ps(low, lowStep);
+        high = _mm_add_ps(high, highStep);
+        _mm_store_ps(ChainDepth[k], low);
+        _mm_store_ps(ChainDepth[k] + 4, high);
     }
 #else
     for (int k = 0; k < columns; ++k)

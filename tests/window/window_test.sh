@@ -34,7 +34,14 @@ export XDG_CONFIG_HOME="$WORK/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W
 XDG_PICTURES_DIR="$WORK/pictures" "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
 fail() { echo "$1" >&2; cat "$WORK/game.err" >&2; kill $PID 2>/dev/null; kill $WM 2>/dev/null; exit 1; }
-WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+# Searched again each second: a window that goes away during a search (the window
+# manager's own) makes xdotool give up.
+WID=""
+for i in $(seq 1 60); do
+    WID=$(xdotool search --name "^Tumblegrade - DH$" 2>/dev/null | head -n 1)
+    [ -n "$WID" ] && break
+    sleep 1
+done
 [ -n "$WID" ] || fail "no window titled 'Tumblegrade - DH'"
 sleep 2
 import -window "$WID" "$WORK/shot.png" || fail "no picture of the window"
