@@ -7,6 +7,7 @@
 set -u
 GAME="$(realpath "$1")"
 DATA="$(realpath "$2")"
+export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/xdg/tumblegrade/courses"
@@ -22,13 +23,14 @@ grep -q "no course named no-such-course" "$WORK/refused.err" || { cat "$WORK/ref
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
+. "$FIND_WINDOW"
 GAME="$1"; WORK="$2"
 openbox >/dev/null 2>&1 &
 WM=$!
 sleep 1
 XDG_DATA_HOME="$WORK/xdg" XDG_PICTURES_DIR="$WORK/pictures" "$GAME" -nosound >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
-WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+WID=$(find_window)
 [ -n "$WID" ] || { echo "no window" >&2; kill $PID $WM; exit 1; }
 sleep 2
 xdotool windowfocus --sync "$WID" 2>/dev/null

@@ -13,11 +13,13 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! comm
     echo "xvfb-run, xdotool, ImageMagick and openbox are needed for the sound test" >&2
     exit 1
 fi
+export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
 WORK="$(mktemp -d)"
 trap '[ -n "${SOUND_TEST_KEEP:-}" ] || rm -rf "$WORK"' EXIT
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
+. "$FIND_WINDOW"
 GAME="$1"; DATA="$2"; WORK="$3"
 cd "$DATA" || exit 1
 openbox >/dev/null 2>&1 &
@@ -31,7 +33,7 @@ press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep 0.3; }
 start_game() {
     "$GAME" "$@" >"$WORK/game.log" 2>&1 &
     PID=$!
-    WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+    WID=$(find_window)
     if [ -z "$WID" ]; then echo "no window" >&2; cat "$WORK/game.log" >&2; kill $PID; exit 1; fi
     sleep 1.5
     xdotool windowfocus --sync "$WID" 2>/dev/null

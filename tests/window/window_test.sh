@@ -15,6 +15,7 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! comm
     echo "xvfb-run, xdotool, ImageMagick, openbox and xmessage are needed for the window test" >&2
     exit 1
 fi
+export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 # The pages the window must show, as the replay draws them: the intro, then the main
@@ -25,6 +26,7 @@ convert "$WORK/intro.bmp" "$WORK/intro.png" && convert "$WORK/intro.bmp" -scale 
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
+. "$FIND_WINDOW"
 GAME="$1"; DATA="$2"; WORK="$3"
 cd "$DATA" || exit 1
 openbox >/dev/null 2>&1 &
@@ -34,14 +36,7 @@ export XDG_CONFIG_HOME="$WORK/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W
 XDG_PICTURES_DIR="$WORK/pictures" "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
 fail() { echo "$1" >&2; cat "$WORK/game.err" >&2; kill $PID 2>/dev/null; kill $WM 2>/dev/null; exit 1; }
-# Searched again each second: a window that goes away during a search (the window
-# manager's own) makes xdotool give up.
-WID=""
-for i in $(seq 1 60); do
-    WID=$(xdotool search --name "^Tumblegrade - DH$" 2>/dev/null | head -n 1)
-    [ -n "$WID" ] && break
-    sleep 1
-done
+WID=$(find_window)
 [ -n "$WID" ] || fail "no window titled 'Tumblegrade - DH'"
 sleep 2
 import -window "$WID" "$WORK/shot.png" || fail "no picture of the window"
@@ -83,7 +78,7 @@ grep -qx "full_screen = on" "$SETTINGS" && grep -qx "sound = off" "$SETTINGS" ||
     fail "the settings file does not hold full screen and sound off: $(cat "$SETTINGS" 2>&1)"
 SDL_DISKAUDIOFILE="$WORK/second.raw" "$GAME" >/dev/null 2>"$WORK/game.err" &
 PID=$!
-WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+WID=$(find_window)
 [ -n "$WID" ] || fail "no window at the second start"
 sleep 2
 SECOND=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
