@@ -25,7 +25,6 @@ int startFreshRun() {
     GameState.damageCursor = start.damageCursor;
     std::memcpy(DamageTable, start.damageTable, sizeof DamageTable);
     Rider = start.rider;
-    resetRideClock();
     expectRunFromStart(start);
     startRace();
     return 1;

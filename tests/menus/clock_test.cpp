@@ -189,7 +189,7 @@ TEST(ClockReplay, AFinishedRunIsKeptDrawnAndListed) {
     const std::vector<std::string> lines = readLines(home + "/tumblegrade/records.txt");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "tumblegrade-records 1");
-    // Kept under the course index's name and par for the shipped course.
+    // Kept under the course index's name (and its par) for the shipped course.
     EXPECT_EQ(lines[1].rfind("run\tae1a4ef22e757738\tclassic\tG\t4271\t", 0), 0u) << lines[1];
     static CourseIndex index;
     char error[160];
