@@ -11,6 +11,8 @@
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
+#include "menus/course_list.h"
+#include "menus/course_screen.h"
 #include "menus/options_screen.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
@@ -19,25 +21,43 @@
 
 namespace {
 
-// Options of the window itself; the game's own command line never sees them.
+// Options of the window itself; the game's own command line never sees them. An option
+// with a value takes the next word.
 struct WindowOption {
     const char* name;
-    void (*apply)();
+    bool takesValue;
+    void (*apply)(const char* value);
 };
 
-void fillScreen() { sdlSetFullScreenFill(1); }
+const char* CourseWanted = nullptr;
+
+void fillScreen(const char*) { sdlSetFullScreenFill(1); }
+void wantCourse(const char* name) { CourseWanted = name; }
 
 constexpr WindowOption WindowOptions[] = {
-    {"--fill-screen", fillScreen},  // full screen: fill the screen, aspect ratio kept
+    {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
+    {"--course", true, wantCourse},        // a course name from the course screen, or a file
 };
 
-bool takeWindowOption(const char* word) {
+// The number of words the option at argv[i] takes (0 when it is none of ours).
+int takeWindowOption(int argc, char** argv, int i) {
     for (const WindowOption& option : WindowOptions) {
-        if (std::strcmp(word, option.name) != 0) continue;
-        option.apply();
-        return true;
+        if (std::strcmp(argv[i], option.name) != 0) continue;
+        if (option.takesValue && i + 1 >= argc) fatalError((std::string(option.name) + " needs a value").c_str());
+        option.apply(option.takesValue ? argv[i + 1] : nullptr);
+        return option.takesValue ? 2 : 1;
     }
-    return false;
+    return 0;
+}
+
+// The course of --course: a name the course screen lists, or a file from the folder the
+// game was started in. One that cannot be ridden ends the start with its reason.
+void chooseWantedCourse(const char* startFolder) {
+    if (!CourseWanted) return;
+    char error[512];
+    if (chooseCourseAtStart(CourseWanted, startFolder, error, sizeof error)) return;
+    std::fprintf(stderr, "tumblegrade: %s\n", error);
+    std::exit(1);
 }
 
 // The window as the player left it; a command-line option given after this wins for
@@ -66,12 +86,17 @@ int main(int argc, char** argv) {
     if (readlink("/proc/self/exe", programPath, sizeof programPath - 1) < 0)
         std::snprintf(programPath, sizeof programPath, "%s", argc > 0 ? argv[0] : "tumblegrade");
     // Every name the game reads is relative: start it inside the folder of its data.
+    static char startFolder[PATH_MAX];
+    if (!getcwd(startFolder, sizeof startFolder)) startFolder[0] = 0;
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     applySettings();
     std::string tail;
     for (int i = 1; i < argc; ++i) {
-        if (takeWindowOption(argv[i])) continue;
+        if (const int taken = takeWindowOption(argc, argv, i)) {
+            i += taken - 1;
+            continue;
+        }
         if (!tail.empty()) tail += ' ';
         const bool blank = std::strpbrk(argv[i], " \t") != nullptr;
         if (blank) tail += '"';
@@ -82,6 +107,8 @@ int main(int argc, char** argv) {
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     sdlSetKeyContextRule(keyContextNow);
     enableOwnScreens(1);
+    installCourseScreen();
+    chooseWantedCourse(startFolder);
     installOptionsScreen(&WindowOptionsHooks);
     static char storage[2048];
     static char* gameArgv[20];

@@ -12,6 +12,7 @@ const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
+    {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
     {"-h", "accepted; no effect"},
@@ -21,6 +22,7 @@ const UsageLine OptionLines[] = {
 const UsageLine KeyLines[] = {
     {"Enter", "intro to the main menu; buy in the shop; ride on after a crash"},
     {"S / C / R", "main menu: next step / shop with 7000 $ / new rider name"},
+    {"F2", "main menu: the course screen (arrows choose, Enter takes, Esc leaves)"},
     {"arrows", "shop: browse; ride: Up pushes, Left and Right steer"},
     {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
     {"T", "ride: textures on or off"},
@@ -39,10 +41,11 @@ const UsageLine EnvironmentLines[] = {
 const UsageLine FileLines[] = {
     {"$XDG_CONFIG_HOME/tumblegrade/settings.ini", "your settings (default ~/.config/tumblegrade/):"},
     {"", "  window, sound, volumes, keys, gamepad; written by the game, editable"},
-    {TG_INSTALL_DATA_PATH, "the data: track.tbk, Images/, Textures/ and the other pictures,"},
-    {"", "  Cour20b.fnt,"},
+    {TG_INSTALL_DATA_PATH, "the data: track.tbk, courses.idx and courses/, Images/, Textures/,"},
+    {"", "  the other pictures, Cour20b.fnt,"},
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
+    {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
 };
 
 struct UsageSection {

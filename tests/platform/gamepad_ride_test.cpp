@@ -11,10 +11,14 @@
 #include <string>
 
 #include "app/game_main.h"
+#include "base/game_state.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "menus/course_screen.h"
+#include "menus/own_screens.h"
 #include "platform/sdl_window.h"
-#include "support/course_pilot.h"
+#include "replay/autopilot.h"
+#include "track/course_choice.h"
 
 namespace {
 
@@ -32,12 +36,21 @@ struct Step {
     int input;         // button or SDL scan code
     int holdShoulder;  // Alt held by a shoulder during the tap
     int thenScreen;    // the screen it leads to
+    int thenOwn = OwnScreenNone;  // the screen of our own open after it
 };
 
 // The walk: B does nothing on the main menu but steps back on a shop page; Back quits.
 const Step Walk[] = {
     {"A with a shoulder held (no Alt+Enter)", ScreenIntro, TapButton, SDL_CONTROLLER_BUTTON_A, 1, ScreenMainMenu},
     {"B on the main menu does nothing", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_B, 0, ScreenMainMenu},
+    {"Y: the course screen", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_Y, 0, ScreenMainMenu, OwnScreenCourses},
+    {"D-pad down: the next course", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0, ScreenMainMenu,
+     OwnScreenCourses},
+    {"B: leave it unchanged", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_B, 0, ScreenMainMenu},
+    {"Y: the course screen again", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_Y, 0, ScreenMainMenu,
+     OwnScreenCourses},
+    {"D-pad down again", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0, ScreenMainMenu, OwnScreenCourses},
+    {"A: ride that course", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_A, 0, ScreenMainMenu},
     {"X: the name entry", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_X, 0, ScreenNameEntry},
     {"G typed on the keyboard", ScreenNameEntry, TypeKey, SDL_SCANCODE_G, 0, ScreenNameEntry},
     {"Start: back to the main menu", ScreenNameEntry, TapButton, SDL_CONTROLLER_BUTTON_START, 0, ScreenMainMenu},
@@ -87,7 +100,7 @@ void fail(const std::string& why) {
 }
 
 void ride() {
-    const Controls c = followTheCourse();
+    const RideControls c = autopilotRide();
     setAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, c.up ? AxisFar : TriggerOff);
     setAxis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, c.ctrl ? AxisFar : TriggerOff);
     setButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, c.alt);
@@ -149,7 +162,8 @@ void SDLCALL play(void*) {
     default:
         if (s.thenScreen == s.screen) {  // a step that changes nothing: watch a moment
             if (now - P.since < 300) return;
-            if (GameState.racing || GameState.screen != s.screen || exitRequested())
+            if (GameState.racing || GameState.screen != s.screen || exitRequested() ||
+                currentOwnScreen() != s.thenOwn)
                 return fail(std::string("something changed after: ") + s.what);
         } else if (s.thenScreen >= 0 && (GameState.racing || GameState.screen != s.thenScreen)) {
             if (now - P.since > StepTimeout) fail(std::string("no effect of: ") + s.what);
@@ -190,6 +204,9 @@ TEST(GamepadRide, AVirtualControllerPlaysFromTheIntroToTheFinish) {
     stopRiding();
 
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);  // as the game's entry does
+    sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
+    enableOwnScreens(1);
+    installCourseScreen();
     char program[] = "tumblegrade";
     char* argv[] = {program, nullptr};
     const int status = gameMain(1, argv);
@@ -198,6 +215,9 @@ TEST(GamepadRide, AVirtualControllerPlaysFromTheIntroToTheFinish) {
     EXPECT_EQ(P.failure, "");
     EXPECT_EQ(P.step, WalkLength) << "stopped at: " << (P.step < WalkLength ? Walk[P.step].what : "");
     EXPECT_EQ(P.fullScreenSeen, 0) << "a shoulder with A made an Alt+Enter";
+    EXPECT_STREQ(chosenCourseName(), "meadow-glide");  // the second course, taken with A
+    enableOwnScreens(0);
+    resetOwnScreens();
     SDL_JoystickClose(P.joystick);
     SDL_JoystickDetachVirtual(device);
     SDL_Quit();

@@ -27,6 +27,16 @@ cat >"$WORK/inner.sh" <<'INNER'
 set -u
 GAME="$1"; DATA="$2"; WORK="$3"
 cd "$DATA" || exit 1
+# xdotool gives up when a window vanishes while it searches (BadWindow): look again.
+find_window() {
+    local id=""
+    for try in 1 2 3; do
+        id=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        sleep 1
+    done
+    echo "$id"
+}
 openbox >/dev/null 2>&1 &
 WM=$!
 sleep 1
@@ -34,7 +44,7 @@ export XDG_CONFIG_HOME="$WORK/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$W
 XDG_PICTURES_DIR="$WORK/pictures" "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
 fail() { echo "$1" >&2; cat "$WORK/game.err" >&2; kill $PID 2>/dev/null; kill $WM 2>/dev/null; exit 1; }
-WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+WID=$(find_window)
 [ -n "$WID" ] || fail "no window titled 'Tumblegrade - DH'"
 sleep 2
 import -window "$WID" "$WORK/shot.png" || fail "no picture of the window"
@@ -76,7 +86,7 @@ grep -qx "full_screen = on" "$SETTINGS" && grep -qx "sound = off" "$SETTINGS" ||
     fail "the settings file does not hold full screen and sound off: $(cat "$SETTINGS" 2>&1)"
 SDL_DISKAUDIOFILE="$WORK/second.raw" "$GAME" >/dev/null 2>"$WORK/game.err" &
 PID=$!
-WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+WID=$(find_window)
 [ -n "$WID" ] || fail "no window at the second start"
 sleep 2
 SECOND=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')

@@ -35,12 +35,19 @@ bool writeMainMenu(const char* outDir) {
         {"R", "New rider", "clear the name and type a new one"},
         {"Esc", "Quit", "leave the game"},
     };
+    // The details fit the panel: a long one is set smaller rather than run past its edge.
+    const float detailX = 236.0f, detailRight = 568.0f;
     for (int i = 0; i < 4; ++i) {
-        const float y = 96.0f + float(i) * 48.0f;
-        const float x = drawKeyLine(c, 84, y, lines[i].key, lines[i].text, 20, White);
-        (void)x;
-        drawString(c, FaceRegular, 15, 260, y + 20, rgb(200, 214, 232), lines[i].detail);
+        const float y = 90.0f + float(i) * 38.0f;
+        drawKeyLine(c, 84, y, lines[i].key, lines[i].text, 19, White);
+        int size = 15;
+        while (size > 10 && detailX + textWidth(FaceRegular, size, lines[i].detail) > detailRight) --size;
+        drawString(c, FaceRegular, size, detailX, y + 19, rgb(200, 214, 232), lines[i].detail);
     }
+    // The screens beside the race: courses, best times, options.
+    struct More { const char* key; const char* text; float x; };
+    const More more[] = {{"F2", "Courses", 84}, {"F3", "Best times", 250}, {"F4", "Options", 436}};
+    for (const More& m : more) drawKeyLine(c, m.x, 248, m.key, m.text, 17, Accent);
     // How to ride, so the first run is no surprise.
     drawDarkPanel(c, 60, 304, 580, 424, 0.78f);
     drawString(c, FaceCondensed, 18, 80, 328, Accent, "On the course");
@@ -52,9 +59,9 @@ bool writeMainMenu(const char* outDir) {
     };
     for (const Ride& r : ride) drawKeyLine(c, r.x, r.y, r.key, r.text, 16, White);
     drawString(c, FaceRegular, 13, 460, 360, rgb(200, 214, 232), "Stay on the trail!");
-    const char* keys[] = {"S", "C", "R", "Esc"};
-    const char* labels[] = {"Next step", "Shop", "New name", "Quit"};
-    drawFooter(c, keys, labels, 4);
+    const char* keys[] = {"S", "C", "R", "F2", "Esc"};
+    const char* labels[] = {"Next step", "Shop", "New name", "Courses", "Quit"};
+    drawFooter(c, keys, labels, 5);
     return writeScreen(outDir, "Images/Main.bmp", c, screenReserved());
 }
 

@@ -1,8 +1,16 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
+//   tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
+// The autopilot plays from the intro to the end of a run and prints one line:
+//   course NAME outcome SCREEN iterations N
+// SCREEN is the screen the run ended on (finish, crash, injury, defect, or "none" when
+// no run ended) and N the run's ride iterations (the ride clock); --record writes the
+// session as a script that plays back to the same end.
+// --course NAME (any mode) rides the course of that name in the data folder's index, or
+// the course file NAME; without it the runs ride track.tbk as always.
 #include <unistd.h>
 
 #include <chrono>
@@ -15,8 +23,14 @@
 #include <sys/stat.h>
 
 #include "app/game_main.h"
+#include "base/game_state.h"
+#include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "platform/headless.h"
+#include "race/ride_clock.h"
+#include "track/course_choice.h"
+#include "track/course_index.h"
+#include "autopilot.h"
 #include "replay_script.h"
 #include "state_log.h"
 
@@ -40,7 +54,9 @@ Timedemo Demo;
 int usage() {
     std::fprintf(stderr,
                  "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
-                 "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n");
+                 "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
+                 "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
+                 "every mode also takes --course NAME (a name from the course index or a course file)\n");
     return 2;
 }
 
@@ -88,6 +104,96 @@ void deliver(const ReplayCommand& c) {
     }
 }
 
+// ---- the autopilot ------------------------------------------------------------
+
+constexpr int64_t AutopilotClock = 1000;      // the clock that seeds the game's random numbers
+constexpr int AutopilotIterationLimit = 200000;
+constexpr int RideKeyCodes[] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
+
+struct Autopilot {
+    bool on;
+    bool rode;         // a run has started
+    bool held[ScanCodeCount];
+    std::string record;  // the session as a replay script
+    const char* outcome;
+};
+Autopilot Pilot;
+
+void recordKey(int iteration, const char* command, int scanCode) {
+    char line[48];
+    std::snprintf(line, sizeof line, "%d %s %d\n", iteration, command, scanCode);
+    Pilot.record += line;
+}
+
+void holdKey(int iteration, int scanCode, bool down) {
+    if (Pilot.held[scanCode] == down) return;
+    Pilot.held[scanCode] = down;
+    headlessQueueKey(scanCode, down ? 1 : 0);
+    recordKey(iteration, down ? "press" : "release", scanCode);
+}
+
+// One decision from the state the previous iteration left.
+void autopilotBegin(int iteration) {
+    if (iteration == 0) Pilot.record += "0 time 1000\n";
+    if (GameState.racing) {
+        Pilot.rode = true;
+        const RideControls c = autopilotRide();
+        const bool wanted[] = {c.up, c.ctrl, c.left, c.right, c.alt};
+        for (int k = 0; k < 5; ++k) holdKey(iteration, RideKeyCodes[k], wanted[k]);
+        return;
+    }
+    const int key = Pilot.rode ? 0 : autopilotMenuKey();
+    if (key == 0) return;
+    headlessQueueKey(key, 1);
+    headlessQueueKey(key, 0);
+    recordKey(iteration, "tap", key);
+}
+
+void autopilotEnd(int iteration) {
+    if (StateFile) writeStateLine(StateFile, iteration);
+    const bool ended = Pilot.rode && !GameState.racing;
+    if (!ended && iteration < AutopilotIterationLimit && (GameState.racing || autopilotMenuKey() != 0)) return;
+    Pilot.outcome = ended ? outcomeScreenName(GameState.screen) : nullptr;
+    Pilot.record += std::to_string(iteration) + " stop\n";
+    requestExit();
+}
+
+// --course: a name from the index in the data folder (we are inside it), or a course
+// file, relative to the folder the tool was started in.
+CourseIndex Courses;
+
+bool chooseCourse(const std::string& course, const std::string& cwd) {
+    char path[CoursePathCapacity];
+    const std::string file = findCourse(&Courses, course.c_str()) ? course : absoluteFrom(cwd, course);
+    if (!resolveCourse(&Courses, file.c_str(), path, sizeof path)) {
+        std::fprintf(stderr, "tumblegrade-replay: no course %s in the index and no such file\n", course.c_str());
+        return false;
+    }
+    return chooseCourseFile(path) != 0;
+}
+
+// The course's name: as given to --course, or the index's name of the course ridden.
+std::string courseLabel(const std::string& course) {
+    if (!course.empty()) return course;
+    for (int i = 0; i < Courses.count; ++i)
+        if (std::strcmp(Courses.entries[i].file, chosenCourseFile()) == 0) return Courses.entries[i].name;
+    return chosenCourseFile();
+}
+
+bool writeRecord(const std::string& path, const std::string& courseName) {
+    int ok = 0;
+    const uint64_t hash = courseContentHash(chosenCourseFile(), &ok);
+    char header[256];
+    std::snprintf(header, sizeof header,
+                  "# tumblegrade-replay --autopilot: a whole session, intro to the end of the run\n"
+                  "# course %s\n# course content hash %016llx\n",
+                  courseName.c_str(), (unsigned long long)hash);
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) return false;
+    const bool written = std::fputs(header, file) >= 0 && std::fputs(Pilot.record.c_str(), file) >= 0;
+    return std::fclose(file) == 0 && written;
+}
+
 void beginIteration(int iteration) {
     // Messages arrive at the start of their iteration, snapshots wait for its end.
     for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
@@ -117,20 +223,25 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath;
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--autopilot") {
+            Pilot.on = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
+        } else if ((arg == "--course" || arg == "--record") && i + 1 < argc) {
+            (arg == "--course" ? course : recordPath) = argv[++i];
         } else if (scriptPath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
             scriptPath = arg;
         } else {
             return usage();
         }
     }
-    if (scriptPath.empty()) return usage();
+    if (Pilot.on ? (!scriptPath.empty() || Demo.on || !outDir.empty()) : (scriptPath.empty() || !recordPath.empty()))
+        return usage();
     if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
 
     char cwd[PATH_MAX];
@@ -138,15 +249,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tumblegrade-replay: cannot read the current directory\n");
         return 2;
     }
-    FILE* in = scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
-    if (!in) {
+    FILE* in = Pilot.on ? nullptr : scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
+    if (!in && !Pilot.on) {
         std::fprintf(stderr, "tumblegrade-replay: cannot open script %s: %s\n", scriptPath.c_str(),
                      std::strerror(errno));
         return 2;
     }
     std::string error;
-    const bool parsed = parseReplayScript(in, &Script, &error);
-    if (in != stdin) std::fclose(in);
+    const bool parsed = Pilot.on || parseReplayScript(in, &Script, &error);
+    if (in && in != stdin) std::fclose(in);
     if (!parsed) {
         std::fprintf(stderr, "tumblegrade-replay: %s: %s\n", scriptPath.c_str(), error.c_str());
         return 2;
@@ -171,10 +282,18 @@ int main(int argc, char** argv) {
                      dataDir.c_str(), std::strerror(errno));
         return 2;
     }
+    char indexError[256];
+    if (!readCourseIndex(CourseIndexFile, &Courses, indexError, sizeof indexError)) Courses.count = 0;
+    if (!course.empty() && !chooseCourse(course, cwd)) return 2;
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
-    headlessSetIterationHooks(beginIteration, endIteration);
+    if (Pilot.on) {
+        headlessSetClock(AutopilotClock);
+        headlessSetIterationHooks(autopilotBegin, autopilotEnd);
+    } else {
+        headlessSetIterationHooks(beginIteration, endIteration);
+    }
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";
@@ -182,5 +301,14 @@ int main(int argc, char** argv) {
     const int status = gameMain(1, gameArgv);
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
+    if (Pilot.on) {
+        const std::string label = courseLabel(course);
+        std::printf("course %s outcome %s iterations %d\n", label.c_str(), Pilot.outcome ? Pilot.outcome : "none",
+                    int(RideClock.iterations));
+        if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), label)) {
+            std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", recordPath.c_str());
+            return 2;
+        }
+    }
     return status;
 }

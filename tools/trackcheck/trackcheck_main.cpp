@@ -1,7 +1,7 @@
 // tumblegrade-trackcheck FILE: checks a course; exits 1 when it has a problem.
 #include <cstdio>
 
-#include "trackcheck/course_check.h"
+#include "track/course_check.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

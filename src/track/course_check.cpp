@@ -1,7 +1,7 @@
 // Checks a course line by line: line length, kind and variant, the heading each tile is
 // entered with, the path across the edge between two tiles, tiles on the same ground
 // square, and the object slots.
-#include "trackcheck/course_check.h"
+#include "track/course_check.h"
 
 #include <cmath>
 #include <cstring>
@@ -72,15 +72,18 @@ bool tileCell(const SegmentMesh& mesh, int* cx, int* cz) {
 
 struct Checker {
     const char* name;
-    FILE* out;
+    FILE* out;            // every finding, or null
+    char* first;          // the first problem's text, or null
+    int firstSize;
     CourseReport report{0, 0, 0};
 
     void problem(int line, const char* text) {
-        std::fprintf(out, "%s:%d: %s\n", name, line, text);
+        if (out) std::fprintf(out, "%s:%d: %s\n", name, line, text);
+        if (first && report.problems == 0) std::snprintf(first, size_t(firstSize), "line %d: %s", line, text);
         ++report.problems;
     }
     void warning(int line, const char* text) {
-        std::fprintf(out, "%s:%d: warning: %s\n", name, line, text);
+        if (out) std::fprintf(out, "%s:%d: warning: %s\n", name, line, text);
         ++report.warnings;
     }
 };
@@ -118,10 +121,8 @@ void checkObjects(Checker& ck, int lineNo, const char* line, int variant) {
     }
 }
 
-}  // namespace
-
-CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
-    Checker ck{name, out};
+CourseReport checkCourseInto(FILE* file, const char* name, FILE* out, char* first, int firstSize) {
+    Checker ck{name, out, firstSize > 0 ? first : nullptr, firstSize};
     static Cell cells[MaxCells];
     int cellCount = 0;
     CourseWalk walk;
@@ -223,7 +224,33 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out) {
             havePrevious = false;
         }
     }
-    std::fprintf(out, "%s: %d built segments, %d problems, %d warnings\n", name, ck.report.builtSegments,
-                 ck.report.problems, ck.report.warnings);
+    if (out)
+        std::fprintf(out, "%s: %d built segments, %d problems, %d warnings\n", name, ck.report.builtSegments,
+                     ck.report.problems, ck.report.warnings);
     return ck.report;
+}
+
+}  // namespace
+
+CourseReport checkCourse(FILE* file, const char* name, FILE* out) { return checkCourseInto(file, name, out, nullptr, 0); }
+
+int firstCourseProblem(const char* path, char* text, int textSize) {
+    if (text && textSize > 0) text[0] = 0;
+    FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "cannot be opened");
+        return 1;
+    }
+    const CourseReport report = checkCourseInto(file, path, nullptr, text, textSize);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "cannot be read");
+        return 1;
+    }
+    if (report.builtSegments == 0 && report.problems == 0) {
+        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "no tiles");
+        return 1;
+    }
+    return report.problems > 0 ? 1 : 0;
 }

@@ -14,3 +14,8 @@ struct CourseReport {
 // Checks the course read from file; every finding is printed to out as
 // "name:line: text". Lines are counted from 1.
 CourseReport checkCourse(FILE* file, const char* name, FILE* out);
+
+// For a course a player adds: 1 with the first problem ("line N: what") in text when the
+// course has a problem, has no tile or cannot be read; 0 when it is clean (warnings
+// allowed).
+int firstCourseProblem(const char* path, char* text, int textSize);

@@ -1,0 +1,189 @@
+#include "menus/course_list.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "race/course_start.h"
+#include "track/course_check.h"
+#include "track/course_walk.h"
+
+CourseList Courses;
+
+namespace {
+
+const char ShippedCourseName[] = "classic";
+
+// Copies what fits, cut short when it does not.
+void copyText(char* to, int size, const char* from) {
+    const size_t n = strnlen(from, size_t(size) - 1);
+    std::memcpy(to, from, n);
+    to[n] = 0;
+}
+
+CourseListEntry* addEntry(CourseList* list) {
+    if (list->count == CourseListCapacity) return nullptr;
+    CourseListEntry* e = &list->entries[list->count++];
+    *e = CourseListEntry{};
+    e->usable = 1;
+    return e;
+}
+
+void addShippedCourses(CourseList* list) {
+    static CourseIndex index;
+    char error[160] = "";
+    if (!readCourseIndex(CourseIndexFile, &index, error, sizeof error)) {
+        std::fprintf(stderr, "tumblegrade: %s\n", error);
+        index.count = 0;
+    }
+    if (index.count == 0 || std::strcmp(index.entries[0].file, "track.tbk") != 0) {
+        // Whatever the index says, the shipped course is there and first.
+        CourseListEntry* e = addEntry(list);
+        copyText(e->name, sizeof e->name, ShippedCourseName);
+        copyText(e->grade, sizeof e->grade, "-");
+        copyText(e->path, sizeof e->path, "track.tbk");
+    }
+    for (int i = 0; i < index.count; ++i) {
+        const CourseIndexEntry& in = index.entries[i];
+        CourseListEntry* e = addEntry(list);
+        if (!e) return;
+        copyText(e->name, sizeof e->name, in.name);
+        copyText(e->grade, sizeof e->grade, in.grade);
+        copyText(e->path, sizeof e->path, in.file);
+        e->tiles = in.tiles;
+        e->par = in.par;
+    }
+}
+
+// Built tiles of a course file, by the loader's rules.
+int countTiles(const char* path) {
+    FILE* file = std::fopen(path, "rb");
+    if (!file) return 0;
+    CourseWalk walk;
+    std::string line;
+    int tiles = 0;
+    while (readTrackLine(file, line))
+        if (courseLineBuilt(walk, line.c_str())) ++tiles;
+    std::fclose(file);
+    return tiles;
+}
+
+bool isRegularFile(const char* path) {
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void addOwnCourse(CourseList* list, const char* folder, const char* fileName) {
+    char path[CoursePathCapacity];
+    const int n = std::snprintf(path, sizeof path, "%s/%s", folder, fileName);
+    if (n <= 0 || n >= int(sizeof path) || !isRegularFile(path)) return;
+    CourseListEntry* e = addEntry(list);
+    if (!e) return;
+    copyText(e->path, sizeof e->path, path);
+    copyText(e->name, sizeof e->name, fileName);
+    if (char* dot = std::strrchr(e->name, '.'); dot && dot != e->name) *dot = 0;
+    copyText(e->grade, sizeof e->grade, "own");
+    e->own = 1;
+    if (firstCourseProblem(path, e->problem, sizeof e->problem)) {
+        e->usable = 0;
+        return;
+    }
+    e->tiles = countTiles(path);
+}
+
+void addOwnCourses(CourseList* list) {
+    char folder[CoursePathCapacity];
+    if (!ownCoursesFolder(folder, sizeof folder)) return;
+    DIR* dir = opendir(folder);
+    if (!dir) return;
+    const int first = list->count;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        addOwnCourse(list, folder, entry->d_name);
+    }
+    closedir(dir);
+    std::sort(list->entries + first, list->entries + list->count,
+              [](const CourseListEntry& a, const CourseListEntry& b) { return std::strcmp(a.name, b.name) < 0; });
+}
+
+}  // namespace
+
+int ownCoursesFolder(char* folder, int size) {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    int n;
+    if (data && data[0] == '/') {
+        n = std::snprintf(folder, size_t(size), "%s/tumblegrade/courses", data);
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !home[0]) return 0;
+        n = std::snprintf(folder, size_t(size), "%s/.local/share/tumblegrade/courses", home);
+    }
+    return n > 0 && n < size ? 1 : 0;
+}
+
+void gatherCourses(CourseList* list) {
+    list->count = 0;
+    addShippedCourses(list);
+    addOwnCourses(list);
+}
+
+int chosenCourseEntry(const CourseList* list) {
+    for (int i = 0; i < list->count; ++i)
+        if (std::strcmp(list->entries[i].path, chosenCourseFile()) == 0) return i;
+    return -1;
+}
+
+int courseEntryNamed(const CourseList* list, const char* name) {
+    for (int i = 0; i < list->count; ++i)
+        if (std::strcmp(list->entries[i].name, name) == 0) return i;
+    return -1;
+}
+
+int takeCourse(const CourseListEntry& entry) {
+    if (!entry.usable) return 0;
+    char problem[CourseProblemCapacity];
+    if (entry.own && firstCourseProblem(entry.path, problem, sizeof problem)) return 0;  // changed since listed
+    if (!chooseCourseFile(entry.path)) return 0;
+    setChosenCourseLabel(entry.name, entry.par);
+    returnToCourseStart();
+    return 1;
+}
+
+int chooseCourseAtStart(const char* nameOrPath, const char* startFolder, char* error, int errorSize) {
+    gatherCourses(&Courses);
+    int entry = courseEntryNamed(&Courses, nameOrPath);
+    CourseListEntry* e = nullptr;
+    if (entry >= 0) {
+        e = &Courses.entries[entry];
+    } else if ((e = addEntry(&Courses)) != nullptr) {
+        // Not a name: a course file, relative to the folder the game was started from.
+        if (nameOrPath[0] == '/')
+            copyText(e->path, sizeof e->path, nameOrPath);
+        else
+            std::snprintf(e->path, sizeof e->path, "%s/%s", startFolder, nameOrPath);
+        const char* slash = std::strrchr(e->path, '/');
+        copyText(e->name, sizeof e->name, slash ? slash + 1 : e->path);
+        if (char* dot = std::strrchr(e->name, '.'); dot && dot != e->name) *dot = 0;
+        if (!isRegularFile(e->path)) {
+            std::snprintf(error, size_t(errorSize), "no course named %s, and no course file there", nameOrPath);
+            --Courses.count;
+            return 0;
+        }
+        e->usable = !firstCourseProblem(e->path, e->problem, sizeof e->problem);
+        e->own = 1;
+    }
+    if (!e || !e->usable) {
+        std::snprintf(error, size_t(errorSize), "course %s cannot be ridden: %s", nameOrPath, e ? e->problem : "too many courses");
+        return 0;
+    }
+    if (!chooseCourseFile(e->path)) {
+        std::snprintf(error, size_t(errorSize), "course path too long: %s", nameOrPath);
+        return 0;
+    }
+    setChosenCourseLabel(e->name, e->par);
+    return 1;
+}
