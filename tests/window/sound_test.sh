@@ -38,7 +38,7 @@ export SDL_AUDIODRIVER=disk
 
 # Bytes recorded so far: 44100 frames a second, two channels of 16 bits.
 mark() { stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0; }
-press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep 0.3; }
+press() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; sleep 0.3; }  # held over a slow frame
 start_game() {
     "$GAME" "$@" >"$WORK/game.log" 2>&1 &
     PID=$!
