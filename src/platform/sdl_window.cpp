@@ -398,7 +398,10 @@ void platformShutdown() {
     SDL_Quit();
 }
 
-void sdlSetFullScreenFill(int fill) { FullScreenFill = fill ? 1 : 0; }
+void sdlSetFullScreenFill(int fill) {
+    FullScreenFill = fill ? 1 : 0;
+    D.repaint = 1;  // the options screen may change it while full screen shows
+}
 
 void sdlSetWindowScale(int scale) {
     Wishes.scale = scale > 0 ? scale : 0;

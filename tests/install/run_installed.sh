@@ -5,6 +5,7 @@
 set -u
 GAME="$1"; DATA="$2"
 WORK="$(mktemp -d)"
+export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap 'rm -rf "$WORK"' EXIT
 mkdir "$WORK/home"
 cat >"$WORK/inner.sh" <<'INNER'

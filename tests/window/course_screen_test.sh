@@ -9,6 +9,7 @@ GAME="$(realpath "$1")"
 DATA="$(realpath "$2")"
 export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
 WORK="$(mktemp -d)"
+export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/xdg/tumblegrade/courses"
 printf 'z1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\n' >"$WORK/xdg/tumblegrade/courses/mine.tbk"
