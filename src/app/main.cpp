@@ -11,11 +11,13 @@
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
+#include "demo/ghost_view.h"
 #include "demo/install_demos.h"
 #include "framework/fatal_error.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
+#include "menus/hud.h"
 #include "menus/options_screen.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
@@ -89,6 +91,32 @@ void applySettings() {
     sdlSetFullScreenWatcher(rememberFullScreen);
 }
 
+// The on-screen time (Tab) and the ghost (F7) as the player left them; a change is
+// written when it happens.
+struct Switches {
+    int hud, ghost;
+};
+Switches Remembered = {1, 1};
+
+void applySwitches() {
+    Remembered = Switches{rememberedSwitch("hud", 1), rememberedSwitch("ghost", 1)};
+    Hud.shown = Remembered.hud;
+    setGhostShown(Remembered.ghost);
+}
+
+// Both ways: a key in the ride changes the file, the options screen changes the game.
+void syncSwitches() {
+    const int hud = rememberedSwitch("hud", Remembered.hud), ghost = rememberedSwitch("ghost", Remembered.ghost);
+    if (hud != Remembered.hud)
+        Hud.shown = Remembered.hud = hud;
+    else if (Hud.shown != Remembered.hud)
+        rememberSwitch("hud", Remembered.hud = Hud.shown);
+    if (ghost != Remembered.ghost)
+        setGhostShown(Remembered.ghost = ghost);
+    else if (ghostShown() != Remembered.ghost)
+        rememberSwitch("ghost", Remembered.ghost = ghostShown());
+}
+
 // What the options screen changes at once.
 constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
                                              applySoundVolumes};
@@ -140,6 +168,8 @@ int main(int argc, char** argv) {
     installClockAndRecords();
     installOptionsScreen(&WindowOptionsHooks);
     installDemos();
+    applySwitches();
+    addIterationObserver(syncSwitches);
     watchWantedDemo(startFolder);
     static char storage[2048];
     static char* gameArgv[20];

@@ -8,6 +8,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/course_list.h"
+#include "menus/best_times_screen.h"
 #include "menus/course_map.h"
 #include "menus/own_screens.h"
 #include "records/run_time.h"
@@ -83,6 +84,13 @@ void takeSelected() {
     closeOwnScreen();
 }
 
+void showSelectedBestTimes() {
+    const CourseListEntry& entry = Courses.entries[Screen.selected];
+    int readable = 0;
+    const uint64_t hash = courseContentHash(entry.path, &readable);
+    if (readable) showBestTimesFor(hash, entry.name, entry.par);
+}
+
 void onKey(int scanCode) {
     switch (scanCode) {
     case ScanUp: select(Screen.selected - 1); break;
@@ -93,6 +101,7 @@ void onKey(int scanCode) {
     case ScanEnd: select(Courses.count - 1); break;
     case ScanEnter: takeSelected(); break;
     case ScanEsc: closeOwnScreen(); break;
+    case ScanF3: showSelectedBestTimes(); break;
     default: break;
     }
 }
