@@ -71,8 +71,13 @@ void chooseWantedCourse(const char* startFolder) {
     char error[512];
     if (!CourseWanted) {
         const char* remembered = rememberedCourse();
-        if (remembered[0] && !chooseCourseAtStart(remembered, startFolder, error, sizeof error))
+        if (remembered[0] && chooseCourseAtStart(remembered, startFolder, error, sizeof error)) return;
+        if (remembered[0])
             std::fprintf(stderr, "tumblegrade: the course last ridden is gone, riding the first: %s\n", error);
+        // The shipped course under its name and par from the index, for the time and demos.
+        gatherCourses(&Courses);
+        const int first = chosenCourseEntry(&Courses);
+        if (first >= 0) setChosenCourseLabel(Courses.entries[first].name, Courses.entries[first].par);
         return;
     }
     if (chooseCourseAtStart(CourseWanted, startFolder, error, sizeof error)) return;
