@@ -1,9 +1,17 @@
 // The SDL2 back-end: one window (or desktop full screen) showing the 8-bit page through
 // its palette, keyboard and gamepad messages in PC set-1 scan codes, screenshots,
 // message boxes and pacing.
+//
+// The page goes to the screen one of two ways. Where the renderer runs on a graphics
+// processor, as a texture the renderer scales. Where it is itself software (SDL's
+// software renderer, or OpenGL drawn by the processor), straight into the window's own
+// surface, converted and scaled in one pass: only the rows that changed, and nothing at
+// all when the page, its palette and the window are as they were at the last frame.
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "base/keyboard_layout.h"
@@ -11,6 +19,7 @@
 #include "platform/end_signals.h"
 #include "platform/gamepad.h"
 #include "platform/page_convert.h"
+#include "platform/page_scale.h"
 #include "platform/platform.h"
 #include "platform/screenshot.h"
 #include "platform/sdl_keys.h"
@@ -25,9 +34,11 @@ constexpr int FrameRate = 60;
 
 struct SdlDisplay {
     SDL_Window* window;
-    SDL_Renderer* renderer;
+    SDL_Renderer* renderer;  // null when the page goes to the window's surface
     SDL_Texture* texture;
+    int onSurface;           // presented through the window's surface
     int vsync;              // the renderer waits for the retrace itself
+    int repaint;            // the window needs the page again: exposed, resized, switched
     int fullScreen;
     int windowX, windowY;   // where the window stood before full screen
     int windowWidth, windowHeight;  // and its size
@@ -37,6 +48,30 @@ struct SdlDisplay {
 
 SdlDisplay D;
 int FullScreenFill;        // full screen fills the screen instead of whole multiples
+
+// What the window shows now, to tell whether a frame brings anything new.
+struct ShownState {
+    uint8_t pixels[PageWidth * PageHeight];
+    PaletteEntry palette[256];
+    uint32_t colours[256];   // the palette in the surface's pixel format
+    const SDL_Surface* surface;
+    int surfaceWidth, surfaceHeight;
+    int outputWidth, outputHeight;  // the renderer's output
+    PagePlacement placement;
+    int valid;
+};
+
+ShownState Now;
+
+// Frames and presentations of the last second, on standard error each second when
+// TUMBLEGRADE_FRAME_STATS is set (scripts/cpu-share reads them).
+struct FrameStats {
+    int enabled;
+    Uint32 since;
+    int frames, presented;
+};
+
+FrameStats Stats;
 
 // The page as last shown, for screenshots: the framework draws the next frame into the
 // same page only after the messages are taken, so a screenshot key sees the shown page.
@@ -64,21 +99,8 @@ void recordWindowPlace() {
     D.placeRecorded = 1;
 }
 
-int createWindow(const char* title, int width, int height) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    const int scale = firstWindowScale(width, height);
-    D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
-                                height * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (!D.window) {
-        report("cannot open the window");
-        return 0;
-    }
-    // Vsync paces the game only where the display really runs at the game's 60 Hz.
-    SDL_DisplayMode mode{};
-    const int index = SDL_GetWindowDisplayIndex(D.window);
-    const bool sixtyHertz = SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) == 0 &&
-                            mode.refresh_rate == FrameRate;
-    Uint32 flags = SDL_RENDERER_ACCELERATED | (sixtyHertz ? SDL_RENDERER_PRESENTVSYNC : 0);
+// The page as a texture the renderer scales.
+int openRenderer(Uint32 flags) {
     D.renderer = SDL_CreateRenderer(D.window, -1, flags);
     if (!D.renderer) D.renderer = SDL_CreateRenderer(D.window, -1, SDL_RENDERER_SOFTWARE);
     if (!D.renderer) {
@@ -95,6 +117,74 @@ int createWindow(const char* title, int width, int height) {
         report("cannot create the page texture");
         return 0;
     }
+    return 1;
+}
+
+void closeRenderer() {
+    if (D.texture) SDL_DestroyTexture(D.texture);
+    if (D.renderer) SDL_DestroyRenderer(D.renderer);
+    D.texture = nullptr;
+    D.renderer = nullptr;
+    D.vsync = 0;
+}
+
+// Names of OpenGL drivers that draw with the processor.
+constexpr const char* SoftwareGlDrivers[] = {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"};
+
+// 1 when the renderer draws with the processor: SDL's own software renderer, or an
+// OpenGL one whose driver is itself software.
+int rendererIsSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return 0;
+    if (info.flags & SDL_RENDERER_SOFTWARE) return 1;
+    if (!info.name || std::strncmp(info.name, "opengl", 6) != 0 || !SDL_GL_GetCurrentContext()) return 0;
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned GlRenderer = 0x1F01;
+    const char* name = getString ? reinterpret_cast<const char*>(getString(GlRenderer)) : nullptr;
+    if (!name) return 0;
+    for (const char* driver : SoftwareGlDrivers)
+        if (std::strstr(name, driver)) return 1;
+    return 0;
+}
+
+// The window's own surface in place of the renderer, where it has 32-bit pixels. The
+// surface must be the window system's (shared memory under X11), not one SDL would
+// itself show through a renderer.
+int openSurface() {
+    closeRenderer();
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const SDL_Surface* surface = SDL_GetWindowSurface(D.window);
+    if (!surface || surface->format->BytesPerPixel != 4) return 0;
+    D.onSurface = 1;
+    return 1;
+}
+
+// TUMBLEGRADE_PRESENT=texture or =surface chooses the way instead of the renderer's kind.
+int wantSurface(SDL_Renderer* renderer) {
+    const char* chosen = std::getenv("TUMBLEGRADE_PRESENT");
+    if (chosen && std::strcmp(chosen, "texture") == 0) return 0;
+    if (chosen && std::strcmp(chosen, "surface") == 0) return 1;
+    return rendererIsSoftware(renderer);
+}
+
+int createWindow(const char* title, int width, int height) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    const int scale = firstWindowScale(width, height);
+    D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
+                                height * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!D.window) {
+        report("cannot open the window");
+        return 0;
+    }
+    // Vsync paces the game only where the display really runs at the game's 60 Hz.
+    SDL_DisplayMode mode{};
+    const int index = SDL_GetWindowDisplayIndex(D.window);
+    const bool sixtyHertz = SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) == 0 &&
+                            mode.refresh_rate == FrameRate;
+    const Uint32 flags = SDL_RENDERER_ACCELERATED | (sixtyHertz ? SDL_RENDERER_PRESENTVSYNC : 0);
+    if (!openRenderer(flags)) return 0;
+    if (wantSurface(D.renderer) && !openSurface() && !openRenderer(flags)) return 0;
     recordWindowPlace();
     return 1;
 }
@@ -107,11 +197,159 @@ void paceFrame() {
     Uint64 now = SDL_GetPerformanceCounter();
     if (D.nextFrame == 0 || now > D.nextFrame + period * 4) D.nextFrame = now;  // resync after a stall
     D.nextFrame += period;
+    // Asleep until the frame is due, not spinning: a wake-up a little late shifts this
+    // frame, never the ones after it.
     while ((now = SDL_GetPerformanceCounter()) < D.nextFrame) {
-        const Uint64 left = D.nextFrame - now;
-        const Uint64 ms = left * 1000 / frequency;
-        if (ms > 2) SDL_Delay(Uint32(ms - 1));
+        const Uint64 left = (D.nextFrame - now) * 1000000000u / frequency;
+        const timespec wait{time_t(left / 1000000000u), long(left % 1000000000u)};
+        nanosleep(&wait, nullptr);
     }
+}
+
+void countFrame(int presented) {
+    if (!Stats.enabled) return;
+    ++Stats.frames;
+    Stats.presented += presented;
+    const Uint32 now = SDL_GetTicks();
+    if (Stats.since == 0) Stats.since = now;
+    if (now - Stats.since < 1000) return;
+    std::fprintf(stderr, "tumblegrade: %d frames, %d presented in %u ms (%s)\n", Stats.frames, Stats.presented,
+                 unsigned(now - Stats.since), D.onSurface ? "window surface" : "renderer texture");
+    Stats = FrameStats{1, now, 0, 0};
+}
+
+// The band of rows in which the page differs from the one shown, or first > last when
+// it is the same; the shown copy takes the new rows.
+struct RowBand {
+    int first, last;
+};
+
+RowBand takeChangedRows(const uint8_t* pixels) {
+    constexpr size_t Row = PageWidth;
+    RowBand band{0, PageHeight - 1};
+    while (band.first < PageHeight && std::memcmp(pixels + band.first * Row, Now.pixels + band.first * Row, Row) == 0)
+        ++band.first;
+    if (band.first == PageHeight) return RowBand{0, -1};
+    while (std::memcmp(pixels + band.last * Row, Now.pixels + band.last * Row, Row) == 0) --band.last;
+    std::memcpy(Now.pixels + band.first * Row, pixels + band.first * Row, Row * size_t(band.last - band.first + 1));
+    return band;
+}
+
+// 1 when the palette differs from the shown one, which then takes it.
+int takePalette(const PaletteEntry* palette) {
+    if (std::memcmp(palette, Now.palette, sizeof Now.palette) == 0) return 0;
+    std::memcpy(Now.palette, palette, sizeof Now.palette);
+    return 1;
+}
+
+int wholeMultiplesWanted() { return D.fullScreen ? !FullScreenFill : 1; }
+
+// The page through the renderer: converted into the texture only when it changed, shown
+// again when the window asks for it. 1 when something was presented.
+int presentTexture(const uint8_t* pixels, const PaletteEntry* palette) {
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(D.renderer, &width, &height);
+    const bool resized = width != Now.outputWidth || height != Now.outputHeight;
+    const RowBand band = takeChangedRows(pixels);
+    const int newPalette = takePalette(palette);
+    if (Now.valid && !D.repaint && !resized && band.first > band.last && !newPalette) return 0;
+    void* target = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
+        convertPage(pixels, PageWidth, PageHeight, palette, static_cast<uint32_t*>(target), pitch);
+        SDL_UnlockTexture(D.texture);
+    }
+    scalePageToOutput(D.renderer, PageWidth, PageHeight, wholeMultiplesWanted());
+    SDL_SetRenderDrawColor(D.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(D.renderer);
+    SDL_RenderCopy(D.renderer, D.texture, nullptr, nullptr);
+    SDL_RenderPresent(D.renderer);
+    Now.outputWidth = width;
+    Now.outputHeight = height;
+    Now.valid = 1;
+    D.repaint = 0;
+    return 1;
+}
+
+// Black around the page on the surface.
+void fillBorders(SDL_Surface* surface, const PagePlacement& p) {
+    const SDL_Rect around[] = {
+        {0, 0, surface->w, p.y},
+        {0, p.y + p.height, surface->w, surface->h - p.y - p.height},
+        {0, p.y, p.x, p.height},
+        {p.x + p.width, p.y, surface->w - p.x - p.width, p.height},
+    };
+    for (const SDL_Rect& r : around)
+        if (r.w > 0 && r.h > 0) SDL_FillRect(surface, &r, SDL_MapRGB(surface->format, 0, 0, 0));
+}
+
+// The page straight into the window's surface: the rows that changed, or everything when
+// the palette, the window or the placement did. 1 when something was presented.
+int presentSurface(const uint8_t* pixels, const PaletteEntry* palette) {
+    SDL_Surface* surface = SDL_GetWindowSurface(D.window);
+    if (!surface) {
+        D.repaint = 1;
+        return 0;
+    }
+    const PagePlacement place = placePage(surface->w, surface->h, PageWidth, PageHeight, wholeMultiplesWanted());
+    const bool moved = surface != Now.surface || surface->w != Now.surfaceWidth ||
+                       surface->h != Now.surfaceHeight || std::memcmp(&place, &Now.placement, sizeof place) != 0;
+    RowBand band = takeChangedRows(pixels);
+    const bool whole = !Now.valid || D.repaint || moved || place.scale == 0;
+    if (takePalette(palette) || moved) {
+        for (int i = 0; i < 256; ++i)
+            Now.colours[i] = SDL_MapRGB(surface->format, palette[i].red, palette[i].green, palette[i].blue);
+        band = RowBand{0, PageHeight - 1};
+    }
+    if (whole) band = RowBand{0, PageHeight - 1};
+    if (band.first > band.last) return 0;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        D.repaint = 1;
+        return 0;
+    }
+    if (whole) fillBorders(surface, place);
+    uint32_t* origin = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
+                                                   long(place.y) * surface->pitch) + place.x;
+    if (place.scale > 0)
+        scalePageRows(Now.pixels, PageWidth, band.first, band.last - band.first + 1, Now.colours, place.scale,
+                      origin, surface->pitch);
+    else
+        fitPage(Now.pixels, PageWidth, PageHeight, Now.colours, origin, surface->pitch, place.width, place.height);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (whole) {
+        SDL_UpdateWindowSurface(D.window);
+    } else {
+        const SDL_Rect rows{place.x, place.y + band.first * place.scale, place.width,
+                            (band.last - band.first + 1) * place.scale};
+        SDL_UpdateWindowSurfaceRects(D.window, &rows, 1);
+    }
+    Now.surface = surface;
+    Now.surfaceWidth = surface->w;
+    Now.surfaceHeight = surface->h;
+    Now.placement = place;
+    Now.valid = 1;
+    D.repaint = 0;
+    return 1;
+}
+
+// The window's own messages that ask for the page again.
+bool asksForRepaint(Uint8 event) {
+    switch (event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED: return true;
+    default: return false;
+    }
+}
+
+[[noreturn]] void noDisplay() {
+    std::fputs("tumblegrade: no display found (SDL_VIDEODRIVER names a video driver to use)\n", stderr);
+    SDL_Quit();
+    std::exit(1);
 }
 
 }  // namespace
@@ -120,10 +358,21 @@ int platformInit() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the game ends on them itself
+    const char* chosenDriver = std::getenv("SDL_VIDEODRIVER");
+    const bool driverChosen = chosenDriver && *chosenDriver;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (!driverChosen) noDisplay();
         report("cannot start the display");
         return 0;
     }
+    // Where there is no display, SDL falls back on drivers that show nothing; a game
+    // nobody sees would run for ever. Only a player who names the driver gets them.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driverChosen && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+        noDisplay();
+    Stats = FrameStats{};
+    const char* stats = std::getenv("TUMBLEGRADE_FRAME_STATS");
+    Stats.enabled = stats && *stats && std::strcmp(stats, "0") != 0;
     catchEndSignals();
     // No gamepad support is no reason not to play.
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
@@ -164,6 +413,7 @@ int platformOpenDisplay(const char* title, int width, int height, int fullScreen
         }
     }
     D.fullScreen = fullScreen;
+    D.repaint = 1;
     SDL_ShowWindow(D.window);
     SDL_RaiseWindow(D.window);
     return 1;
@@ -171,28 +421,26 @@ int platformOpenDisplay(const char* title, int width, int height, int fullScreen
 
 void platformCloseDisplay() {
     Shown = ShownPage{};
-    if (D.texture) SDL_DestroyTexture(D.texture);
-    if (D.renderer) SDL_DestroyRenderer(D.renderer);
+    closeRenderer();
     if (D.window) SDL_DestroyWindow(D.window);
     D = SdlDisplay{};
+    Now.valid = 0;
+    Now.surface = nullptr;
 }
 
 void platformPresent(const uint8_t* pixels, int width, int height, const PaletteEntry* palette,
                      int waitRetrace) {
-    if (!D.texture || !pixels || width != PageWidth || height != PageHeight) return;
+    if (!D.window || !pixels || !palette || width != PageWidth || height != PageHeight) return;
     Shown = ShownPage{pixels, palette};
-    void* target = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(D.texture, nullptr, &target, &pitch) == 0) {
-        convertPage(pixels, width, height, palette, static_cast<uint32_t*>(target), pitch);
-        SDL_UnlockTexture(D.texture);
-    }
-    scalePageToOutput(D.renderer, PageWidth, PageHeight, D.fullScreen ? !FullScreenFill : 1);
-    SDL_SetRenderDrawColor(D.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(D.renderer);
-    SDL_RenderCopy(D.renderer, D.texture, nullptr, nullptr);
-    SDL_RenderPresent(D.renderer);
-    if (waitRetrace && !D.vsync) paceFrame();
+    const int presented = D.onSurface ? presentSurface(pixels, palette) : presentTexture(pixels, palette);
+    countFrame(presented);
+    if (!waitRetrace) return;
+    // A renderer that waited for the retrace has paced this frame; the next frame that
+    // presents nothing waits one period from here.
+    if (presented && D.vsync)
+        D.nextFrame = SDL_GetPerformanceCounter();
+    else
+        paceFrame();
 }
 
 int platformPollMessage(PlatformMessage* m) {
@@ -237,6 +485,7 @@ int platformPollMessage(PlatformMessage* m) {
             switch (e.window.event) {
             case SDL_WINDOWEVENT_CLOSE: m->type = MsgClose; return 1;
             case SDL_WINDOWEVENT_MAXIMIZED:
+                D.repaint = 1;
                 SDL_RestoreWindow(D.window);
                 m->type = MsgMaximise;
                 return 1;
@@ -250,7 +499,9 @@ int platformPollMessage(PlatformMessage* m) {
                 m->type = MsgActivate;
                 m->code = 0;
                 return 1;
-            default: continue;
+            default:
+                if (asksForRepaint(e.window.event)) D.repaint = 1;
+                continue;
             }
         case SDL_MOUSEMOTION:
             m->type = MsgMouseMove;

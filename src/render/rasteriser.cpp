@@ -2,12 +2,19 @@
 #include "render/rasteriser.h"
 
 #include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
 
 #include "base/game_state.h"
 #include "display/display.h"
 #include "framework/framework.h"
 
 float ZBuffer[ScreenWidth * ScreenHeight];
+DepthRow DepthRows[ScreenHeight];
+uint32_t DepthFrame = 1;
 EdgeRow EdgeTable[ScreenHeight];
 int32_t texturingEnabled = 1;
 const int32_t TexturePad[TextureCount] = {3, 1, 0, 2, 2, 2, 1, 2, 1};
@@ -96,6 +103,110 @@ int firstVisibleColumn(int xl, float dz, float* z) {
     return 0;
 }
 
+// How the columns first..last of a row stand this frame: [first, leftEnd] and
+// [rightStart, last] read 100.0 (no depth stored yet), the columns between hold depths.
+struct SpanParts {
+    int leftEnd, rightStart;
+};
+
+// Claims columns first..last of row j (first <= last) for this frame: the row's stored
+// columns grow to cover them, and any columns between the old and the new are set far.
+inline SpanParts claimColumns(int j, int first, int last) {
+    DepthRow& row = DepthRows[j];
+    if (row.frame != DepthFrame) {
+        row = DepthRow{DepthFrame, int16_t(first), int16_t(last)};
+        return {last, last + 1};
+    }
+    float* depthRow = &ZBuffer[j * ScreenWidth];
+    SpanParts parts{first - 1, last + 1};
+    if (first < row.first) {
+        parts.leftEnd = std::min(last, row.first - 1);
+        if (last < row.first - 1) std::fill(depthRow + last + 1, depthRow + row.first, ZBufferFar);
+        row.first = int16_t(first);
+    }
+    if (last > row.last) {
+        parts.rightStart = std::max(first, row.last + 1);
+        if (first > row.last + 1) std::fill(depthRow + row.last + 1, depthRow + first, ZBufferFar);
+        row.last = int16_t(last);
+    }
+    return parts;
+}
+
+// A span's depths are a running sum, z + dz column after column, each sum rounded to
+// float: a chain in which every step waits for the one before. Spans of ChainRows rows
+// are summed side by side, one lane each, into ChainDepth; the depth tests then read
+// the sums and no longer wait for them. Each lane adds exactly as a lone sum would.
+constexpr int ChainRows = 4;
+
+// One span to draw: row j, columns first..last (on the page, first <= last), z the
+// depth one column before first; xl where the span began, off the page or not.
+struct SpanJob {
+    int j, xl, first, last;
+    float z, dz;
+};
+
+alignas(16) float ChainDepth[ScreenWidth][ChainRows];
+
+void sumChains(const SpanJob* jobs, int count) {
+    alignas(16) float z[ChainRows] = {}, dz[ChainRows] = {};
+    int columns = 0;
+    for (int i = 0; i < count; ++i) {
+        z[i] = jobs[i].z;
+        dz[i] = jobs[i].dz;
+        columns = std::max(columns, jobs[i].last - jobs[i].first + 1);
+    }
+#if defined(__SSE2__)
+    __m128 sum = _mm_load_ps(z);
+    const __m128 step = _mm_load_ps(dz);
+    for (int k = 0; k < columns; ++k) {
+        sum = _mm_add_ps(sum, step);
+        _mm_store_ps(ChainDepth[k], sum);
+    }
+#else
+    for (int k = 0; k < columns; ++k)
+        for (int i = 0; i < ChainRows; ++i) ChainDepth[k][i] = z[i] = z[i] + dz[i];
+#endif
+}
+
+// Depth-tested columns from..to of a span beginning at first; in a fresh run the stored
+// depth is 100.0 whatever the memory holds, and every column gets its depth written.
+template <bool Fresh, class Write>
+inline void depthRun(int from, int to, int first, int lane, float* depthRow, Write& write) {
+    for (int k = from; k <= to; ++k) {
+        const float z = ChainDepth[k - first][lane];
+        if ((Fresh ? ZBufferFar : depthRow[k]) > z) {
+            write.plot(k);
+            depthRow[k] = z;
+        } else if (Fresh) {
+            depthRow[k] = ZBufferFar;
+        }
+        write.step();
+    }
+}
+
+// A fresh run whose two ends lie nearer than 100.0 passes the test in every column: the
+// sums move one way only (a NaN, once there, stays to the end), so every sum between
+// lies between the two ends. The pixels go in one sweep, the depths in another.
+template <class Write>
+inline void freshRun(int from, int to, int first, int lane, float* depthRow, Write& write) {
+    if (from > to) return;
+    if (!(ChainDepth[from - first][lane] < ZBufferFar && ChainDepth[to - first][lane] < ZBufferFar)) {
+        depthRun<true>(from, to, first, lane, depthRow, write);
+        return;
+    }
+    write.fill(from, to);
+    for (int k = from; k <= to; ++k) depthRow[k] = ChainDepth[k - first][lane];
+}
+
+template <class Write>
+void depthSpan(const SpanJob& s, int lane, Write& write) {
+    float* depthRow = &ZBuffer[s.j * ScreenWidth];
+    const SpanParts parts = claimColumns(s.j, s.first, s.last);
+    freshRun(s.first, parts.leftEnd, s.first, lane, depthRow, write);
+    depthRun<false>(parts.leftEnd + 1, parts.rightStart - 1, s.first, lane, depthRow, write);
+    freshRun(parts.rightStart, s.last, s.first, lane, depthRow, write);
+}
+
 // Where flat spans go: straight into the current context's pixels when its viewport
 // is the whole page, else pixel by pixel through plotPixel with its origin and clip.
 struct FlatTarget {
@@ -112,47 +223,59 @@ FlatTarget flatTarget() {
     return {dc->pixels, uint8_t(dc->color)};
 }
 
-void flatSpan(const FlatTarget& target, int j, int xl, int xr, float zl, float dz) {
-    float z = zl - dz;
-    const int last = std::min(xr, ScreenWidth - 1);
-    float* depthRow = &depthAt(0, j);
-    if (!target.page) {
-        for (int k = firstVisibleColumn(xl, dz, &z); k <= last; ++k) {
-            z = z + dz;
-            if (depthRow[k] > z) {
-                plotPixel(k, j);
-                depthRow[k] = z;
-            }
+// What a span writes: plot one column and step to the next, or fill a run of columns
+// that all passed (and step past them).
+struct PageWrite {
+    uint8_t* row;
+    uint8_t color;
+    void plot(int k) { row[k] = color; }
+    void step() {}
+    void fill(int from, int to) { std::memset(row + from, color, size_t(to - from + 1)); }
+};
+
+struct PlotWrite {
+    int j;
+    void plot(int k) { plotPixel(k, j); }
+    void step() {}
+    void fill(int from, int to) {
+        for (int k = from; k <= to; ++k) plotPixel(k, j);
+    }
+};
+
+struct TexelWrite {
+    uint8_t* row;
+    const uint8_t* texRow;
+    int u, width;
+    void plot(int k) { row[k] = texRow[u]; }
+    void step() {
+        if (++u == width) u = 0;
+    }
+    void fill(int from, int to) {
+        for (int k = from; k <= to;) {
+            const int n = std::min(to - k + 1, width - u);
+            std::memcpy(row + k, texRow + u, size_t(n));
+            k += n;
+            u += n;
+            if (u == width) u = 0;
         }
+    }
+};
+
+void flatSpan(const FlatTarget& target, const SpanJob& s, int lane) {
+    if (!target.page) {
+        PlotWrite write{s.j};
+        depthSpan(s, lane, write);
         return;
     }
-    uint8_t* pageRow = target.page + ScreenWidth * j;
-    for (int k = firstVisibleColumn(xl, dz, &z); k <= last; ++k) {
-        z = z + dz;
-        if (depthRow[k] > z) {
-            pageRow[k] = target.color;
-            depthRow[k] = z;
-        }
-    }
+    PageWrite write{target.page + ScreenWidth * s.j, target.color};
+    depthSpan(s, lane, write);
 }
 
-void texturedSpan(const TextureSource& t, int j, int xl, int xr, float zl, float dz) {
-    float z = zl - dz;
-    const int last = std::min(xr, ScreenWidth - 1);
-    const int first = firstVisibleColumn(xl, dz, &z);
-    const uint8_t* texRow = t.texels + (j % t.height) * t.rowLength;
-    uint8_t* pageRow = t.page + ScreenWidth * j;
-    float* depthRow = &depthAt(0, j);
+void texturedSpan(const TextureSource& t, const SpanJob& s, int lane) {
     // u runs along with k; it wraps at the texture's width instead of a division per pixel.
-    int u = (t.spanRelative ? first - xl : first) % t.width;
-    for (int k = first; k <= last; ++k) {
-        z = z + dz;
-        if (depthRow[k] > z) {
-            pageRow[k] = texRow[u];
-            depthRow[k] = z;
-        }
-        if (++u == t.width) u = 0;
-    }
+    TexelWrite write{t.page + ScreenWidth * s.j, t.texels + (s.j % t.height) * t.rowLength,
+                     (t.spanRelative ? s.first - s.xl : s.first) % t.width, t.width};
+    depthSpan(s, lane, write);
 }
 
 // Textured only when asked for, switched on, numbered 0..8, loaded, and there is a page.
@@ -183,10 +306,19 @@ bool withinLimits(const ScreenPolygon& p, int count) {
 // Depth test of one line pixel, then the pixel in the drawing colour.
 void testAndPlot(int x, int y, float z) {
     if (x < 0 || x >= ScreenWidth || y < 0 || y >= ScreenHeight) return;
-    float& depth = depthAt(x, y);
-    if (depth > z) {
-        plotPixel(x, y);
-        depth = z;
+    const SpanJob one{y, x, x, x, z, 0.0f};  // z + 0 is z: the one column's depth
+    sumChains(&one, 1);
+    PlotWrite write{y};
+    depthSpan(one, 0, write);
+}
+
+void drawSpans(const SpanJob* jobs, int count, const TextureSource* texture, const FlatTarget& flat) {
+    sumChains(jobs, count);
+    for (int i = 0; i < count; ++i) {
+        if (texture)
+            texturedSpan(*texture, jobs[i], i);
+        else
+            flatSpan(flat, jobs[i], i);
     }
 }
 
@@ -204,17 +336,24 @@ void fillPolygon(ScreenPolygon p) {
 
     const int firstRow = std::max(ymin, 0);
     const int lastRow = std::min(ymax, ScreenHeight - 1);
+    SpanJob jobs[ChainRows];
+    int pending = 0;
     for (int j = firstRow; j <= lastRow; ++j) {
         const EdgeRow row = EdgeTable[j];
         EdgeTable[j] = EmptyRow;
         if (row.leftX == EdgeRowEmptyX) continue;
         const int xl = row.leftX, xr = row.rightX;
         const float dz = xr == xl ? 0.0f : (row.rightZ - row.leftZ) / float(xr - xl);
-        if (textured)
-            texturedSpan(texture, j, xl, xr, row.leftZ, dz);
-        else
-            flatSpan(flat, j, xl, xr, row.leftZ, dz);
+        SpanJob span{j, xl, 0, std::min(xr, ScreenWidth - 1), row.leftZ - dz, dz};
+        span.first = firstVisibleColumn(xl, dz, &span.z);
+        if (span.first > span.last) continue;
+        jobs[pending++] = span;
+        if (pending == ChainRows || j == lastRow) {
+            drawSpans(jobs, pending, textured ? &texture : nullptr, flat);
+            pending = 0;
+        }
     }
+    if (pending > 0) drawSpans(jobs, pending, textured ? &texture : nullptr, flat);
 }
 
 void drawDepthLine(int x0, int y0, float z0, int x1, int y1, float z1) {
@@ -270,4 +409,20 @@ void clearEdgeTable() {
     for (EdgeRow& row : EdgeTable) row = EmptyRow;
 }
 
-void resetZBuffer() { std::fill(ZBuffer, ZBuffer + ScreenWidth * ScreenHeight, ZBufferFar); }
+void resetZBuffer() {
+    if (++DepthFrame != 0) return;
+    // The frame number came round: no row's depths are this frame's.
+    for (DepthRow& row : DepthRows) row = DepthRow{};
+    DepthFrame = 1;
+}
+
+float depthAt(int x, int y) {
+    const DepthRow& row = DepthRows[y];
+    if (row.frame != DepthFrame || x < row.first || x > row.last) return ZBufferFar;
+    return ZBuffer[y * ScreenWidth + x];
+}
+
+void setDepthAt(int x, int y, float z) {
+    claimColumns(y, x, x);
+    ZBuffer[y * ScreenWidth + x] = z;
+}

@@ -9,10 +9,20 @@ constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;
 
 // Depth of every pixel; smaller is nearer, drawFrame resets it to 100.0 each frame.
-// Stored row by row, as the spans walk it: read and write it through depthAt.
+// The reset writes nothing: each row remembers the frame its stored depths belong to and
+// the columns they cover, and reads 100.0 everywhere else. The spans store the depth of
+// a column new to the frame along with its test, so each depth is written once a frame.
+// Stored row by row, as the spans walk it: read and write it through depthAt/setDepthAt.
 constexpr float ZBufferFar = 100.0f;
 extern float ZBuffer[ScreenWidth * ScreenHeight];
-inline float& depthAt(int x, int y) { return ZBuffer[y * ScreenWidth + x]; }
+struct DepthRow {
+    uint32_t frame;        // the frame whose depths the row holds
+    int16_t first, last;   // the columns holding them
+};
+extern DepthRow DepthRows[ScreenHeight];
+extern uint32_t DepthFrame;
+float depthAt(int x, int y);
+void setDepthAt(int x, int y, float z);
 
 // One row of the edge table: the span the polygon's edges leave in that row.
 struct EdgeRow {
@@ -49,5 +59,5 @@ void drawDepthLine(int x0, int y0, float z0, int x1, int y1, float z1);
 
 // Every edge-table row empty (initGame; fillPolygon keeps it so between calls).
 void clearEdgeTable();
-// Every depth to 100.0 (drawFrame, every frame).
+// Every depth to 100.0 (drawFrame, every frame): a new frame number.
 void resetZBuffer();

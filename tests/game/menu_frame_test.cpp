@@ -292,11 +292,11 @@ TEST_F(MenuFrame, OutcomeCheckEndsTheRunBeforeTheFrameIsDrawn) {
 }
 
 TEST_F(MenuFrame, DepthBufferIsResetEveryFrame) {
-    ZBuffer[0] = 1.0f;
-    ZBuffer[ScreenWidth * ScreenHeight - 1] = -3.0f;
+    setDepthAt(0, 0, 1.0f);
+    setDepthAt(ScreenWidth - 1, ScreenHeight - 1, -3.0f);
     show(ScreenIntro);
-    EXPECT_EQ(ZBuffer[0], 100.0f);
-    EXPECT_EQ(ZBuffer[ScreenWidth * ScreenHeight - 1], 100.0f);
+    EXPECT_EQ(depthAt(0, 0), 100.0f);
+    EXPECT_EQ(depthAt(ScreenWidth - 1, ScreenHeight - 1), 100.0f);
 }
 
 TEST_F(MenuFrame, PicturesAreReadAfreshEveryFrame) {

@@ -11,13 +11,14 @@
 #include <string>
 
 #include "app/game_main.h"
+#include "base/game_state.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/course_screen.h"
 #include "menus/own_screens.h"
 #include "platform/sdl_window.h"
+#include "replay/autopilot.h"
 #include "track/course_choice.h"
-#include "support/course_pilot.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void fail(const std::string& why) {
 }
 
 void ride() {
-    const Controls c = followTheCourse();
+    const RideControls c = autopilotRide();
     setAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, c.up ? AxisFar : TriggerOff);
     setAxis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, c.ctrl ? AxisFar : TriggerOff);
     setButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, c.alt);

@@ -10,7 +10,7 @@
 #include "race/off_track.h"
 #include "track/tile_frame.h"
 #include "ride_fixture.h"
-#include "support/course_pilot.h"
+#include "replay/autopilot.h"
 #include "support/test_support.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"
@@ -67,7 +67,11 @@ private:
     PlannedRide* ride_;
 };
 
+using Controls = RideControls;
 using Pilot = Controls (*)(int iteration);
+
+// The autopilot around the whole course.
+Controls followTheCourse(int) { return autopilotRide(); }
 
 // Rides the shipped course from the start pose with the given pilot until the run ends
 // or maxIterations have passed.

@@ -213,10 +213,39 @@ TEST_F(RasterTest, DepthLineSteepAndDepthTested) {
 }
 
 TEST(ZBufferTest, ResetSetsEveryDepthToHundred) {
-    ZBuffer[0] = 1.0f;
-    depthAt(639, 479) = 2.0f;
     resetZBuffer();
-    for (float z : ZBuffer) ASSERT_EQ(z, 100.0f);
+    setDepthAt(0, 0, 1.0f);
+    setDepthAt(639, 479, 2.0f);
+    setDepthAt(600, 479, 3.0f);  // the columns between are far, not what memory held
+    EXPECT_EQ(depthAt(620, 479), 100.0f);
+    EXPECT_EQ(depthAt(600, 479), 3.0f);
+    resetZBuffer();
+    for (int y = 0; y < ScreenHeight; ++y)
+        for (int x = 0; x < ScreenWidth; ++x) ASSERT_EQ(depthAt(x, y), 100.0f);
+}
+
+// Spans that reach into a row's stored columns from either side, or leave a gap, test
+// against what was drawn there this frame and against 100.0 elsewhere.
+TEST_F(RasterTest, DepthOfEarlierFramesIsNeverSeen) {
+    ScreenPolygon far = {{100, 300, 300, 100}, {10, 10, 20, 20}, {50, 50, 50, 50}, 4, 0, 0};
+    fillPolygon(far);
+    resetZBuffer();
+    page->color = 2;
+    ScreenPolygon near = {{150, 200, 200, 150}, {10, 10, 20, 20}, {5, 5, 5, 5}, 4, 0, 0};
+    fillPolygon(near);
+    page->color = 3;
+    ScreenPolygon behind = {{120, 260, 260, 120}, {10, 10, 20, 20}, {60, 60, 60, 60}, 4, 0, 0};
+    fillPolygon(behind);
+    ScreenPolygon gap = {{400, 450, 450, 400}, {10, 10, 20, 20}, {99, 99, 99, 99}, 4, 0, 0};
+    fillPolygon(gap);
+    EXPECT_EQ(pixel(130, 15), 3);  // 60 is nearer than 100, whatever the last frame left
+    EXPECT_EQ(pixel(170, 15), 2);  // 60 is behind 5
+    EXPECT_EQ(pixel(255, 15), 3);
+    EXPECT_EQ(pixel(420, 15), 3);
+    EXPECT_EQ(depthAt(350, 15), 100.0f);
+    EXPECT_EQ(depthAt(300, 15), 100.0f);
+    EXPECT_FLOAT_EQ(depthAt(130, 15), 60.0f);
+    EXPECT_FLOAT_EQ(depthAt(170, 15), 5.0f);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include "support/test_support.h"
+#include "track/course_check.h"
 
 namespace {
 
@@ -124,4 +125,30 @@ TEST(TrackCheck, CountsBuiltLinesByTheCurveRule) {
 TEST(TrackCheck, MissingFileIsAnError) {
     const CheckRun run = runChecker("/nonexistent/course.tbk");
     EXPECT_EQ(run.status, 2);
+}
+
+// What the course screen shows for a course a player adds: the first problem, or none.
+TEST(TrackCheck, FirstCourseProblemNamesTheFirstFaultOnly) {
+    const std::string dir = makeTempDir("firstproblem");
+    const struct {
+        const char* text;
+        int result;
+        const char* first;
+    } cases[] = {
+        {"g1 0 0\ng1 0 0\ng1 9 0\n", 0, ""},  // a slope warning is no problem
+        {"g1 0 0\nq1 0 0\ng5 0 0\n", 1, "line 2: unknown kind 'q'"},
+        {"g2 0 0\n", 1, "line 1: inconsistent heading"},
+        {"# only a comment\n", 1, "no tiles"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir + "/course.tbk";
+        writeTextFile(path, c.text);
+        char text[128] = "x";
+        EXPECT_EQ(firstCourseProblem(path.c_str(), text, sizeof text), c.result) << c.text;
+        EXPECT_EQ(std::string(text).rfind(c.first, 0), 0u) << text;
+    }
+    char text[8];
+    EXPECT_EQ(firstCourseProblem((dir + "/missing.tbk").c_str(), text, sizeof text), 1);
+    EXPECT_STREQ(text, "cannot ");  // cut to the room given
+    EXPECT_EQ(firstCourseProblem(dir.c_str(), text, sizeof text), 1);  // a folder is no course
 }

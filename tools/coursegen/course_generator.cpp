@@ -2,8 +2,8 @@
 // course only ever moves on along +z, so it can never come back onto a square it used.
 // Along the way the path is centred on the tile edges except inside the two pieces that
 // move it off centre: a lane shift ('e' then 'a') and a sharp corner ('e', 'i', 'a').
-// A course starts with a banner gate and ends with one and three straights behind it
-// (the run ends two tiles before the last).
+// A course starts with a banner gate and ends with one and five straights behind it:
+// the run ends as the rider enters the fifth tile from the end, just through the gate.
 #include "coursegen/course_generator.h"
 
 #include <cstdio>
@@ -157,18 +157,17 @@ std::string generateCourse(uint64_t seed, const CourseGrade& grade, int tiles) {
     course.straight(grade.minSlope);
     course.straight(grade.minSlope);
     // The body leaves room for turning back to +z (at most a straight and a curve) and
-    // for the finish: a banner gate and three straights.
-    const int bodyEnd = tiles - 6;
+    // for the finish: a banner gate and five straights.
+    const int bodyEnd = tiles - 8;
     while (course.built < bodyEnd) course.piece(bodyEnd - course.built);
     if (course.heading != PlusZ) {
         const int way = course.heading == PlusX ? 1 : -1;
         if (!course.wayAllowed(way, false)) course.straight(course.slope());
         course.turn(way, false);
     }
-    while (course.built < tiles - 4) course.straight(course.slope());
+    while (course.built < tiles - 6) course.straight(course.slope());
     course.line('z', 1, 0);
     course.line('g', 1, 0, " 3w");
-    course.line('g', 1, 0);
-    course.line('g', 1, 0);
+    while (course.built < tiles) course.line('g', 1, 0);
     return course.text;
 }

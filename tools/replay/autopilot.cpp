@@ -60,10 +60,46 @@ const char* outcomeScreenName(int screen) {
     }
 }
 
-// Around the course: aim 3 units into the next tile, at the middle of its entry edge, at
-// a speed the 2-degree steering can follow through the corners.
+namespace {
+
+// Speeds: through the turns one the 2-degree steering can follow; on a straight that
+// goes on through the whole window, faster, braking hard on leaving it.
+constexpr float TurnSpeedLow = 0.11f, TurnSpeedHigh = 0.14f;
+constexpr float StraightSpeed = 0.3f;
+constexpr float HardBrakeAbove = 0.2f;
+
+// A laid-out straight tile travelled in the heading.
+bool straightIn(const WindowSlot& slot, int heading) {
+    if (!slot.filled) return false;
+    const TileKind* kind = findTileKind(slot.mesh.kind);
+    if (!kind || !isStraightKind(*kind) || !tileHasLayout(slot.mesh)) return false;
+    return (kind->singleFrame ? 1 : tileHeading(slot.mesh.variant)) == heading;
+}
+
+// Whether the window ahead is one straight line: the rider's tile, the next and the one
+// after it all straight in the same heading.
+bool straightAhead() {
+    const WindowSlot& current = SegmentWindow.current;
+    if (!current.filled || !tileHasLayout(current.mesh)) return false;
+    const int heading = current.mesh.kind == 'z' ? 1 : tileHeading(current.mesh.variant);
+    return straightIn(current, heading) && straightIn(SegmentWindow.next, heading) &&
+           straightIn(SegmentWindow.third, heading);
+}
+
+}  // namespace
+
+// Around the course: aim 3 units into the next tile, at the middle of its entry edge;
+// fast while the window ahead is straight, at turning speed otherwise.
 RideControls autopilotRide() {
-    RideControls c{GameState.speed < 0.11f, GameState.speed > 0.14f, false, false, false};
+    const float speed = GameState.speed;
+    RideControls c{false, false, false, false, false};
+    if (straightAhead()) {
+        c.up = speed < StraightSpeed;
+    } else {
+        c.up = speed < TurnSpeedLow;
+        c.ctrl = speed > HardBrakeAbove;
+        c.alt = speed > TurnSpeedHigh && !c.ctrl;
+    }
     if (!SegmentWindow.next.filled) return c;
     const SegmentMesh& next = SegmentWindow.next.mesh;
     const Point3& start = tileStartCorner(next);

@@ -159,18 +159,25 @@ void autopilotEnd(int iteration) {
 }
 
 // --course: a name from the index in the data folder (we are inside it), or a course
-// file (relative to the folder the tool was started in).
+// file, relative to the folder the tool was started in.
+CourseIndex Courses;
+
 bool chooseCourse(const std::string& course, const std::string& cwd) {
-    static CourseIndex index;
-    char error[256];
-    if (!readCourseIndex(CourseIndexFile, &index, error, sizeof error)) index.count = 0;
     char path[CoursePathCapacity];
-    if (!resolveCourse(&index, course.c_str(), path, sizeof path) &&
-        !resolveCourse(nullptr, absoluteFrom(cwd, course).c_str(), path, sizeof path)) {
+    const std::string file = findCourse(&Courses, course.c_str()) ? course : absoluteFrom(cwd, course);
+    if (!resolveCourse(&Courses, file.c_str(), path, sizeof path)) {
         std::fprintf(stderr, "tumblegrade-replay: no course %s in the index and no such file\n", course.c_str());
         return false;
     }
     return chooseCourseFile(path) != 0;
+}
+
+// The course's name: as given to --course, or the index's name of the course ridden.
+std::string courseLabel(const std::string& course) {
+    if (!course.empty()) return course;
+    for (int i = 0; i < Courses.count; ++i)
+        if (std::strcmp(Courses.entries[i].file, chosenCourseFile()) == 0) return Courses.entries[i].name;
+    return chosenCourseFile();
 }
 
 bool writeRecord(const std::string& path, const std::string& courseName) {
@@ -275,6 +282,8 @@ int main(int argc, char** argv) {
                      dataDir.c_str(), std::strerror(errno));
         return 2;
     }
+    char indexError[256];
+    if (!readCourseIndex(CourseIndexFile, &Courses, indexError, sizeof indexError)) Courses.count = 0;
     if (!course.empty() && !chooseCourse(course, cwd)) return 2;
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
@@ -293,9 +302,10 @@ int main(int argc, char** argv) {
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
     if (Pilot.on) {
-        std::printf("course %s outcome %s iterations %d\n", course.empty() ? "classic" : course.c_str(),
-                    Pilot.outcome ? Pilot.outcome : "none", int(RideClock.iterations));
-        if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), course.empty() ? "classic" : course)) {
+        const std::string label = courseLabel(course);
+        std::printf("course %s outcome %s iterations %d\n", label.c_str(), Pilot.outcome ? Pilot.outcome : "none",
+                    int(RideClock.iterations));
+        if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), label)) {
             std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", recordPath.c_str());
             return 2;
         }
