@@ -16,6 +16,8 @@
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "menus/hud.h"
+#include "menus/run_watch.h"
 #include "platform/headless.h"
 #include "platform/page_convert.h"
 #include "platform/page_scale.h"
@@ -297,6 +299,31 @@ void BM_MenuFrame(benchmark::State& state, int screen) {
     for (auto _ : state) drawFrame();
 }
 
+// The clock's overlay over a race page: the running time and a split against a best
+// run, in the race palette.
+void BM_ClockOverlay(benchmark::State& state) {
+    openGame();
+    GameState.racing = 1;
+    applyRacePalette();
+    RunWatch.running = 1;
+    RunWatch.haveBest = 1;
+    RunWatch.best.splitCount = 1;
+    RunWatch.best.splits[0] = 300;
+    RunWatch.splitCount = 1;
+    RunWatch.splits[0] = 325;
+    RunWatch.raceFrames = RunWatch.lastSplitFrame = 1;
+    DisplayContext* page = drawingPage();
+    drawClockOverlay(page);  // loads the font once, outside the count
+    const long before = HeapAllocations.load();
+    for (auto _ : state) {
+        drawClockOverlay(page);
+        benchmark::ClobberMemory();
+    }
+    state.counters["allocs_per_frame"] =
+        benchmark::Counter(double(HeapAllocations.load() - before) / double(state.iterations()));
+    GameState.racing = 0;
+}
+
 void registerBenchmarks() {
     for (const Pose& pose : Poses) {
         const std::string name = std::string("RaceFrame/") + pose.name;
@@ -325,6 +352,10 @@ void registerBenchmarks() {
     benchmark::RegisterBenchmark("MemoryFloor", BM_MemoryFloor)
         ->Arg(2)
         ->Arg(4)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("ClockOverlay", BM_ClockOverlay)
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);

@@ -7,10 +7,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/best_times_option.h"
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
 #include "framework/fatal_error.h"
+#include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
 #include "platform/sdl_window.h"
@@ -62,6 +64,8 @@ void chooseWantedCourse(const char* startFolder) {
 int main(int argc, char** argv) {
     const int answered = answerInfoOption(argc, argv);
     if (answered >= 0) return answered;
+    const int listed = answerBestTimesOption(argc, argv, stdout);
+    if (listed >= 0) return listed;
     // Entry 0 is the program's full path; the words after it are joined back into one
     // command tail (quoting words with blanks) and split by the game's own rule.
     char programPath[PATH_MAX] = {};
@@ -89,6 +93,7 @@ int main(int argc, char** argv) {
     enableOwnScreens(1);
     installCourseScreen();
     chooseWantedCourse(startFolder);
+    installClockAndRecords();
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

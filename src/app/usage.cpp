@@ -11,6 +11,7 @@ namespace {
 const UsageLine OptionLines[] = {
     {"--help", "print this help and exit"},
     {"--version", "print the name and version and exit"},
+    {"--best-times [COURSE]", "print the best times of COURSE (a name or a course file; default: all) and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
     {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
@@ -27,6 +28,9 @@ const UsageLine KeyLines[] = {
     {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
     {"T", "ride: textures on or off"},
     {"Esc", "back in the shop; quit elsewhere"},
+    {"Tab", "ride: the time display on or off"},
+    {"F3", "main menu: the best times"},
+    {"F5", "finish, injury, defect, crash: ride the same course again"},
     {"Alt+Enter", "window or full screen"},
     {"F9", "sound off or on"},
     {"F12, Print Screen", "save the page to $XDG_PICTURES_DIR (or ~/Pictures)/Tumblegrade/"},
@@ -35,6 +39,7 @@ const UsageLine KeyLines[] = {
 const UsageLine EnvironmentLines[] = {
     {"TUMBLEGRADE_DATA", "folder of the game's data, used when the current folder has none"},
     {"VRX_ROOT", "folder searched last for pictures (BITMAPS/) and the font (FONTS/)"},
+    {"XDG_DATA_HOME", "the records are kept in $XDG_DATA_HOME/tumblegrade/records.txt"},
 };
 
 const UsageLine FileLines[] = {
@@ -43,6 +48,7 @@ const UsageLine FileLines[] = {
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
     {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
+    {"~/.local/share/tumblegrade/records.txt", "every finished run (the best times)"},
 };
 
 struct UsageSection {

@@ -44,7 +44,7 @@ std::vector<std::string> readLines(const std::string& path) {
     return lines;
 }
 
-ReplayRun runReplay(const std::string& script, const std::string& dataDir) {
+ReplayRun runReplay(const std::string& script, const std::string& dataDir, const std::string& options) {
     ReplayRun run{};
     run.outDir = makeTempDir("replay");
     const std::string scriptPath = run.outDir + "/script.txt";
@@ -53,7 +53,7 @@ ReplayRun runReplay(const std::string& script, const std::string& dataDir) {
     writeTextFile(scriptPath, script);
     std::string command = std::string("'") + TG_REPLAY_EXE + "' '" + scriptPath + "' --data '" +
                           (dataDir.empty() ? std::string(TG_DATA_DIR) : dataDir) + "' --out '" +
-                          run.outDir + "' --state '" + statePath + "' 2>'" + errPath + "'";
+                          run.outDir + "' --state '" + statePath + "' " + options + " 2>'" + errPath + "'";
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.states = readLines(statePath);

@@ -13,14 +13,15 @@ std::vector<unsigned char> readBinaryFile(const std::string& path);
 std::vector<std::string> readLines(const std::string& path);
 
 // Runs tumblegrade-replay on the script text with the generated data; the state log
-// lines and snapshots land in outDir. Returns the replay's exit status.
+// lines and snapshots land in outDir; options are added to its command line. Returns the
+// replay's exit status.
 struct ReplayRun {
     int status;
     std::string outDir;
     std::vector<std::string> states;  // one JSON object per iteration
     std::string errors;               // what the replay printed on standard error
 };
-ReplayRun runReplay(const std::string& script, const std::string& dataDir = "");
+ReplayRun runReplay(const std::string& script, const std::string& dataDir = "", const std::string& options = "");
 
 // Reads a whole-number or string field from one state-log line ("screen", "racing",
 // or nested ones with a dotted path such as "profile.balance").

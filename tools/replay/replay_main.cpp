@@ -1,5 +1,5 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
-//   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]
+//   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
 //   tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]
 // A timedemo runs the script without snapshots or state log, every page converted to
@@ -11,6 +11,8 @@
 // session as a script that plays back to the same end.
 // --course NAME (any mode) rides the course of that name in the data folder's index, or
 // the course file NAME; without it the runs ride track.tbk as always.
+// --records keeps a finished run in the records file; --hud draws the run's time, the
+// splits and the finish lines into the pages.
 #include <unistd.h>
 
 #include <chrono>
@@ -26,6 +28,7 @@
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
+#include "menus/clock_install.h"
 #include "platform/headless.h"
 #include "race/ride_clock.h"
 #include "track/course_choice.h"
@@ -53,7 +56,7 @@ Timedemo Demo;
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE]\n"
+                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
                  "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
                  "every mode also takes --course NAME (a name from the course index or a course file)\n");
@@ -224,10 +227,13 @@ void endIteration(int iteration) {
 
 int main(int argc, char** argv) {
     std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath;
+    bool keepRecords = false, drawHud = false;  // --records, --hud: the clock's additions
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--records" || arg == "--hud") {
+            (arg == "--records" ? keepRecords : drawHud) = true;
         } else if (arg == "--autopilot") {
             Pilot.on = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
@@ -294,6 +300,8 @@ int main(int argc, char** argv) {
     } else {
         headlessSetIterationHooks(beginIteration, endIteration);
     }
+    if (keepRecords || drawHud) installReplayClock(keepRecords, drawHud);
+    if (drawHud) enableOwnScreens(1);  // the game alone, but its pages pass the overlays
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";

@@ -1,0 +1,160 @@
+#include "menus/best_times_screen.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "base/scan_codes.h"
+#include "framework/framework.h"
+#include "menus/own_screens.h"
+#include "menus/run_watch.h"
+#include "records/best_times.h"
+#include "records/records_store.h"
+#include "records/run_time.h"
+#include "track/course_choice.h"
+
+namespace {
+
+constexpr int CourseCapacity = 64;
+const char ScreenFont[] = "Cour20b.fnt";
+
+// The screen's own colours, set whole with its page.
+enum ScreenColour { Background, Text, Dim, Title, Highlight, ColourCount };
+const PaletteEntry ScreenColours[ColourCount] = {
+    {40, 24, 16, 0},     // deep blue-black
+    {235, 235, 235, 0},  // text
+    {150, 150, 150, 0},  // hints
+    {40, 200, 250, 0},   // title, amber
+    {120, 230, 120, 0},  // the best run, green
+};
+
+struct BestTimesView {
+    uint64_t courses[CourseCapacity];  // every course shown: the asked one, then those with runs
+    char names[CourseCapacity][RecordCourseNameCapacity];
+    int32_t pars[CourseCapacity];
+    int count;
+    int at;
+    RecordTable records;
+    Font* font;
+    PaletteEntry palette[256];
+};
+
+BestTimesView View;
+
+int indexOf(uint64_t hash) {
+    for (int i = 0; i < View.count; ++i)
+        if (View.courses[i] == hash) return i;
+    return -1;
+}
+
+void addCourse(uint64_t hash, const char* name, int par) {
+    if (indexOf(hash) >= 0 || View.count == CourseCapacity) return;
+    View.courses[View.count] = hash;
+    std::snprintf(View.names[View.count], RecordCourseNameCapacity, "%s", name);
+    View.pars[View.count] = par;
+    ++View.count;
+}
+
+// The asked course first (when given), then every course with runs.
+void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
+    View.count = 0;
+    View.at = 0;
+    loadRecords(&View.records);
+    if (haveAsked) addCourse(hash, name, par);
+    uint64_t withRuns[CourseCapacity];
+    const int n = coursesWithRecords(View.records, withRuns, CourseCapacity);
+    for (int i = 0; i < n; ++i) {
+        const RunRecord* latest = latestRunOf(View.records, withRuns[i]);
+        addCourse(withRuns[i], latest->courseName, latest->par);
+    }
+    // The asked course keeps the name and par it was asked with; one without them takes
+    // those its runs were kept with.
+    if (haveAsked && View.pars[0] == 0)
+        if (const RunRecord* latest = latestRunOf(View.records, hash)) View.pars[0] = latest->par;
+}
+
+void openScreen() {
+    if (!View.font) View.font = loadFont(ScreenFont);
+    for (int i = 0; i < 256; ++i) View.palette[i] = ScreenColours[i < ColourCount ? i : Background];
+}
+
+void closeScreen() { View.records.runs.clear(); }
+
+void onKey(int scanCode) {
+    switch (scanCode) {
+    case ScanLeft:
+        if (View.count) View.at = (View.at + View.count - 1) % View.count;
+        break;
+    case ScanRight:
+        if (View.count) View.at = (View.at + 1) % View.count;
+        break;
+    case ScanEsc:
+    case ScanEnter:
+    case ScanBackspace: closeOwnScreen(); break;
+    default: break;
+    }
+}
+
+void drawLine(int x, int y, int colour, const char* text) {
+    currentContext()->color = colour;
+    drawText(x, y, text);
+}
+
+void drawTable(uint64_t hash) {
+    const RunRecord* best[BestRunCount];
+    const int n = bestRuns(View.records, hash, best, BestRunCount);
+    if (n == 0) drawLine(40, 150, Dim, "No runs yet.");
+    for (int i = 0; i < n; ++i) {
+        char time[RunTimeTextCapacity], date[16], line[128];
+        formatRunTime(best[i]->steps, time, sizeof time);
+        formatRunDate(best[i]->date, date, sizeof date);
+        std::snprintf(line, sizeof line, "%2d. %-20.20s %9s  %s", i + 1, best[i]->rider[0] ? best[i]->rider : "-",
+                      time, date);
+        drawLine(40, 150 + i * 26, i == 0 ? Highlight : Text, line);
+    }
+}
+
+void drawScreen(DisplayContext* page) {
+    setPalette(View.palette, 256, 0);
+    realizePalette(256, 0, 1);
+    page->background = Background;
+    clearPage();
+    if (!View.font || !useFont(View.font)) return;
+    char line[160];
+    drawLine(40, 30, Title, "BEST TIMES");
+    if (View.count == 0) {
+        drawLine(40, 90, Text, "No course has runs yet.");
+    } else {
+        std::snprintf(line, sizeof line, "%s", View.names[View.at][0] ? View.names[View.at] : "?");
+        drawLine(40, 70, Text, line);
+        char par[RunTimeTextCapacity + 8] = "No par";
+        if (View.pars[View.at] > 0) {
+            std::memcpy(par, "Par ", 4);
+            formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
+        }
+        std::snprintf(line, sizeof line, "%s    course %d of %d", par, View.at + 1, View.count);
+        drawLine(40, 96, Dim, line);
+        drawTable(View.courses[View.at]);
+    }
+    drawLine(40, 440, Dim, "Left/Right: course    Esc: back");
+}
+
+const OwnScreen BestTimesScreen = {openScreen, onKey, drawScreen, closeScreen};
+
+}  // namespace
+
+void showBestTimesFor(uint64_t courseHash, const char* courseName, int par) {
+    readCourses(1, courseHash, courseName ? courseName : "", par);
+    openOwnScreen(OwnScreenBestTimes);
+}
+
+void showBestTimes() {
+    int ok = 0;
+    const uint64_t hash = courseContentHash(chosenCourseFile(), &ok);
+    char name[RecordCourseNameCapacity];
+    int par = 0;
+    chosenCourseLabel(name, sizeof name, &par);
+    readCourses(ok, hash, name, par);
+    openOwnScreen(OwnScreenBestTimes);
+}
+
+void registerBestTimesScreen() { registerOwnScreen(OwnScreenBestTimes, &BestTimesScreen); }

@@ -1,0 +1,65 @@
+// Watching the runs beside the game: the state a run began in (so it can be ridden
+// again), the splits at the gate lines, and the finish, kept in the records. It runs
+// after every main-loop iteration and changes nothing the game computes.
+#pragma once
+
+#include <cstdint>
+
+#include "profile/rider_profile.h"
+#include "records/run_record.h"
+#include "track/segment_objects.h"
+
+constexpr int DamageTableEntries = 12;
+
+// What a run began with: the rider (health, condition, money, equipment) and the damage
+// table with its cursor.
+struct RunStart {
+    RiderProfile rider;
+    int32_t damageCursor;
+    int32_t damageTable[DamageTableEntries];
+    int32_t valid;  // a run has begun since the program started
+};
+
+struct RunWatchState {
+    int32_t keepRecords;       // finished runs go to the records file
+    int32_t lastRacing;        // GameState.racing after the last iteration
+    int32_t lastFillPending;   // windowFillPending after the last iteration
+    int32_t lastTrackCount;    // TrackMeshes.count() after the last iteration
+    int32_t running;           // a run from the start is being watched
+    int32_t raceFrames;        // racing iterations of this run
+    int32_t splitCount;
+    int32_t splits[RecordSplitCapacity];  // the clock at each gate line crossed
+    int32_t lastSplitFrame;    // raceFrames at the latest split, -1 before the first
+    uint64_t courseHash;
+    int32_t courseKnown;       // the course file could be read for its fingerprint
+    char courseName[RecordCourseNameCapacity];
+    int32_t coursePar;
+    int32_t haveBest;          // best holds the run splits are compared with
+    RunRecord best;
+    int32_t finished;          // the run reached the finish; finish holds it
+    RunRecord finish;
+    int32_t finishKept;        // ... and it is in the records file
+    int32_t newPersonalBest;   // ... faster than every earlier run of the rider
+    int32_t ownBestSteps;      // the rider's best of the course after the run, 0 when none
+    RecordTable records;       // as read when the run began, with the finish added
+    RunStart candidate;        // the state while waiting at the start
+    RunStart start;            // the state the current run began with
+};
+
+extern RunWatchState RunWatch;
+
+// Watches every iteration from now on; keepRecords: finished runs are added to the
+// records file (the window game; the replay tool only with --records).
+void installRunWatch(int keepRecords);
+// The watcher itself (installRunWatch adds it as an iteration observer).
+void watchRun();
+// A run begins at the start this iteration with the state `start`: called by
+// startFreshRun before the race starts.
+void expectRunFromStart(const RunStart& start);
+// A tile holding a gate: the line its start edge crosses is timed.
+bool tileHasGate(const SegmentObjects& objects);
+// The name runs of the chosen course are kept under and its par: as chosen, else as the
+// data folder's course index gives them for the chosen file, else the file's name and 0.
+void chosenCourseLabel(char* out, int size, int* par);
+// Back to nothing watched (tests).
+void resetRunWatch();
