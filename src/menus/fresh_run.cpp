@@ -8,6 +8,7 @@
 #include "menus/run_watch.h"
 #include "race/course_start.h"
 #include "race/damage_table.h"
+#include "race/ride_clock.h"
 #include "track/course_choice.h"
 
 int startFreshRun() {
