@@ -67,21 +67,29 @@ void openRace() {
     std::snprintf(CoursePath, sizeof CoursePath, "/proc/self/fd/%d", CourseFile);
 }
 
+// Written over the last input and then cut to length, so that the file keeps its page.
 void writeCourse(const uint8_t* data, size_t size) {
-    if (ftruncate(CourseFile, 0) != 0 || pwrite(CourseFile, data, size, 0) != ssize_t(size))
+    if (pwrite(CourseFile, data, size, 0) != ssize_t(size) || ftruncate(CourseFile, off_t(size)) != 0)
         std::exit(2);
 }
 
-// Everything a run leaves behind, back to the start of a new one.
+// Everything a run leaves behind, back to the start of a new one. The window is emptied
+// after loading (see emptyWindowIfNoCourse).
 void resetRace() {
     clearTrackLists();
-    resetSegmentWindow();
     resetGameState();
     for (int n = 0; n < TextureCount; ++n) GameState.textures[n] = Textures[n];
     resetRider();
     resetRiderPose();
     fillDamageTable(1700000000u);
     texturingEnabled = 1;
+}
+
+// The first race frame fills all three window slots from a course of one tile or more,
+// so the last run's window needs emptying (three 16 kB slots) only before an empty one.
+void emptyWindowIfNoCourse() {
+    windowFillPending = 1;
+    if (TrackMeshes.count() == 0) resetSegmentWindow();
 }
 
 void raceFrame() {
@@ -119,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetRace();
     writeCourse(data, size);
     loadTrackFile(CoursePath);
+    emptyWindowIfNoCourse();
     GameState.racing = 1;
     GameState.speed = StartSpeed;
     raceFrame();
