@@ -1,5 +1,5 @@
-# cmake --install: the game, its generated data, the desktop entry, the icons, the
-# AppStream metadata, the man page and the copyright notice.
+# cmake --install: the game, its generated data, the desktop entry, the demo files' MIME
+# type, the icons, the AppStream metadata, the man page and the copyright notice.
 if(NOT TARGET tumblegrade)
   return()
 endif()
@@ -16,6 +16,9 @@ install(TARGETS tumblegrade RUNTIME DESTINATION ${TG_INSTALL_BIN_DIR})
 install(DIRECTORY ${TG_DATA_DIR}/ DESTINATION ${TG_INSTALL_DATA_SUBDIR})
 install(FILES ${TG_DIST_DIR}/${TG_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TG_DIST_DIR}/${TG_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The demo files' type, so a file manager opens a .tgdemo with the game.
+install(FILES ${CMAKE_SOURCE_DIR}/dist/tumblegrade-demo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${TG_APP_ID}.xml)
 install(DIRECTORY ${TG_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 set(TG_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tumblegrade)
 

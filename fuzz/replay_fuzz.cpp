@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "replay/replay_script.h"
+#include "demo/replay_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReplayScript script;

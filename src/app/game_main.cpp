@@ -10,6 +10,7 @@
 #include "game/shop.h"
 #include "menus/own_screens.h"
 #include "race/ride.h"
+#include "settings/settings.h"
 
 void keepFrameMemory() {
 #ifdef __GLIBC__
@@ -29,6 +30,12 @@ int gamepadBActsAsEsc() {
 
 int gamepadOnMainMenu() {
     return currentOwnScreen() == OwnScreenNone && !GameState.racing && GameState.screen == ScreenMainMenu;
+}
+
+int keyContextNow() {
+    if (currentOwnScreen() != OwnScreenNone) return ContextNone;
+    if (GameState.racing) return ContextRide;
+    return GameState.screen == ScreenNameEntry ? ContextNone : ContextMenus;
 }
 
 // A run waits while the window is in the background: nobody is steering.
@@ -57,6 +64,7 @@ int gameMain(int argc, char** argv) {
     setDrawCallback(OwnScreensOn ? ownScreensDrawFrame : drawFrame);
     setLogicCallback(gameLogic);
     setKeyDownCallback(OwnScreensOn ? ownScreensKeyDown : onKeyDown);
+    if (OwnScreensOn) setKeyUpCallback(ownScreensKeyUp);
     setMouseDownCallback(onMouseDown);
     setModeSwitchedCallback(onModeSwitched);
     setActivateCallback(onActivate);

@@ -16,6 +16,9 @@ void keepFrameMemory();
 int gamepadBActsAsEsc();
 // The main menu is showing (the gamepad's Y and shoulders open the screens of our own).
 int gamepadOnMainMenu();
+// Where the player's keys go now (a ControlContext): the ride, the menus, or nowhere
+// (typing a name, screens of our own) where every key is itself.
+int keyContextNow();
 // The window game runs with the screens of our own (menus/own_screens.h); the replay
 // tool runs the game alone. Set before gameMain.
 void enableOwnScreens(int on);

@@ -1,5 +1,5 @@
-// The windowed game's entry: --help and --version, the data folder, the argument vector
-// as the game expects it, the sound layer, then gameMain.
+// The windowed game's entry: --help and --version, the player's settings, the data folder,
+// the argument vector as the game expects it, the sound layer, then gameMain.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -11,11 +11,15 @@
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
+#include "demo/install_demos.h"
 #include "framework/fatal_error.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
+#include "menus/options_screen.h"
+#include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
+#include "settings/settings.h"
 #include "sound/sound_layer.h"
 
 namespace {
@@ -29,17 +33,26 @@ struct WindowOption {
 };
 
 const char* CourseWanted = nullptr;
+const char* DemoWanted = nullptr;
 
 void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
+void wantDemo(const char* file) { DemoWanted = file; }
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
     {"--course", true, wantCourse},        // a course name from the course screen, or a file
+    {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
 };
 
-// The number of words the option at argv[i] takes (0 when it is none of ours).
+// The number of words the option at argv[i] takes (0 when it is none of ours). A demo
+// file by itself (as a file manager opens one) is taken as --demo FILE.
 int takeWindowOption(int argc, char** argv, int i) {
+    const size_t length = std::strlen(argv[i]);
+    if (length > 7 && std::strcmp(argv[i] + length - 7, ".tgdemo") == 0) {
+        wantDemo(argv[i]);
+        return 1;
+    }
     for (const WindowOption& option : WindowOptions) {
         if (std::strcmp(argv[i], option.name) != 0) continue;
         if (option.takesValue && i + 1 >= argc) fatalError((std::string(option.name) + " needs a value").c_str());
@@ -50,13 +63,41 @@ int takeWindowOption(int argc, char** argv, int i) {
 }
 
 // The course of --course: a name the course screen lists, or a file from the folder the
-// game was started in. One that cannot be ridden ends the start with its reason.
+// game was started in. One that cannot be ridden ends the start with its reason. Without
+// the option, the course last taken on the course screen, when it is still there.
 void chooseWantedCourse(const char* startFolder) {
-    if (!CourseWanted) return;
     char error[512];
+    if (!CourseWanted) {
+        const char* remembered = rememberedCourse();
+        if (remembered[0] && !chooseCourseAtStart(remembered, startFolder, error, sizeof error))
+            std::fprintf(stderr, "tumblegrade: the course last ridden is gone, riding the first: %s\n", error);
+        return;
+    }
     if (chooseCourseAtStart(CourseWanted, startFolder, error, sizeof error)) return;
     std::fprintf(stderr, "tumblegrade: %s\n", error);
     std::exit(1);
+}
+
+// The window as the player left it; a command-line option given after this wins for
+// this start only (the file keeps its own value).
+void applySettings() {
+    char path[sizeof SettingsStore.path];
+    if (settingsPath(path, sizeof path)) loadSettings(path);
+    sdlSetFullScreenFill(Setting.fill);
+    sdlSetWindowScale(Setting.windowScale);
+    sdlSetStartFullScreen(Setting.fullScreen);
+    sdlSetFullScreenWatcher(rememberFullScreen);
+}
+
+// What the options screen changes at once.
+constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
+                                             applySoundVolumes};
+
+// The demo of --demo, named from the folder the game was started in.
+void watchWantedDemo(const char* startFolder) {
+    if (!DemoWanted) return;
+    const std::string path = DemoWanted[0] == '/' ? std::string(DemoWanted) : std::string(startFolder) + "/" + DemoWanted;
+    watchDemoAtStart(path.c_str());
 }
 
 }  // namespace
@@ -76,6 +117,7 @@ int main(int argc, char** argv) {
     if (!getcwd(startFolder, sizeof startFolder)) startFolder[0] = 0;
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
+    applySettings();
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (const int taken = takeWindowOption(argc, argv, i)) {
@@ -90,10 +132,15 @@ int main(int argc, char** argv) {
     }
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
+    sdlSetKeyContextRule(keyContextNow);
     enableOwnScreens(1);
     installCourseScreen();
+    setCourseTakenHook(rememberCourse);
     chooseWantedCourse(startFolder);
     installClockAndRecords();
+    installOptionsScreen(&WindowOptionsHooks);
+    installDemos();
+    watchWantedDemo(startFolder);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

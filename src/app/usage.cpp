@@ -14,6 +14,8 @@ const UsageLine OptionLines[] = {
     {"--best-times [COURSE]", "print the best times of COURSE (a name or a course file; default: all) and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
     {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
+    {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
+    {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
     {"-h", "accepted; no effect"},
@@ -32,7 +34,9 @@ const UsageLine KeyLines[] = {
     {"F3", "main menu: the best times"},
     {"F5", "finish, injury, defect, crash: ride the same course again"},
     {"Alt+Enter", "window or full screen"},
+    {"F7", "ride: the ghost of your best run on or off"},
     {"F9", "sound off or on"},
+    {"F4", "main menu: the options (settings, your own keys and gamepad buttons)"},
     {"F12, Print Screen", "save the page to $XDG_PICTURES_DIR (or ~/Pictures)/Tumblegrade/"},
 };
 
@@ -43,11 +47,14 @@ const UsageLine EnvironmentLines[] = {
 };
 
 const UsageLine FileLines[] = {
+    {"$XDG_CONFIG_HOME/tumblegrade/settings.ini", "your settings (default ~/.config/tumblegrade/):"},
+    {"", "  window, sound, volumes, keys, gamepad; written by the game, editable"},
     {TG_INSTALL_DATA_PATH, "the data: track.tbk, courses.idx and courses/, Images/, Textures/,"},
     {"", "  the other pictures, Cour20b.fnt,"},
     {"", "  Sounds/*.wav (replace any with your own); also found in data/,"},
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
     {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
+    {"$XDG_DATA_HOME/tumblegrade/demos", "every run as a demo: the last 20 and the best per course and rider"},
     {"~/.local/share/tumblegrade/records.txt", "every finished run (the best times)"},
 };
 

@@ -57,6 +57,7 @@ struct Framework {
     int queueCount;
     uint16_t keyState[ScanCodeCount];
     int pendingModeCommand;  // a posted mode command, 0 when none
+    int keyStateHeld;        // keyboard keys leave the key-state table alone
 };
 
 Framework State;
@@ -93,16 +94,16 @@ void translateMessage(const PlatformMessage& m) {
         e.type = m.wasDown ? KeyRepeat : KeyDown;
         e.message = m.wasDown ? message | (1u << 16) : message;
         e.modifiers = keyModifiers(m);
-        State.keyState[scan] = uint16_t(message);
+        if (!State.keyStateHeld) State.keyState[scan] = uint16_t(message);
         break;
     }
     case MsgKeyUp:
     case MsgSysKeyUp: {
         const int scan = m.scanCode & 0xFF;
         e.type = KeyUp;
-        e.message = State.keyState[scan];
+        e.message = State.keyStateHeld ? unsigned(scan) << 8 : State.keyState[scan];
         e.modifiers = keyModifiers(m);
-        State.keyState[scan] = 0;
+        if (!State.keyStateHeld) State.keyState[scan] = 0;
         break;
     }
     case MsgMouseMove: {
@@ -381,6 +382,28 @@ int shutdownFramework() {
     std::memset(&State, 0, sizeof State);
     return 0;
 }
+
+void makeKeyEvent(int scanCode, int character, int down, InputEvent* event) {
+    const int scan = scanCode & 0xFF;
+    *event = InputEvent{};
+    if (down) {
+        const unsigned message = unsigned(character & 0xFF) | unsigned(scan) << 8;
+        event->type = State.keyState[scan] ? KeyRepeat : KeyDown;
+        event->message = State.keyState[scan] ? message | (1u << 16) : message;
+        State.keyState[scan] = uint16_t(message);
+    } else {
+        event->type = KeyUp;
+        event->message = State.keyState[scan];
+        State.keyState[scan] = 0;
+    }
+    event->next = event->previous = -1;
+}
+
+void holdKeyStateTable(int held) { State.keyStateHeld = held; }
+
+void copyKeyStates(uint16_t out[256]) { std::memcpy(out, State.keyState, sizeof State.keyState); }
+
+void restoreKeyStates(const uint16_t in[256]) { std::memcpy(State.keyState, in, sizeof State.keyState); }
 
 int isKeyDown(int scanCode) { return State.keyState[scanCode & 0xFF] != 0 ? 1 : 0; }
 

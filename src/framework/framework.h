@@ -104,6 +104,16 @@ void setIterationObserver(VoidCallback f);
 void addIterationObserver(VoidCallback f);
 void clearIterationObservers();
 
+// Keys made by the program rather than the keyboard (a demo being watched): the key-state
+// table changes as for a real key, and the event is handed back instead of queued.
+void makeKeyEvent(int scanCode, int character, int down, InputEvent* event);
+// While held (1), keys from the keyboard still arrive as events but leave the key-state
+// table alone: only made keys change it.
+void holdKeyStateTable(int held);
+// The whole key-state table (a demo's checkpoints).
+void copyKeyStates(uint16_t out[256]);
+void restoreKeyStates(const uint16_t in[256]);
+
 // Inspection for the replay tool and tests.
 int isFullScreen();
 int queuedEventCount();

@@ -10,7 +10,7 @@
 #include "menus/course_list.h"
 #include "menus/course_map.h"
 #include "menus/own_screens.h"
-#include "race/ride_clock.h"
+#include "records/run_time.h"
 
 namespace {
 
@@ -145,7 +145,7 @@ void drawDetails(DisplayContext* page) {
         return;
     }
     char par[24] = "-";
-    if (e.par > 0) formatRideTime(e.par, par, sizeof par);
+    if (e.par > 0) formatRunTime(e.par, par, sizeof par);
     std::snprintf(line, sizeof line, "%.20s  %s  %d tiles", e.name, e.grade, e.tiles);
     text(16, 388, c.text, line);
     std::snprintf(line, sizeof line, "par %s%s", par, e.own ? "  (your own course)" : "");

@@ -24,6 +24,7 @@ struct OwnScreens {
     int extraKeyCount;
     void (*overlays[OverlayCapacity])(DisplayContext* page);
     int overlayCount;
+    void (*keyWatcher)(int scanCode, int down);
 };
 
 OwnScreens Own = {};
@@ -89,11 +90,23 @@ void ownScreensKeyDown(InputEvent* event) {
     const int scanCode = scanCodeOf(*event);
     if (const OwnScreen* screen = shownScreen()) {
         if (screen->key) screen->key(scanCode);
+        if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByOwnScreen);
         return;
     }
-    if (runExtraKey(scanCode)) return;
+    if (runExtraKey(scanCode)) {
+        if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByNewFunction);
+        return;
+    }
     onKeyDown(event);
+    if (Own.keyWatcher) Own.keyWatcher(scanCode, 1);
 }
+
+void ownScreensKeyUp(InputEvent* event) {
+    const int scanCode = event ? scanCodeOf(*event) : 0;
+    if (scanCode != 0 && Own.keyWatcher) Own.keyWatcher(scanCode, 0);
+}
+
+void setGameKeyWatcher(void (*watcher)(int scanCode, int down)) { Own.keyWatcher = watcher; }
 
 void ownScreensDrawFrame() {
     const OwnScreen* screen = shownScreen();

@@ -46,5 +46,14 @@ void addPageOverlay(void (*overlay)(DisplayContext* page));
 void ownScreensKeyDown(InputEvent* event);
 void ownScreensDrawFrame();
 
+// The key-up callback with own screens on: only the watcher below hears it.
+void ownScreensKeyUp(InputEvent* event);
+// Hears every key that reached the game's own key handling (after it acted; down = 1),
+// every key let go (down = 0), and the keys taken, after they acted, by an own screen or
+// by a new function (down = KeyTakenBy...): the demo recorder. Null stops it.
+constexpr int KeyTakenByOwnScreen = 2;
+constexpr int KeyTakenByNewFunction = 3;
+void setGameKeyWatcher(void (*watcher)(int scanCode, int down));
+
 // Everything back to nothing registered (tests).
 void resetOwnScreens();

@@ -64,6 +64,8 @@ void followRun() {
     w.lastTrackCount = count;
 }
 
+const char* (*FinishDemo)() = nullptr;
+
 void finishRun() {
     RunWatchState& w = RunWatch;
     w.finished = 1;
@@ -81,6 +83,11 @@ void finishRun() {
     std::memcpy(run.splits, w.splits, sizeof run.splits);
     // A run the clock never saw start (no push) has no time to keep.
     if (!w.courseKnown || run.steps <= 0) return;
+    // Where demos are kept, a time is kept only with the demo that plays it again.
+    if (FinishDemo) {
+        std::snprintf(run.demo, sizeof run.demo, "%s", FinishDemo());
+        if (!run.demo[0]) return;
+    }
     const RunRecord* before = ridersBest(w.records, run.courseHash, run.rider);
     const int32_t beforeSteps = before ? before->steps : 0;  // read before the table changes
     if (w.keepRecords) w.finishKept = keepRun(run, &w.records);
@@ -95,6 +102,8 @@ void finishRun() {
 }
 
 }  // namespace
+
+void setFinishDemoSource(const char* (*source)()) { FinishDemo = source; }
 
 void installRunWatch(int keepRecords) {
     resetRunWatch();

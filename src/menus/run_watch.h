@@ -61,5 +61,9 @@ bool tileHasGate(const SegmentObjects& objects);
 // The name runs of the chosen course are kept under and its par: as chosen, else as the
 // data folder's course index gives them for the chosen file, else the file's name and 0.
 void chosenCourseLabel(char* out, int size, int* par);
+// Where the demo of a finished run comes from (the demo recorder): called at the finish,
+// it returns the demo's file, "" when the run has none; the run is then not kept. Null
+// (the replay tool) keeps runs without demos.
+void setFinishDemoSource(const char* (*source)());
 // Back to nothing watched (tests).
 void resetRunWatch();

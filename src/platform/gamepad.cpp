@@ -5,6 +5,12 @@
 
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
+#include "settings/settings.h"
+
+static_assert(int(PadA) == int(SDL_CONTROLLER_BUTTON_A) && int(PadY) == int(SDL_CONTROLLER_BUTTON_Y) &&
+                  int(PadStart) == int(SDL_CONTROLLER_BUTTON_START) &&
+                  int(PadRightShoulder) == int(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER),
+              "the settings' gamepad buttons are SDL's, in SDL's order");
 
 namespace {
 
@@ -102,8 +108,14 @@ GamepadReading read() {
         return r;
     }  // no controller, no focus: nothing held
     // A tap shorter than one reading still counts, until all it changed is reported.
+    int physical[SDL_CONTROLLER_BUTTON_MAX];
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
-        r.button[b] = SDL_GameControllerGetButton(Pad.controller, SDL_GameControllerButton(b)) || Pad.pressed[b];
+        physical[b] = SDL_GameControllerGetButton(Pad.controller, SDL_GameControllerButton(b)) || Pad.pressed[b];
+    // The player's buttons: each button reads the one that acts as it.
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+        const int from = b < PadButtonCount ? Setting.padButton[b] : b;
+        r.button[b] = physical[from >= 0 && from < PadButtonCount ? from : b];
+    }
     for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
         r.axis[a] = SDL_GameControllerGetAxis(Pad.controller, SDL_GameControllerAxis(a));
     return r;

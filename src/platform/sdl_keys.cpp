@@ -2,9 +2,15 @@
 // name positions on the keyboard, not letters, so the table holds whatever the layout.
 #include "platform/sdl_keys.h"
 
+#include <SDL_keycode.h>
 #include <SDL_scancode.h>
 
+#include <cstring>
+
+#include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -59,7 +65,60 @@ constexpr ScanCodePair ScanCodes[] = {
     {SDL_SCANCODE_PAUSE, ScanNumLock},
 };
 
+// The physical keys held and the game's key each went down as.
+struct KeyTranslation {
+    int (*context)();
+    unsigned char held[ScanCodeCount];
+    unsigned char as[ScanCodeCount];
+};
+
+KeyTranslation Keys;
+
+int gameKeyOfEvent(int physical, int down) {
+    const int context = Keys.context ? Keys.context() : ContextNone;
+    if (down) {
+        if (!Keys.held[physical]) Keys.as[physical] = (unsigned char)gameKeyFor(&Setting, physical, context);
+        Keys.held[physical] = 1;
+        return Keys.as[physical];
+    }
+    const int key = Keys.held[physical] ? Keys.as[physical] : gameKeyFor(&Setting, physical, context);
+    Keys.held[physical] = 0;
+    return key;
+}
+
+// Another physical key holds the game's `key` down.
+bool heldAs(int key) {
+    for (int p = 0; p < ScanCodeCount; ++p)
+        if (Keys.held[p] && Keys.as[p] == key) return true;
+    return false;
+}
+
 }  // namespace
+
+void sdlSetKeyContextRule(int (*context)()) { Keys.context = context; }
+
+void sdlResetKeys() {
+    std::memset(Keys.held, 0, sizeof Keys.held);
+    std::memset(Keys.as, 0, sizeof Keys.as);
+}
+
+int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, unsigned mods, unsigned time) {
+    const int physical = set1ScanCode(sdlScancode);
+    if (physical <= 0 || physical >= ScanCodeCount) return 0;
+    const int code = gameKeyOfEvent(physical, down);
+    if (code == 0) return 0;
+    const bool alt = (mods & KMOD_ALT) != 0 || code == ScanAlt || heldAs(ScanAlt);
+    *m = PlatformMessage{};
+    m->time = time;
+    m->type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
+    m->scanCode = code;
+    m->character = down ? germanCharacterOf(code) : 0;
+    m->wasDown = down ? repeat : 1;
+    m->altContext = alt;
+    m->shift = (mods & KMOD_SHIFT) != 0;
+    m->ctrl = (mods & KMOD_CTRL) != 0 || heldAs(ScanCtrl);
+    return 1;
+}
 
 int set1ScanCode(int code) {
     for (const ScanCodePair& p : ScanCodes)

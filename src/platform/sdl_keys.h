@@ -3,3 +3,18 @@
 #pragma once
 
 int set1ScanCode(int sdlScancode);
+
+struct PlatformMessage;
+
+// Which part of the game keys go to now (a ControlContext of settings/settings.h), asked
+// when a key goes down: the player's keys are translated for the ride or the menus, and
+// not at all while a name is typed or a screen of our own is open.
+void sdlSetKeyContextRule(int (*context)());
+// The message for one SDL key event: the physical key becomes the key the game expects
+// under the player's settings (a key remembers what it went down as until it goes up),
+// and a key acting as Alt or Ctrl gives the messages those keys give. 0 when the game
+// gets nothing.
+int sdlKeyMessage(PlatformMessage* message, int sdlScancode, int down, int repeat, unsigned sdlModifiers,
+                  unsigned time);
+// No key held (tests).
+void sdlResetKeys();

@@ -73,6 +73,16 @@ struct FrameStats {
 
 FrameStats Stats;
 
+// What the window program's entry asks of the window: its scale, full screen at once, and
+// whom to tell when full screen goes on or off.
+struct WindowWishes {
+    int scale;             // 0: the largest whole multiple that fits
+    int wantFullScreen;    // -1, or full screen (1) or the window (0) asked for by the next messages
+    void (*fullScreenChanged)(int fullScreen);
+};
+
+WindowWishes Wishes = {0, -1, nullptr};
+
 // The page as last shown, for screenshots: the framework draws the next frame into the
 // same page only after the messages are taken, so a screenshot key sees the shown page.
 // A new display (a mode switch may replace the page) forgets it until the next frame.
@@ -170,7 +180,7 @@ int wantSurface(SDL_Renderer* renderer) {
 
 int createWindow(const char* title, int width, int height) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    const int scale = firstWindowScale(width, height);
+    const int scale = Wishes.scale > 0 ? Wishes.scale : firstWindowScale(width, height);
     D.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * scale,
                                 height * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!D.window) {
@@ -390,6 +400,23 @@ void platformShutdown() {
 
 void sdlSetFullScreenFill(int fill) { FullScreenFill = fill ? 1 : 0; }
 
+void sdlSetWindowScale(int scale) {
+    Wishes.scale = scale > 0 ? scale : 0;
+    if (!D.window || D.fullScreen) return;
+    const int s = Wishes.scale > 0 ? Wishes.scale : firstWindowScale(PageWidth, PageHeight);
+    SDL_SetWindowSize(D.window, PageWidth * s, PageHeight * s);
+    recordWindowPlace();
+    D.repaint = 1;
+}
+
+void sdlSetStartFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : -1; }
+
+void sdlRequestFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : 0; }
+
+void sdlSetFullScreenWatcher(void (*changed)(int fullScreen)) { Wishes.fullScreenChanged = changed; }
+
+int sdlFullScreen() { return D.fullScreen; }
+
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)()) { gamepadSetEscapeRule(bActsAsEsc); }
 
 void sdlSetGamepadMainMenuRule(int (*onMainMenu)()) { gamepadSetMainMenuRule(onMainMenu); }
@@ -412,8 +439,10 @@ int platformOpenDisplay(const char* title, int width, int height, int fullScreen
             SDL_SetWindowPosition(D.window, D.windowX, D.windowY);
         }
     }
+    const int changed = D.fullScreen != fullScreen;
     D.fullScreen = fullScreen;
     D.repaint = 1;
+    if (changed && Wishes.fullScreenChanged) Wishes.fullScreenChanged(fullScreen);
     SDL_ShowWindow(D.window);
     SDL_RaiseWindow(D.window);
     return 1;
@@ -451,6 +480,17 @@ int platformPollMessage(PlatformMessage* m) {
         m->type = MsgEndSignal;
         return 1;
     }
+    if (Wishes.wantFullScreen >= 0 && D.window) {
+        // Full screen from the start, or asked for: the same switch as Alt+Enter.
+        const int differs = Wishes.wantFullScreen != D.fullScreen;
+        Wishes.wantFullScreen = -1;
+        if (differs) {
+            *m = PlatformMessage{};
+            m->type = MsgModeCommand;
+            m->code = 1;
+            return 1;
+        }
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         *m = PlatformMessage{};
@@ -464,18 +504,10 @@ int platformPollMessage(PlatformMessage* m) {
                     saveScreenshot(Shown.pixels, PageWidth, PageHeight, Shown.palette, std::time(nullptr));
                 continue;
             }
-            const int code = set1ScanCode(e.key.keysym.scancode);
-            if (code == 0) continue;
-            const Uint16 mods = e.key.keysym.mod;  // the modifiers as they were at this key
-            const bool alt = (mods & KMOD_ALT) != 0 || code == ScanAlt;
-            const bool down = e.type == SDL_KEYDOWN;
-            m->type = down ? (alt ? MsgSysKeyDown : MsgKeyDown) : (alt ? MsgSysKeyUp : MsgKeyUp);
-            m->scanCode = code;
-            m->character = down ? germanCharacterOf(code) : 0;
-            m->wasDown = down ? e.key.repeat : 1;
-            m->altContext = alt;
-            m->shift = (mods & KMOD_SHIFT) != 0;
-            m->ctrl = (mods & KMOD_CTRL) != 0;
+            // The modifiers as they were at this key; the player's keys translated.
+            if (!sdlKeyMessage(m, e.key.keysym.scancode, e.type == SDL_KEYDOWN, e.key.repeat, e.key.keysym.mod,
+                               e.common.timestamp))
+                continue;
             return 1;
         }
         case SDL_QUIT:

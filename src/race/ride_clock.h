@@ -17,6 +17,3 @@ extern RideClockState RideClock;
 void resetRideClock();
 // One ride step: called by gameLogic while a run is on, before the step reads its keys.
 void tickRideClock();
-
-// Ride steps as a time, "m:ss.cc" (hundredths rounded down); negative steps count as 0.
-void formatRideTime(int32_t steps, char* text, int size);

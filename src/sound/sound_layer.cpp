@@ -1,6 +1,7 @@
 #include "sound/sound_layer.h"
 
 #include "framework/framework.h"
+#include "settings/settings.h"
 #include "sound/sound_events.h"
 #include "sound/sound_files.h"
 #include "sound/sound_output.h"
@@ -21,7 +22,21 @@ void startSound(int argc, char** argv) {
     Layer = SoundLayer{};
     if (soundSwitchedOff(argc, argv)) return;
     if (!openSoundOutput()) return;
+    // As the player left it: on or off, and the volumes.
+    Layer.muted = Setting.soundOn ? 0 : 1;
+    setSoundMuted(Layer.muted);
+    applySoundVolumes();
     setIterationObserver(soundFrame);
+}
+
+void setSoundOn(int on) {
+    Layer.muted = on ? 0 : 1;
+    setSoundMuted(Layer.muted);
+}
+
+void applySoundVolumes() {
+    setSoundVolumes(float(Setting.masterVolume) / VolumeMax, float(Setting.rideVolume) / VolumeMax,
+                    float(Setting.effectsVolume) / VolumeMax);
 }
 
 void soundFrame() {
@@ -35,6 +50,7 @@ void soundFrame() {
     if (cues.toggleMute) {
         Layer.muted = !Layer.muted;
         setSoundMuted(Layer.muted);
+        rememberSoundOn(!Layer.muted);
     }
     for (int id = 0; id < SoundCount; ++id)
         if (cues.oneShots & (1u << id)) playSound(id);

@@ -7,3 +7,7 @@
 void startSound(int argc, char** argv);
 // One iteration: observe, compare with the last iteration, play; F9 mutes and unmutes.
 void soundFrame();
+// Sound on or off, as F9 switches it (the options screen).
+void setSoundOn(int on);
+// The volumes of the player's settings, at once.
+void applySoundVolumes();

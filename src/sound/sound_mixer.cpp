@@ -1,5 +1,8 @@
 // The audio device through SDL2_mixer: one-shots on the mixer's channels, the two
-// loops mixed by our own hook so the ride's pitch can follow the speed.
+// loops mixed by our own hook so the ride's pitch can follow the speed. Everything is
+// mixed a quarter as loud as it is heard, so that no sum of loops and one-shots reaches
+// full scale on the way; the limiter after the mix brings it up again and turns down
+// only the moments that would pass its ceiling, so the output never clips.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -7,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 
 #include "display/display.h"
@@ -25,6 +29,9 @@ constexpr float WindLevel = 0.45f;
 constexpr int LevelScale = 1 << 16;        // levels cross threads as integers in 1/65536
 constexpr int GlideFrames = 1024;          // frames a loop takes to reach a new level
 constexpr Uint32 StaleLevelsMs = 250;      // loops fall silent when the game stops setting them
+constexpr int Headroom = 4;                // the mix runs this many times below what is heard
+constexpr float LimiterCeiling = 29205.0f; // -1 dB of full scale: the loudest sample heard
+constexpr float LimiterRecovery = 1.0f / (0.08f * float(DeviceRate));  // back to full gain in ~80 ms
 
 // A loop as the audio thread plays it: where it is and how loud it is now.
 struct LoopVoice {
@@ -42,6 +49,8 @@ struct Output {
     Mix_Chunk* chunks[SoundCount];
     LoopVoice ride, wind;
     std::atomic<int> muted;
+    std::atomic<int32_t> loopVolume;  // the player's ride volume times master, 1/65536
+    float limiterGain;                // audio thread only
     std::atomic<Uint32> levelsSetAt;  // SDL ticks of the last setLoopLevels
 };
 
@@ -93,13 +102,32 @@ void mixLoops(void*, Uint8* stream, int bytes) {
         // A run waiting for the window's focus sets no levels: its loops glide out.
         const bool stale = SDL_GetTicks() - Out.levelsSetAt.load(std::memory_order_relaxed) > StaleLevelsMs;
         const float quiet = Out.muted.load(std::memory_order_relaxed) || stale ? 0.0f : 1.0f;
-        mixLoop(&Out.ride, mix, part, channels, RideLevel * quiet);
-        mixLoop(&Out.wind, mix, part, channels, WindLevel * quiet);
+        const float volume = float(Out.loopVolume.load(std::memory_order_relaxed)) / float(LevelScale) / Headroom;
+        mixLoop(&Out.ride, mix, part, channels, RideLevel * quiet * volume);
+        mixLoop(&Out.wind, mix, part, channels, WindLevel * quiet * volume);
         for (int i = 0; i < part * channels; ++i)
             out[i] = int16_t(mix[i] > 32767 ? 32767 : (mix[i] < -32768 ? -32768 : mix[i]));
         out += part * channels;
         frames -= part;
     }
+}
+
+// After the channels are added: the mix brought up to its real loudness, with the gain
+// falling at once wherever a frame would pass the ceiling and recovering slowly.
+void limitMix(void*, Uint8* stream, int bytes) {
+    int16_t* samples = reinterpret_cast<int16_t*>(stream);
+    const int channels = Out.channels;
+    const int frames = bytes / int(sizeof(int16_t)) / channels;
+    float gain = Out.limiterGain;
+    for (int i = 0; i < frames; ++i) {
+        int16_t* frame = samples + i * channels;
+        float peak = 0.0f;
+        for (int c = 0; c < channels; ++c) peak = std::fmax(peak, std::fabs(float(frame[c]) * Headroom));
+        gain += (1.0f - gain) * LimiterRecovery;
+        if (peak * gain > LimiterCeiling) gain = LimiterCeiling / peak;
+        for (int c = 0; c < channels; ++c) frame[c] = int16_t(std::lrint(float(frame[c]) * Headroom * gain));
+    }
+    Out.limiterGain = gain;
 }
 
 void prepareLoop(LoopVoice* v, Mix_Chunk* chunk) {
@@ -173,12 +201,15 @@ int openSoundOutput() {
     }
     Out.channels = channels;
     Out.muted.store(0);
+    Out.loopVolume.store(LevelScale);
+    Out.limiterGain = 1.0f;
     Mix_AllocateChannels(OneShotChannels);
-    Mix_Volume(-1, OneShotVolume);
+    Mix_Volume(-1, OneShotVolume / Headroom);
     loadAllSounds();
     prepareLoop(&Out.ride, Out.chunks[SoundRide]);
     prepareLoop(&Out.wind, Out.chunks[SoundWind]);
     Mix_HookMusic(mixLoops, nullptr);
+    Mix_SetPostMix(limitMix, nullptr);
     Out.open = 1;
     return 1;
 }
@@ -186,6 +217,7 @@ int openSoundOutput() {
 void closeSoundOutput() {
     if (!Out.open) return;
     Mix_HookMusic(nullptr, nullptr);
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
     for (Mix_Chunk*& chunk : Out.chunks) {
@@ -218,4 +250,10 @@ void setSoundMuted(int muted) {
     if (!Out.open) return;
     Out.muted.store(muted ? 1 : 0, std::memory_order_relaxed);
     if (muted) Mix_HaltChannel(-1);
+}
+
+void setSoundVolumes(float master, float ride, float effects) {
+    if (!Out.open) return;
+    Out.loopVolume.store(int32_t(master * ride * float(LevelScale)), std::memory_order_relaxed);
+    Mix_Volume(-1, int(std::lrint(float(OneShotVolume) * master * effects / Headroom)));
 }

@@ -13,3 +13,5 @@ void playSound(int id);
 // Target levels of the two loops; the audio thread glides to them.
 void setLoopLevels(float rideVolume, float ridePitch, float windVolume);
 void setSoundMuted(int muted);
+// The player's volumes, 0 to 1: over everything, the two loops, the one-shots.
+void setSoundVolumes(float master, float ride, float effects);

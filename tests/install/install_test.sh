@@ -16,7 +16,8 @@ P="$WORK/prefix"
 cmake --install "$BUILD" --prefix "$P" >/dev/null || fail "cmake --install"
 GAME="$P/$BIN/tumblegrade"
 for f in $BIN/tumblegrade $DATA/track.tbk $DATA/Images/Initpal.bmp $DATA/Cour20b.fnt \
-         share/applications/$APP.desktop share/metainfo/$APP.metainfo.xml share/doc/tumblegrade/copyright; do
+         share/applications/$APP.desktop share/metainfo/$APP.metainfo.xml share/doc/tumblegrade/copyright \
+         share/mime/packages/$APP.xml; do
     [ -f "$P/$f" ] || fail "not installed: $f"
 done
 ls "$P"/share/man/man6/tumblegrade.6* >/dev/null || fail "no man page"
@@ -26,6 +27,14 @@ for n in 16 32 48 64 128 256; do
 done
 desktop-file-validate "$P/share/applications/$APP.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$P/share/metainfo/$APP.metainfo.xml" || fail "appstreamcli validate"
+grep -q '^MimeType=application/x-tumblegrade-demo;$' "$P/share/applications/$APP.desktop" &&
+    grep -q '^Exec=tumblegrade %f$' "$P/share/applications/$APP.desktop" || fail "the desktop entry takes no demo"
+# The MIME database built from the installed type knows a demo by its name and its first line.
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$P/share/mime" 2>"$WORK/mime.err" || fail "update-mime-database: $(cat "$WORK/mime.err")"
+    grep -q '^\*\.tgdemo' "$P/share/mime/globs" 2>/dev/null || grep -q 'tgdemo' "$P/share/mime/globs2" ||
+        fail "the demo type's glob is not in the database"
+fi
 
 [ "$("$GAME" --version)" = "Tumblegrade - DH $VERSION" ] || fail "--version says '$("$GAME" --version)'"
 HELP="$("$GAME" --help)" || fail "--help status"

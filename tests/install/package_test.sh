@@ -14,6 +14,7 @@ DEB="$("$SRC/scripts/package" "$PKGBUILD" 2>"$WORK/build.log")" || { cat "$WORK/
 dpkg-deb -c "$DEB" | awk '{print $NF}' | sed 's|^\./||' >"$WORK/list"
 grep -qx "usr/games/tumblegrade" "$WORK/list" || fail "no /usr/games/tumblegrade"
 grep -qx "usr/share/doc/tumblegrade/copyright" "$WORK/list" || fail "no copyright file"
+grep -qx "usr/share/mime/packages/io.github.tumblegrade.Tumblegrade.xml" "$WORK/list" || fail "no MIME type for demos"
 MISSING=0
 while IFS= read -r f; do
     grep -qxF "usr/share/games/tumblegrade/$f" "$WORK/list" || { echo "not in the package: $f" >&2; MISSING=1; }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "replay/replay_script.h"
+#include "demo/replay_script.h"
 
 namespace {
 

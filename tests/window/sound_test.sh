@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The sound of a run, recorded through SDL's disk audio driver: start a ride, stand
-# still, push hard, mute and unmute with F9, steer into the fence; then the same start
+# still, push hard, mute and unmute with F9, push on and steer into the fence (the loudest
+# moment: ride, wind and the crash together, which must stay below full scale); then the same start
 # with -nosound, and once more without any audio device. The recording's size marks
 # where in it each moment lies.
 # Usage: sound_test.sh GAME DATA_DIR
@@ -58,7 +59,8 @@ xdotool keyup Up
 press F9
 MUTE0=$(mark); sleep 0.3; MUTE1=$(mark)
 press F9
-# Into the fence: steer right until the picture stands still.
+# Into the fence at speed: push and steer right until the picture stands still.
+xdotool keydown Up
 xdotool keydown Right
 LAST=""
 OUTCOME0=""
@@ -71,6 +73,7 @@ for i in $(seq 1 60); do
     LAST=$PICTURE
 done
 xdotool keyup Right
+xdotool keyup Up
 sleep 0.8
 OUTCOME1=$(mark)
 quit_game
@@ -110,11 +113,16 @@ REST=$(rms "$WORK/ride.raw" "$REST0" "$REST1")
 FAST=$(rms "$WORK/ride.raw" "$FAST0" "$FAST1")
 MUTED=$(rms "$WORK/ride.raw" "$((MUTE0 + SECOND / 20))" "$MUTE1")
 OUTCOME=$(rms "$WORK/ride.raw" "$OUTCOME0" "$((OUTCOME0 + SECOND / 2))")
+# The loudest sample of the whole run, and how many reach full scale.
+read -r PEAK CLIPPED < <(od -An -v -t d2 -w2 "$WORK/ride.raw" |
+    awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v; if (v >= 32767) c++ } END { print m + 0, c + 0 }')
 echo "loudness (RMS of 32768): at rest $REST, riding fast $FAST, muted $MUTED, after the fence $OUTCOME"
+echo "peak $PEAK of 32768, $CLIPPED samples at full scale"
 FAIL=0
 [ "$FAST" -gt 1000 ] && [ "$FAST" -gt $((REST * 4)) ] || { echo "riding fast is not louder than standing" >&2; FAIL=1; }
 [ "$MUTED" -lt 50 ] || { echo "F9 does not mute" >&2; FAIL=1; }
 [ "$OUTCOME" -gt 100 ] || { echo "no outcome sound after the fence" >&2; FAIL=1; }
+[ "$PEAK" -lt 32000 ] || { echo "the mix clips: peak $PEAK, $CLIPPED samples at full scale" >&2; FAIL=1; }
 if [ -s "$WORK/silent.raw" ] && [ "$(tr -d '\000' <"$WORK/silent.raw" | head -c 1 | wc -c)" -ne 0 ]; then
     echo "-nosound still plays" >&2
     FAIL=1

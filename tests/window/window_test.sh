@@ -3,7 +3,8 @@
 # 2x (1280 x 960) showing the intro; F12 saves the page to a PNG; Alt+Enter shows the page
 # at 2x centred on black, pixel for pixel the replay's picture scaled by 2; Alt+Enter
 # brings the window back where it was; a run waits while another window has the focus;
-# in full screen SIGTERM ends the game cleanly.
+# in full screen F9 mutes and SIGTERM ends the game cleanly; started again, the game opens
+# as it was left, full screen and muted (the settings file in a folder of the test's own).
 # Usage: window_test.sh GAME REPLAY DATA_DIR
 set -u
 GAME="$(realpath "$1")"
@@ -29,6 +30,7 @@ cd "$DATA" || exit 1
 openbox >/dev/null 2>&1 &
 WM=$!
 sleep 1
+export XDG_CONFIG_HOME="$WORK/config" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/first.raw"
 XDG_PICTURES_DIR="$WORK/pictures" "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
 fail() { echo "$1" >&2; cat "$WORK/game.err" >&2; kill $PID 2>/dev/null; kill $WM 2>/dev/null; exit 1; }
@@ -61,12 +63,31 @@ xdotool windowfocus --sync "$WID"; sleep 1
 import -window "$WID" "$WORK/back.png"
 xdotool key alt+Return
 sleep 2
+xdotool key F9
+sleep 0.5
 kill -TERM $PID
 for i in $(seq 1 50); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
 kill -0 $PID 2>/dev/null && fail "SIGTERM did not end the game in full screen"
 wait $PID
 STATUS=$?
+# The second start: full screen at once, and Enter's click on the way to the main menu silent.
+SETTINGS="$WORK/config/tumblegrade/settings.ini"
+grep -qx "full_screen = on" "$SETTINGS" && grep -qx "sound = off" "$SETTINGS" ||
+    fail "the settings file does not hold full screen and sound off: $(cat "$SETTINGS" 2>&1)"
+SDL_DISKAUDIOFILE="$WORK/second.raw" "$GAME" >/dev/null 2>"$WORK/game.err" &
+PID=$!
+WID=$(timeout 30 xdotool search --sync --name "^Tumblegrade - DH$" | head -n 1)
+[ -n "$WID" ] || fail "no window at the second start"
+sleep 2
+SECOND=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+xdotool key Return
+sleep 1
+kill -TERM $PID
+wait $PID
 kill $WM 2>/dev/null
+[ "$SECOND" = "1920x1080" ] || fail "the second start is not full screen: $SECOND"
+[ -s "$WORK/second.raw" ] && [ "$(tr -d '\000' <"$WORK/second.raw" | head -c 1 | wc -c)" -eq 0 ] ||
+    fail "the second start is not muted"
 echo "window $WID $SIZE at $BEFORE, back at $AFTER; screenshot $SAVED; exit status $STATUS"
 [ "$SIZE" = "1280x960" ] || fail "window is not 1280 x 960"
 [ "$(compare -metric AE "$WORK/shot.png" "$WORK/intro2x.png" null: 2>&1 | cut -d' ' -f1)" = "0" ] ||

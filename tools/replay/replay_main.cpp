@@ -1,6 +1,8 @@
 // tumblegrade-replay: the whole game on the headless back-end, driven by a script.
 //   tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]
 //   tumblegrade-replay --timedemo SCRIPT [--data DIR]
+//   tumblegrade-replay --verify DEMO [--data DIR]
+//   tumblegrade-replay SCRIPT --make-demo FILE [--course NAME] [--data DIR]
 //   tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]
 // A timedemo runs the script without snapshots or state log, every page converted to
 // 32 bits as the window does it, and prints the frame rate of all frames but the first.
@@ -9,7 +11,13 @@
 // SCREEN is the screen the run ended on (finish, crash, injury, defect, or "none" when
 // no run ended) and N the run's ride iterations (the ride clock); --record writes the
 // session as a script that plays back to the same end.
-// --course NAME (any mode) rides the course of that name in the data folder's index, or
+// --verify plays a demo without pictures or state log and prints the run's outcome and
+// time: exit 0 when they are the header's, 1 when not, 2 when the demo cannot be read or
+// its course is not here. --ghost FILE (with a script) draws that ghost path into the
+// race view as the window game does; the state log is the same as without it.
+// --make-demo FILE writes the script's first run as a demo (the shipped demos are the
+// autopilot's recordings made into demos).
+// --course NAME (any mode but --verify) rides the course of that name in the data folder's index, or
 // the course file NAME; without it the runs ride track.tbk as always.
 // --records keeps a finished run in the records file; --hud draws the run's time, the
 // splits and the finish lines into the pages.
@@ -25,6 +33,9 @@
 #include <sys/stat.h>
 
 #include "app/game_main.h"
+#include "demo/ghost_view.h"
+#include "demo_verify.h"
+#include "menus/own_screens.h"
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
@@ -34,7 +45,7 @@
 #include "track/course_choice.h"
 #include "track/course_index.h"
 #include "autopilot.h"
-#include "replay_script.h"
+#include "demo/replay_script.h"
 #include "state_log.h"
 
 namespace {
@@ -58,6 +69,9 @@ int usage() {
     std::fprintf(stderr,
                  "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
+                 "       tumblegrade-replay --verify DEMO [--data DIR]\n"
+                 "a script also takes --ghost FILE (a ghost path drawn into the race view)\n"
+                 "and --make-demo FILE (its first run written as a demo)\n"
                  "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
                  "every mode also takes --course NAME (a name from the course index or a course file)\n");
     return 2;
@@ -212,6 +226,8 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
+    if (verifyingDemo() && verifyIteration(iteration)) requestExit();
+    if (makingDemo()) verifyIteration(iteration);
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
@@ -226,12 +242,18 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath;
+    std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath, ghostPath, makeDemoPath;
     bool keepRecords = false, drawHud = false;  // --records, --hud: the clock's additions
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--timedemo") {
             Demo.on = true;
+        } else if (arg == "--verify") {
+            startDemoVerification();
+        } else if (arg == "--ghost" && i + 1 < argc) {
+            ghostPath = argv[++i];
+        } else if (arg == "--make-demo" && i + 1 < argc) {
+            makeDemoPath = argv[++i];
         } else if (arg == "--records" || arg == "--hud") {
             (arg == "--records" ? keepRecords : drawHud) = true;
         } else if (arg == "--autopilot") {
@@ -249,6 +271,8 @@ int main(int argc, char** argv) {
     if (Pilot.on ? (!scriptPath.empty() || Demo.on || !outDir.empty()) : (scriptPath.empty() || !recordPath.empty()))
         return usage();
     if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
+    if (verifyingDemo() && (Demo.on || Pilot.on || !outDir.empty() || !statePath.empty() || !course.empty()))
+        return usage();
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) {
@@ -262,7 +286,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    const bool parsed = Pilot.on || parseReplayScript(in, &Script, &error);
+    const bool parsed = Pilot.on || (verifyingDemo() ? readDemoForVerification(in, &Script, &error)
+                                                      : parseReplayScript(in, &Script, &error));
     if (in && in != stdin) std::fclose(in);
     if (!parsed) {
         std::fprintf(stderr, "tumblegrade-replay: %s: %s\n", scriptPath.c_str(), error.c_str());
@@ -271,7 +296,7 @@ int main(int argc, char** argv) {
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
     // The snapshot folder is made with its parents, as `mkdir -p` would.
-    for (size_t slash = OutDir.find('/', 1); !Demo.on; slash = OutDir.find('/', slash + 1)) {
+    for (size_t slash = OutDir.find('/', 1); !Demo.on && !verifyingDemo(); slash = OutDir.find('/', slash + 1)) {
         mkdir(OutDir.substr(0, slash).c_str(), 0777);
         if (slash == std::string::npos) break;
     }
@@ -283,6 +308,20 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    std::string scriptText;
+    if (!makeDemoPath.empty()) {
+        if (Pilot.on || verifyingDemo() || scriptPath == "-") return usage();
+        startDemoMaking(absoluteFrom(cwd, makeDemoPath).c_str());
+        FILE* again = std::fopen(scriptPath.c_str(), "rb");
+        char buffer[8192];
+        for (size_t n; again && (n = std::fread(buffer, 1, sizeof buffer, again)) > 0;) scriptText.append(buffer, n);
+        if (again) std::fclose(again);
+    }
+    if (!ghostPath.empty()) {
+        if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
+        enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
+        addPageOverlay(drawGhost);
+    }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
         std::fprintf(stderr, "tumblegrade-replay: cannot enter the data directory %s: %s\n",
                      dataDir.c_str(), std::strerror(errno));
@@ -291,6 +330,7 @@ int main(int argc, char** argv) {
     char indexError[256];
     if (!readCourseIndex(CourseIndexFile, &Courses, indexError, sizeof indexError)) Courses.count = 0;
     if (!course.empty() && !chooseCourse(course, cwd)) return 2;
+    if (verifyingDemo() && !chooseDemoCourse(scriptPath.c_str())) return 2;
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
@@ -309,6 +349,8 @@ int main(int argc, char** argv) {
     const int status = gameMain(1, gameArgv);
     if (StateFile) std::fclose(StateFile);
     if (Demo.on) printTimedemo();
+    if (verifyingDemo()) return reportDemoVerification();
+    if (makingDemo()) return writeMadeDemo(scriptText, course.empty() ? "classic" : course.c_str());
     if (Pilot.on) {
         const std::string label = courseLabel(course);
         std::printf("course %s outcome %s iterations %d\n", label.c_str(), Pilot.outcome ? Pilot.outcome : "none",

@@ -1,4 +1,4 @@
-#include "replay_script.h"
+#include "demo/replay_script.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,4 +1,4 @@
-// The replay's input script: one command per line, each tied to a main-loop iteration.
+// The replay's input script (and a demo's body): one command per line, each tied to a main-loop iteration.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,9 @@
+// The course a demo rides, found by its content hash: the shipped courses in the data
+// folder (track.tbk, courses/*.tbk) and the player's own in
+// $XDG_DATA_HOME/tumblegrade/courses. Called from inside the data folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+bool findCourseByHash(uint64_t hash, char* path, size_t capacity);

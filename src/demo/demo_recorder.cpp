@@ -1,0 +1,322 @@
+#include "demo/demo_recorder.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base/game_state.h"
+#include "base/scan_codes.h"
+#include "demo/attract_loop.h"
+#include "demo/demo_file.h"
+#include "demo/demo_run_watch.h"
+#include "demo/demo_store.h"
+#include "demo/ghost_path.h"
+#include "demo/ghost_view.h"
+#include "demo/run_start.h"
+#include "framework/framework.h"
+#include "game/screens.h"
+#include "menus/own_screens.h"
+#include "profile/rider_profile.h"
+#include "race/damage_table.h"
+#include "race/ride_clock.h"
+#include "render/camera.h"
+#include "render/rasteriser.h"
+#include "track/course_choice.h"
+
+namespace {
+
+enum EntryType : uint8_t { EntryPress, EntryRelease, EntryTime, EntryMode };
+
+struct SessionEntry {
+    int32_t iteration;
+    uint8_t type;
+    uint8_t scanCode;
+    uint32_t seed;  // EntryTime
+};
+
+constexpr int SessionCapacity = 1 << 17;
+constexpr int RideKeys[RideKeyCount] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
+
+struct RunMark {
+    int32_t firstEntry;      // the run's first entry: its start key, or the first of its iteration
+    int32_t startIteration;
+    int32_t clockAtStart;
+    int32_t byKey;           // started by a key the game heard (the first entry)
+    uint8_t held[RideKeyCount];  // ride keys held as the run starts
+    int32_t texturing;
+    RunStartState start;
+    uint64_t courseHash;
+    char course[64];
+};
+
+struct Recorder {
+    SessionEntry log[SessionCapacity];
+    int32_t count;
+    int32_t full;            // the log ran out: whole sessions can no longer be written
+    int32_t watched;         // a demo was watched: neither can they
+    int32_t paused;
+    int32_t iteration;       // iterations completed
+    int32_t iterationFirst;  // the first entry of the iteration under way
+    uint32_t sessionSeed;
+    int32_t fills;
+    uint8_t held[ScanCodeCount];
+    uint8_t heldAtIterationStart[RideKeyCount];
+    int32_t inRun;
+    int32_t freshRun;
+    int32_t lastRacing;      // GameState.racing after the last key or iteration heard
+    int32_t changedAside;    // a key taken beside the game changed it: no whole sessions
+    RunMark run;
+    int32_t hasFirst;
+    RunMark first;
+    uint8_t heldAfterPrologue[RideKeyCount];
+    int32_t lastClock;
+    GhostPath ghost;
+    char lastFile[DemoPathCapacity];
+    int32_t lastBest;
+    int32_t lastRunFinished;  // the last run ended at the finish and its demo was written
+};
+
+Recorder R;
+uint8_t GhostBytes[GhostFileCapacity];
+
+void addEntry(uint8_t type, int scanCode, uint32_t seed) {
+    if (R.count == SessionCapacity) {
+        R.full = 1;
+        return;
+    }
+    R.log[R.count++] = SessionEntry{R.iteration, type, uint8_t(scanCode), seed};
+}
+
+// The mode switch re-seeds the damage table: its clock and the switch go before the keys
+// of the iteration, where the switch came from the message pump.
+void noteTableFill() {
+    if (R.count + 2 > SessionCapacity) {
+        R.full = 1;
+        return;
+    }
+    const int first = R.iterationFirst;
+    std::memmove(R.log + first + 2, R.log + first, sizeof(SessionEntry) * size_t(R.count - first));
+    R.log[first] = SessionEntry{R.iteration, EntryTime, 0, DamageTableSeed};
+    R.log[first + 1] = SessionEntry{R.iteration, EntryMode, 0, 0};
+    R.count += 2;
+}
+
+const char* courseLabel() {
+    const char* name = chosenCourseName();
+    if (name && name[0]) return name;
+    const char* file = chosenCourseFile();
+    const char* slash = std::strrchr(file, '/');
+    return slash ? slash + 1 : file;
+}
+
+// How a run starts: by the key just noted, by a new function (ride again) before the
+// keys that follow it, or found at the end of an iteration.
+enum RunStartKind { StartSeenLate, StartByKey, StartByNewFunction };
+
+void beginRun(int kind) {
+    const int byKey = kind == StartByKey;
+    R.inRun = 1;
+    R.freshRun = 0;
+    RunMark& m = R.run;
+    m.byKey = byKey;
+    m.firstEntry = byKey ? R.count - 1 : kind == StartByNewFunction ? R.count : R.iterationFirst;
+    m.startIteration = R.iteration;
+    m.clockAtStart = RideClock.iterations;
+    for (int k = 0; k < RideKeyCount; ++k)
+        m.held[k] = kind == StartSeenLate ? R.heldAtIterationStart[k] : R.held[RideKeys[k]];
+    m.texturing = texturingEnabled;
+    captureRunStart(&m.start);
+    int ok = 0;
+    m.courseHash = courseContentHash(chosenCourseFile(), &ok);
+    std::snprintf(m.course, sizeof m.course, "%s", courseLabel());
+    R.lastClock = RideClock.iterations;
+    R.ghost.count = 0;
+    loadGhostForRun(m.courseHash, Rider.name());
+    if (!R.hasFirst && byKey && !R.full) {
+        R.hasFirst = 1;
+        R.first = m;
+        for (int k = 0; k < RideKeyCount; ++k) R.heldAfterPrologue[k] = m.held[k];
+    }
+}
+
+void line(std::string* text, int iteration, const char* command, int value) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%d %s %d\n", iteration, command, value);
+    *text += buffer;
+}
+
+void entryLine(std::string* text, int iteration, const SessionEntry& e) {
+    switch (e.type) {
+    case EntryPress: line(text, iteration, "press", e.scanCode); break;
+    case EntryRelease: line(text, iteration, "release", e.scanCode); break;
+    case EntryTime: line(text, iteration, "time", int(e.seed)); break;
+    default: *text += std::to_string(iteration) + " mode\n"; break;
+    }
+}
+
+// The run after the first run's prologue; returns the run's start iteration in the text.
+int writeWithPrologue(std::string* text) {
+    line(text, 0, "time", int(R.first.start.damageSeed));
+    int at = 1;
+    for (int i = 0; i < R.first.firstEntry; ++i) {
+        const SessionEntry& e = R.log[i];
+        if (e.type == EntryPress || e.type == EntryRelease) entryLine(text, at++, e);
+    }
+    const int start = at;
+    entryLine(text, start, R.log[R.first.firstEntry]);
+    const RunMark& m = R.run;
+    // Ride again starts with the keys held then and the texturing as it was.
+    for (int k = 0; k < RideKeyCount; ++k)
+        if (m.held[k] != R.heldAfterPrologue[k]) line(text, start, m.held[k] ? "press" : "release", RideKeys[k]);
+    if (m.texturing != R.first.texturing) line(text, start, "tap", ScanT);
+    for (int i = m.firstEntry + (m.byKey ? 1 : 0); i < R.count; ++i)
+        entryLine(text, start + (R.log[i].iteration - m.startIteration), R.log[i]);
+    return start;
+}
+
+void writeWholeSession(std::string* text) {
+    line(text, 0, "time", int(R.sessionSeed));
+    for (int i = 0; i < R.count; ++i) entryLine(text, R.log[i].iteration, R.log[i]);
+}
+
+void endRun(int outcome) {
+    R.inRun = 0;
+    R.lastRunFinished = 0;
+    R.lastFile[0] = 0;
+    const RunMark& m = R.run;
+    DemoHeader h{};
+    h.version = DemoFormatVersion;
+    std::snprintf(h.game, sizeof h.game, "%s", TG_GAME_VERSION);
+    std::snprintf(h.course, sizeof h.course, "%s", m.course);
+    h.courseHash = m.courseHash;
+    std::snprintf(h.rider, sizeof h.rider, "%s", Rider.name());
+    h.outcome = outcome;
+    h.iterations = RideClock.iterations;
+    std::string body;
+    const bool prologue = R.hasFirst && sameRunStart(m.start, R.first.start);
+    if (R.full) {
+        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (too many keys to note)\n");
+        return;
+    }
+    if (prologue) {
+        h.start = writeWithPrologue(&body);
+    } else if (!R.full && !R.watched && !R.changedAside) {
+        writeWholeSession(&body);
+        h.start = m.startIteration;
+    } else {
+        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n",
+                     R.watched ? "it did not start as the session's first run, and a demo was watched"
+                               : "it did not start as the session's first run, and the session was changed "
+                                 "beside the game's keys");
+        return;
+    }
+    const int end = h.start + (R.iteration - m.startIteration) + 1;
+    // Left by the window's close button or a signal: the replay closes it too.
+    if (exitRequested() && !(R.count > 0 && R.log[R.count - 1].type == EntryPress &&
+                             R.log[R.count - 1].scanCode == ScanEsc && R.log[R.count - 1].iteration == R.iteration))
+        body += std::to_string(end - 1) + " close yes\n";
+    body += std::to_string(end) + " stop\n";
+    const std::string text = demoHeaderText(h) + body;
+    R.ghost.demoHash = demoContentHash(text.data(), text.size());
+    const size_t ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
+    const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize);
+    // A best is kept for good; the last runs make way for newer ones.
+    std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.newBest ? kept.bestPath : kept.runPath);
+    R.lastBest = kept.newBest;
+    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0];
+}
+
+void noteGhostStep() {
+    if (!GameState.racing || RideClock.iterations == R.lastClock) return;
+    R.lastClock = RideClock.iterations;
+    const int index = RideClock.iterations - R.run.clockAtStart - 1;
+    if (index < 0 || index >= GhostCapacity) return;
+    GhostPoint& p = R.ghost.points[index];
+    p.x = RiderPosition.x;
+    p.y = RiderPosition.y;
+    p.z = RiderPosition.z;
+    p.heading = riderHeading();
+    R.ghost.count = index + 1;
+}
+
+}  // namespace
+
+// Keys taken beside the game that only switch what is shown.
+bool showsOnly(int scanCode) { return scanCode == ScanTab || scanCode == ScanF7; }
+
+void demoRecorderKey(int scanCode, int down) {
+    attractNoteKey();
+    if (R.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
+    const int wasRacing = R.lastRacing;
+    R.lastRacing = GameState.racing;
+    if (down == KeyTakenByOwnScreen || down == KeyTakenByNewFunction) {
+        if (!showsOnly(scanCode)) R.changedAside = 1;
+        // Ride again: a fresh run from here, the one on (if any) given up.
+        if (GameState.racing && !wasRacing) {
+            if (R.inRun) endRun(DemoLeft);
+            beginRun(StartByNewFunction);
+        }
+        return;
+    }
+    addEntry(down ? EntryPress : EntryRelease, scanCode, 0);
+    R.held[scanCode] = down ? 1 : 0;
+    if (down && GameState.racing && !R.inRun) beginRun(StartByKey);
+}
+
+void demoRecorderIteration() {
+    if (R.paused) return;
+    if (R.fills == 0) {  // the fill at start-up seeds the session
+        R.sessionSeed = DamageTableSeed;
+        R.fills = DamageTableFills;
+    }
+    if (DamageTableFills != R.fills) {
+        R.fills = DamageTableFills;
+        noteTableFill();
+    }
+    if (GameState.racing && R.inRun && (R.freshRun || RideClock.iterations < R.lastClock)) endRun(DemoLeft);
+    if (GameState.racing && !R.inRun) beginRun(StartSeenLate);
+    if (R.inRun) noteGhostStep();
+    if (R.inRun && exitRequested()) {
+        endRun(DemoLeft);
+    } else if (R.inRun && !GameState.racing) {
+        const int outcome = demoOutcomeOfScreen(GameState.screen);
+        if (outcome != DemoNoOutcome) endRun(outcome);
+    }
+    R.lastRacing = GameState.racing;
+    ++R.iteration;
+    R.iterationFirst = R.count;
+    for (int k = 0; k < RideKeyCount; ++k) R.heldAtIterationStart[k] = R.held[RideKeys[k]];
+}
+
+void startDemoRecorder() {
+    resetDemoRecorder();
+    setGameKeyWatcher(demoRecorderKey);
+}
+
+void resetDemoRecorder() {
+    std::memset(&R, 0, sizeof R);
+    R.sessionSeed = DamageTableSeed;
+    R.fills = DamageTableFills;
+}
+
+void demoRecorderFreshRun() { R.freshRun = 1; }
+
+void pauseDemoRecorder(int paused) {
+    R.paused = paused;
+    if (paused) R.watched = 1;
+    // What watching filled is not a window switch of this session.
+    R.fills = DamageTableFills;
+    R.iterationFirst = R.count;
+}
+
+const char* lastRunDemoFile() { return R.lastFile; }
+
+const char* demoOfFinishedRun() {
+    if (R.paused) return "";
+    if (R.inRun && !GameState.racing && GameState.screen == ScreenFinish) {
+        R.lastFile[0] = 0;
+        endRun(DemoFinish);
+    }
+    return R.lastRunFinished ? R.lastFile : "";
+}
+int lastRunWasBest() { return R.lastBest; }

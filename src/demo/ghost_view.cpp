@@ -1,0 +1,106 @@
+#include "demo/ghost_view.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "base/game_state.h"
+#include "demo/demo_file.h"
+#include "demo/demo_store.h"
+#include "demo/ghost_path.h"
+#include "race/ride_clock.h"
+#include "render/camera.h"
+#include "render/pipeline.h"
+#include "render/rasteriser.h"
+
+namespace {
+
+constexpr float GhostHeight = 1.8f;  // from the ground up, in course units
+constexpr float GhostWidth = 0.6f;
+constexpr float EyeHeight = 1.0f;    // the eye above the ground, as the ride keeps it
+constexpr float NearestDepth = 0.5f;
+
+struct Ghost {
+    int shown = 1;
+    GhostPath path;
+};
+
+Ghost G;
+
+// The depth-tested dither: every other pixel, the ones in front of the course.
+void fillDithered(DisplayContext* page, int left, int top, int right, int bottom, float depth, int colour) {
+    if (left < 0) left = 0;
+    if (top < 0) top = 0;
+    if (right >= ScreenWidth) right = ScreenWidth - 1;
+    if (bottom >= ScreenHeight) bottom = ScreenHeight - 1;
+    if (page->width != ScreenWidth || page->height != ScreenHeight) return;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left + ((left + y) & 1); x <= right; x += 2)
+            if (depth < depthAt(x, y)) page->pixels[y * ScreenWidth + x] = uint8_t(colour);
+}
+
+bool fileBytes(const std::string& path, std::string* text) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) return false;
+    char buffer[8192];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text->append(buffer, n);
+    std::fclose(in);
+    return true;
+}
+
+}  // namespace
+
+void toggleGhost() { G.shown = !G.shown; }
+void setGhostShown(int shown) { G.shown = shown ? 1 : 0; }
+int ghostShown() { return G.shown; }
+int ghostLoaded() { return G.path.count > 0; }
+void dropGhost() { G.path.count = 0; }
+
+void loadGhostForRun(uint64_t courseHash, const char* rider) {
+    dropGhost();
+    char demo[DemoPathCapacity], ghost[DemoPathCapacity];
+    std::string text;
+    if (!bestDemoPath(courseHash, rider, demo, sizeof demo) || !fileBytes(demo, &text)) return;
+    if (!ghostPathFileFor(demo, ghost, sizeof ghost)) return;
+    std::string error;
+    if (!readGhostFile(ghost, demoContentHash(text.data(), text.size()), &G.path, &error) &&
+        error != "no ghost file")
+        std::fprintf(stderr, "tumblegrade: the ghost %s is not used: %s\n", ghost, error.c_str());
+}
+
+bool loadGhostFile(const char* path) {
+    static uint8_t bytes[GhostFileCapacity + 1];
+    dropGhost();
+    FILE* in = std::fopen(path, "rb");
+    if (!in) return false;
+    const size_t size = std::fread(bytes, 1, sizeof bytes, in);
+    std::fclose(in);
+    std::string error;
+    if (decodeGhostPath(bytes, size, &G.path, &error)) return true;
+    std::fprintf(stderr, "%s: %s\n", path, error.c_str());
+    return false;
+}
+
+void drawGhost(DisplayContext* page) {
+    if (!page || !G.shown || G.path.count <= 0 || !GameState.racing) return;
+    int index = RideClock.iterations - 1;
+    if (index < 0) index = 0;
+    if (index >= G.path.count) index = G.path.count - 1;
+    const GhostPoint& p = G.path.points[index];
+    // The figure stands on the ground below the ghost's eye (y grows downwards).
+    const Matrix4 view = CameraMatrix * LensMatrix;
+    Point3 foot, head;
+    foot.assignNormalised(Point3(p.x, p.y + EyeHeight, p.z) * view);
+    head.assignNormalised(Point3(p.x, p.y + EyeHeight - GhostHeight, p.z) * view);
+    if (foot.z < NearestDepth || head.z < NearestDepth) return;
+    const ScreenPoint f = mapToScreen(foot), h = mapToScreen(head);
+    // The half width on the page, from the lens's horizontal scale at the figure's depth.
+    const float halfWidth = 0.5f * GhostWidth * LensMatrix(0, 0) / foot.z * 636.0f / 2.0f;
+    if (!(halfWidth > 0.5f && halfWidth < 2000.0f)) return;
+    const int colour = nearestPaletteIndex(page->palette, 40, 255, 255);
+    const int half = int(halfWidth);
+    const int top = h.y < f.y ? h.y : f.y, bottom = h.y < f.y ? f.y : h.y;
+    const int headBottom = top + (bottom - top) / 5;
+    fillDithered(page, f.x - half / 2, top, f.x + half / 2, headBottom, foot.z, colour);       // head
+    fillDithered(page, f.x - half, headBottom + 1, f.x + half, bottom, foot.z, colour);        // body and bike
+}

@@ -1,0 +1,50 @@
+#include "demo/install_demos.h"
+
+#include <cstdio>
+
+#include "demo/attract_loop.h"
+#include "demo/demo_recorder.h"
+#include "demo/demo_store.h"
+#include "demo/demo_watch.h"
+#include "demo/ghost_view.h"
+#include "base/scan_codes.h"
+#include "menus/own_screens.h"
+#include "menus/run_watch.h"
+#include "framework/framework.h"
+
+namespace {
+
+char StartDemo[DemoPathCapacity];
+
+void openStartDemo() {
+    if (!StartDemo[0]) return;
+    watchDemoFile(StartDemo);
+    StartDemo[0] = 0;
+}
+
+// The live run's ghost; a demo being watched has none.
+void drawLiveGhost(DisplayContext* page) {
+    if (!watchingDemo()) drawGhost(page);
+}
+
+// Every main-loop iteration: the recorder, a demo asked for on the command line, the
+// attract loop (one observer for all of them).
+void demosIteration() {
+    demoRecorderIteration();
+    openStartDemo();
+    attractIteration();
+}
+
+}  // namespace
+
+void watchDemoAtStart(const char* path) { std::snprintf(StartDemo, sizeof StartDemo, "%s", path ? path : ""); }
+
+void installDemos() {
+    startDemoRecorder();
+    installDemoWatching();
+    addIterationObserver(demosIteration);
+    registerExtraKey(DuringRide, ScanF7, toggleGhost);
+    addPageOverlay(drawLiveGhost);
+    installAttractLoop();
+    setFinishDemoSource(demoOfFinishedRun);
+}

@@ -1,0 +1,281 @@
+#include "menus/options_screen.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "base/scan_codes.h"
+#include "framework/framework.h"
+#include "game/screens.h"
+#include "menus/own_screens.h"
+#include "settings/settings.h"
+
+namespace {
+
+const char ScreenFont[] = "Cour20b.fnt";
+constexpr int VolumeStep = 10;
+constexpr int LinesShown = 14;
+constexpr int LineHeight = 24;
+constexpr int ListTop = 80;
+
+// The screen's own colours, set whole with its page (blue, green, red).
+enum ScreenColour { Background, Text, Dim, Title, Highlight, Warning, ColourCount };
+const PaletteEntry ScreenColours[ColourCount] = {
+    {40, 24, 16, 0},     // deep blue-black
+    {235, 235, 235, 0},  // text
+    {150, 150, 150, 0},  // hints
+    {40, 200, 250, 0},   // title, amber
+    {120, 230, 120, 0},  // the chosen line, green
+    {80, 80, 240, 0},    // a refusal, red
+};
+
+// The lines of the screen, in order: the window, the sound, the game's switches, the
+// keys, the gamepad's buttons, the defaults.
+enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
+                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults };
+
+constexpr int FixedLines = LineKey;
+constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1;
+
+struct OptionsView {
+    OptionsHooks hooks;
+    int at;            // the chosen line
+    int first;         // the first line shown
+    int capturing;     // waiting for the new key of the chosen line
+    char note[96];     // what the last key did (a refusal, a change)
+    int noteIsWarning;
+    Font* font;
+    PaletteEntry palette[256];
+};
+
+OptionsView View;
+
+LineKind kindOf(int line) {
+    if (line < FixedLines) return LineKind(line);
+    if (line < FixedLines + ActionCount) return LineKey;
+    if (line < FixedLines + ActionCount + PadButtonCount) return LinePad;
+    return LineDefaults;
+}
+
+void note(int warning, const char* format, const char* a = "", const char* b = "") {
+    std::snprintf(View.note, sizeof View.note, format, a, b);
+    View.noteIsWarning = warning;
+}
+
+const char* onOff(int on) { return on ? "on" : "off"; }
+
+// A switch the game has not been told yet shows "default"; Enter makes it on, then off.
+void toggleSwitch(const char* name) { rememberSwitch(name, rememberedSwitch(name, -1) == 1 ? 0 : 1); }
+
+const char* switchText(const char* name) {
+    const int on = rememberedSwitch(name, -1);
+    return on < 0 ? "default" : onOff(on);
+}
+
+int stepped(int value, int step, int low, int high) {
+    value += step;
+    return value < low ? low : value > high ? high : value;
+}
+
+// The gamepad button that acts as `b` moves on by `step`; the button that had that place
+// takes b's old one, so every button keeps exactly one.
+void cyclePadButton(int b, int step) {
+    const int old = Setting.padButton[b];
+    const int wanted = (old + step + PadButtonCount) % PadButtonCount;
+    for (int other = 0; other < PadButtonCount; ++other)
+        if (Setting.padButton[other] == wanted) Setting.padButton[other] = old;
+    Setting.padButton[b] = wanted;
+}
+
+void applyWindowAndSound() {
+    if (View.hooks.fullScreen) View.hooks.fullScreen(Setting.fullScreen);
+    if (View.hooks.fill) View.hooks.fill(Setting.fill);
+    if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
+    if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
+    if (View.hooks.volumes) View.hooks.volumes();
+}
+
+void restoreDefaults() {
+    char course[CourseNameSize];
+    std::memcpy(course, Setting.course, sizeof course);
+    defaultSettings(&Setting);
+    std::memcpy(Setting.course, course, sizeof course);
+    applyWindowAndSound();
+    note(0, "Every setting is back at its default.");
+}
+
+// Left (-1), Right (+1) or Enter (0) on the chosen line.
+void change(int step) {
+    const int line = View.at;
+    switch (kindOf(line)) {
+    case LineFullScreen:
+        Setting.fullScreen = !Setting.fullScreen;
+        if (View.hooks.fullScreen) View.hooks.fullScreen(Setting.fullScreen);
+        break;
+    case LineFill:
+        Setting.fill = !Setting.fill;
+        if (View.hooks.fill) View.hooks.fill(Setting.fill);
+        break;
+    case LineScale:
+        Setting.windowScale = step == 0 ? 0 : stepped(Setting.windowScale, step, 0, WindowScaleMax);
+        if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
+        break;
+    case LineSound:
+        Setting.soundOn = !Setting.soundOn;
+        if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
+        break;
+    case LineMaster:
+    case LineRide:
+    case LineEffects: {
+        int* volume = line == LineMaster ? &Setting.masterVolume
+                      : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
+        if (step == 0) return;
+        *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
+        if (View.hooks.volumes) View.hooks.volumes();
+        break;
+    }
+    case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
+    case LineHud: toggleSwitch("hud"); return;
+    case LineGhost: toggleSwitch("ghost"); return;
+    case LineKey:
+        if (step != 0) return;
+        View.capturing = 1;
+        note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+        return;
+    case LinePad: cyclePadButton(line - FixedLines - ActionCount, step == 0 ? 1 : step); break;
+    case LineDefaults:
+        if (step != 0) return;
+        restoreDefaults();
+        break;
+    }
+    settingsChanged();
+}
+
+void takeNewKey(int scanCode) {
+    View.capturing = 0;
+    const int action = View.at - FixedLines;
+    const ControlActionInfo& info = ControlActions[action];
+    if (scanCode == ScanEsc) {
+        note(0, "%s keeps its key.", info.label);
+        return;
+    }
+    const char* name = keyName(scanCode);
+    if (name == nullptr || keyReserved(scanCode)) {
+        note(1, "%s stays as it is: Esc, Enter, Tab and F1-F12 cannot be taken.", name ? name : "That key");
+        return;
+    }
+    const int other = actionUsingKey(&Setting, info.context, scanCode, action);
+    if (other >= 0) {
+        note(1, "%s is taken already: %s.", name, ControlActions[other].label);
+        return;
+    }
+    Setting.key[action] = scanCode;
+    note(0, "%s is now on %s.", info.label, name);
+    settingsChanged();
+}
+
+void openScreen() {
+    if (!View.font) View.font = loadFont(ScreenFont);
+    for (int i = 0; i < 256; ++i) View.palette[i] = ScreenColours[i < ColourCount ? i : Background];
+    View.at = View.first = View.capturing = 0;
+    note(0, "");
+}
+
+void onKey(int scanCode) {
+    if (View.capturing) {
+        takeNewKey(scanCode);
+        return;
+    }
+    switch (scanCode) {
+    case ScanUp: View.at = (View.at + LineCount - 1) % LineCount; break;
+    case ScanDown: View.at = (View.at + 1) % LineCount; break;
+    case ScanPageUp: View.at = View.at > LinesShown ? View.at - LinesShown : 0; break;
+    case ScanPageDown: View.at = View.at + LinesShown < LineCount ? View.at + LinesShown : LineCount - 1; break;
+    case ScanLeft: change(-1); break;
+    case ScanRight: change(1); break;
+    case ScanEnter:
+    case ScanSpace: change(0); break;
+    case ScanEsc:
+    case ScanBackspace: closeOwnScreen(); return;
+    default: return;
+    }
+    if (View.at < View.first) View.first = View.at;
+    if (View.at >= View.first + LinesShown) View.first = View.at - LinesShown + 1;
+}
+
+// The line's label and value.
+void describe(int line, char* label, char* value, size_t size) {
+    value[0] = '\0';
+    switch (kindOf(line)) {
+    case LineFullScreen: std::snprintf(label, size, "Full screen"); std::snprintf(value, size, "%s", onOff(Setting.fullScreen)); break;
+    case LineFill: std::snprintf(label, size, "Full screen fills"); std::snprintf(value, size, "%s", onOff(Setting.fill)); break;
+    case LineScale:
+        std::snprintf(label, size, "Window size");
+        if (Setting.windowScale == 0)
+            std::snprintf(value, size, "as large as fits");
+        else
+            std::snprintf(value, size, "%d x", Setting.windowScale);
+        break;
+    case LineSound: std::snprintf(label, size, "Sound"); std::snprintf(value, size, "%s", onOff(Setting.soundOn)); break;
+    case LineMaster: std::snprintf(label, size, "Volume"); std::snprintf(value, size, "%d", Setting.masterVolume); break;
+    case LineRide: std::snprintf(label, size, "Ride volume"); std::snprintf(value, size, "%d", Setting.rideVolume); break;
+    case LineEffects: std::snprintf(label, size, "Effects volume"); std::snprintf(value, size, "%d", Setting.effectsVolume); break;
+    case LineCourse:
+        std::snprintf(label, size, "Course");
+        std::snprintf(value, size, "%.24s", Setting.course[0] ? Setting.course : "the usual one");
+        break;
+    case LineHud: std::snprintf(label, size, "Time on screen"); std::snprintf(value, size, "%s", switchText("hud")); break;
+    case LineGhost: std::snprintf(label, size, "Ghost"); std::snprintf(value, size, "%s", switchText("ghost")); break;
+    case LineKey: {
+        const int action = line - FixedLines;
+        const char* name = keyName(Setting.key[action]);
+        std::snprintf(label, size, "%s", ControlActions[action].label);
+        std::snprintf(value, size, "%s", View.capturing && line == View.at ? "press a key" : name ? name : "?");
+        break;
+    }
+    case LinePad: {
+        const int b = line - FixedLines - ActionCount;
+        std::snprintf(label, size, "Gamepad %s", PadButtonNames[b]);
+        std::snprintf(value, size, "%s button", PadButtonNames[Setting.padButton[b]]);
+        break;
+    }
+    case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
+    }
+}
+
+void drawLine(int x, int y, int colour, const char* text) {
+    currentContext()->color = colour;
+    drawText(x, y, text);
+}
+
+void drawScreen(DisplayContext* page) {
+    setPalette(View.palette, 256, 0);
+    realizePalette(256, 0, 1);
+    page->background = Background;
+    clearPage();
+    if (!View.font || !useFont(View.font)) return;
+    drawLine(40, 24, Title, "OPTIONS");
+    for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i) {
+        const int line = View.first + i;
+        char label[64], value[64];
+        describe(line, label, value, sizeof label);
+        const int colour = line == View.at ? Highlight : Text;
+        const int y = ListTop + i * LineHeight;
+        drawLine(40, y, colour, line == View.at ? ">" : " ");
+        drawLine(64, y, colour, label);
+        drawLine(380, y, colour, value);
+    }
+    drawLine(40, ListTop + LinesShown * LineHeight + 4, View.noteIsWarning ? Warning : Dim, View.note);
+    drawLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
+}
+
+void openOptions() { openOwnScreen(OwnScreenOptions); }
+
+const OwnScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
+
+}  // namespace
+
+void installOptionsScreen(const OptionsHooks* hooks) {
+    View.hooks = hooks ? *hooks : OptionsHooks{};
+    registerOwnScreen(OwnScreenOptions, &OptionsScreen);
+    registerExtraKey(ScreenMainMenu, ScanF4, openOptions);
+}

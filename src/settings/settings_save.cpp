@@ -1,0 +1,186 @@
+// Writing the settings: the file's text, the safe write, and the changes made in the game
+// that are written at once.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "settings/settings.h"
+
+namespace {
+
+constexpr size_t TextLimit = 8192;
+
+struct TextOut {
+    char* out;
+    size_t size;
+    size_t used;
+};
+
+void put(TextOut* t, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void put(TextOut* t, const char* format, ...) {
+    if (t->used >= t->size) return;
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(t->out + t->used, t->size - t->used, format, args);
+    va_end(args);
+    if (n > 0) t->used = t->used + size_t(n) < t->size ? t->used + size_t(n) : t->size - 1;
+}
+
+const char* onOff(int on) { return on ? "on" : "off"; }
+
+// Every folder of `path` but the last part, made where missing.
+int makeFolders(const char* path) {
+    char folder[sizeof SettingsStore.path];
+    std::snprintf(folder, sizeof folder, "%s", path);
+    for (char* p = folder + 1; *p; ++p) {
+        if (*p != '/') continue;
+        *p = '\0';
+        if (mkdir(folder, 0755) != 0 && errno != EEXIST) return 0;
+        *p = '/';
+    }
+    return 1;
+}
+
+// The damaged file moves aside under a name of its own: settings.ini.damaged-<time>.
+void keepDamagedFile(const char* path) {
+    struct stat st {};
+    if (stat(path, &st) != 0) return;
+    char aside[sizeof SettingsStore.path + 32];
+    std::snprintf(aside, sizeof aside, "%s.damaged-%lld", path, (long long)std::time(nullptr));
+    if (std::rename(path, aside) == 0)
+        std::fprintf(stderr, "tumblegrade: the damaged settings file is kept as %s\n", aside);
+}
+
+}  // namespace
+
+void settingsChanged() {
+    if (SettingsStore.active) saveSettings();
+}
+
+size_t formatSettings(const Settings* s, char* out, size_t size) {
+    TextOut t{out, size, 0};
+    if (size > 0) out[0] = '\0';
+    put(&t, "# Tumblegrade - DH settings. The game writes this file when you change something\n"
+            "# in it (Alt+Enter, F9, the options screen on F4 in the main menu); you may edit it\n"
+            "# while the game is not running. Switches are on or off. A line the game cannot\n"
+            "# use is named on standard error and that setting takes its default.\n\n");
+    put(&t, "[window]\n# Start in full screen (Alt+Enter switches).\nfull_screen = %s\n", onOff(s->fullScreen));
+    put(&t, "# Full screen fills the screen, aspect ratio kept (off: sharp whole multiples).\nfill = %s\n",
+        onOff(s->fill));
+    put(&t, "# The window's size in whole multiples of 640 x 480, 1 to %d; 0 is as large as fits.\nscale = %d\n\n",
+        WindowScaleMax, s->windowScale);
+    put(&t, "[sound]\n# Sound on or off (F9 switches), and the volumes from 0 to %d.\nsound = %s\n", VolumeMax,
+        onOff(s->soundOn));
+    put(&t, "master = %d\nride = %d\neffects = %d\n\n", s->masterVolume, s->rideVolume, s->effectsVolume);
+    put(&t, "[game]\n# The course last chosen (empty: the usual one).\ncourse = %s\n\n", s->course);
+    put(&t, "[switches]\n# The on-screen time (hud) and the ghost; a line with # keeps the game's choice.\n");
+    for (int i = 0; i < s->switchCount; ++i) {
+        if (s->switchOn[i] < 0)
+            put(&t, "# %s = on\n", s->switchName[i]);
+        else
+            put(&t, "%s = %s\n", s->switchName[i], onOff(s->switchOn[i]));
+    }
+    put(&t, "\n[keys]\n# The key of each action, by its place on a US keyboard: letters, digits, Up, Down,\n"
+            "# Left, Right, Ctrl, Alt, Space, LeftShift, Home, PageUp, Comma, ... Esc, Enter, Tab and\n"
+            "# the function keys stay as they are. Two actions of the ride, or of the menus, cannot\n"
+            "# share a key.\n");
+    for (int a = 0; a < ActionCount; ++a) {
+        const char* name = keyName(s->key[a]);
+        put(&t, "%s = %s\n", ControlActions[a].name, name ? name : keyName(ControlActions[a].gameKey));
+    }
+    put(&t, "\n[gamepad]\n# The button that acts as each button: a = B makes the B button act as A. Each\n"
+            "# button appears once on the right: to swap A and B, write a = B and b = A.\n");
+    for (int b = 0; b < PadButtonCount; ++b) {
+        const int p = s->padButton[b] >= 0 && s->padButton[b] < PadButtonCount ? s->padButton[b] : b;
+        char name[24];
+        std::snprintf(name, sizeof name, "%s", PadButtonNames[b]);
+        for (char* c = name; *c; ++c) *c = char(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+        put(&t, "%s = %s\n", name, PadButtonNames[p]);
+    }
+    return t.used;
+}
+
+int saveSettings() {
+    const char* path = SettingsStore.path;
+    if (path[0] == '\0' || !makeFolders(path)) return 0;
+    static char text[TextLimit];
+    const size_t length = formatSettings(&Setting, text, sizeof text);
+    if (SettingsStore.damaged) {
+        keepDamagedFile(path);
+        SettingsStore.damaged = 0;
+    }
+    char fresh[sizeof SettingsStore.path + 8];
+    std::snprintf(fresh, sizeof fresh, "%s.new", path);
+    FILE* f = std::fopen(fresh, "wb");
+    if (f == nullptr) {
+        std::fprintf(stderr, "tumblegrade: cannot write %s: %s\n", fresh, std::strerror(errno));
+        return 0;
+    }
+    const bool written = std::fwrite(text, 1, length, f) == length && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed || std::rename(fresh, path) != 0) {
+        std::fprintf(stderr, "tumblegrade: cannot write %s: %s\n", path, std::strerror(errno));
+        std::remove(fresh);
+        return 0;
+    }
+    return 1;
+}
+
+void rememberFullScreen(int on) {
+    if (Setting.fullScreen == (on ? 1 : 0)) return;
+    Setting.fullScreen = on ? 1 : 0;
+    settingsChanged();
+}
+
+void rememberSoundOn(int on) {
+    if (Setting.soundOn == (on ? 1 : 0)) return;
+    Setting.soundOn = on ? 1 : 0;
+    settingsChanged();
+}
+
+// A name the file can hold on one line and give back as it was.
+static bool courseNameFits(const char* name) {
+    const size_t length = std::strlen(name);
+    if (length >= CourseNameSize || (length > 0 && (name[0] == ' ' || name[length - 1] == ' '))) return false;
+    for (size_t i = 0; i < length; ++i)
+        if ((unsigned char)name[i] < 0x20 || name[i] == 0x7F || (name[i] == ';' && i > 0 && name[i - 1] == ' ') ||
+            (i == 0 && (name[0] == '#' || name[0] == ';')))
+            return false;
+    return true;
+}
+
+void rememberCourse(const char* name) {
+    if (name == nullptr || !courseNameFits(name) || std::strcmp(Setting.course, name) == 0) return;
+    std::strncpy(Setting.course, name, CourseNameSize);
+    settingsChanged();
+}
+
+const char* rememberedCourse() { return Setting.course; }
+
+void rememberSwitch(const char* name, int on) {
+    if (name == nullptr) return;
+    int index = -1;
+    for (int i = 0; i < Setting.switchCount; ++i)
+        if (std::strcmp(Setting.switchName[i], name) == 0) index = i;
+    if (index < 0 && Setting.switchCount < SwitchCount && std::strlen(name) < SwitchNameSize) {
+        index = Setting.switchCount++;
+        std::snprintf(Setting.switchName[index], SwitchNameSize, "%s", name);
+        Setting.switchOn[index] = -1;
+    }
+    if (index < 0 || Setting.switchOn[index] == (on ? 1 : 0)) return;
+    Setting.switchOn[index] = on ? 1 : 0;
+    settingsChanged();
+}
+
+int rememberedSwitch(const char* name, int fallback) {
+    if (name == nullptr) return fallback;
+    for (int i = 0; i < Setting.switchCount; ++i)
+        if (std::strcmp(Setting.switchName[i], name) == 0) return Setting.switchOn[i] < 0 ? fallback : Setting.switchOn[i];
+    return fallback;
+}

@@ -1,0 +1,32 @@
+// A session of the window game without the window: own screens and the demos on, the
+// headless back-end, keys from a plan; run in a child process so every session starts
+// from the program's start. The demos land in the given XDG_DATA_HOME.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct DemoSessionPlan {
+    int rideIterations;  // ride steps with the course pilot before Esc leaves the game;
+                         // 0 rides to the finish, then Esc leaves
+    int rideAgain;       // at the first finish F5 rides again (to the finish) first
+};
+
+// Returns the child's exit status (0 when the game ended normally).
+int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan);
+// The files in dataHome/tumblegrade/demos whose names start with prefix (the last in
+// name order), and all of them.
+std::string findDemo(const std::string& dataHome, const std::string& prefix);
+std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix);
+// tumblegrade-replay --verify on a demo: exit status and what it printed.
+int verifyDemo(const std::string& demo, std::string* output);
+
+// Watches a demo in a child process and checks the jumps: returns 0 when a jump back and
+// forward again reach the same game states as playing straight through, else which
+// check failed (11 and on).
+int checkWatchedJumps(const std::string& demo);
+
+// Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
+// loop then plays a shipped demo that has reached its ride, and a key brings back the
+// intro; else which check failed (21 and on).
+int checkAttractLoop();
