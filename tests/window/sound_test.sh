@@ -15,6 +15,8 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! comm
 fi
 WORK="$(mktemp -d)"
 trap '[ -n "${SOUND_TEST_KEEP:-}" ] || rm -rf "$WORK"' EXIT
+# The game's own settings, records and demos, not those of whoever runs the test.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
