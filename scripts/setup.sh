@@ -29,6 +29,7 @@ PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox x11-utils
                "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+COVERAGE_PACKAGES=(llvm)  # llvm-profdata and llvm-cov of the clang above
 
 build_tree() {
     local dir="$1"

@@ -17,6 +17,8 @@ export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
 WORK="$(mktemp -d)"
 export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap '[ -n "${SOUND_TEST_KEEP:-}" ] || rm -rf "$WORK"' EXIT
+# The game's own settings, records and demos, not those of whoever runs the test.
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u
