@@ -9,7 +9,7 @@ BUILD="$1"; VERSION="$2"; COMPILED_IN="$3"; BIN="$4"; DATA="$5"
 HERE="$(cd "$(dirname "$0")" && pwd)"
 APP=io.github.tumblegrade.Tumblegrade
 WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"  # the player's own settings, records and demos stay untouched
 trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

@@ -6,7 +6,7 @@ set -u
 SRC="$1"; PKGBUILD="$2"; DATA="$3"
 HERE="$(cd "$(dirname "$0")" && pwd)"
 WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"  # the player's own settings, records and demos stay untouched
 trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

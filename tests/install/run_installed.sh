@@ -5,7 +5,7 @@
 set -u
 GAME="$1"; DATA="$2"
 WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"  # the player's own settings, records and demos stay untouched
 trap 'rm -rf "$WORK"' EXIT
 mkdir "$WORK/home"
 cat >"$WORK/inner.sh" <<'INNER'
