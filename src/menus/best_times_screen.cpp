@@ -6,6 +6,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "menus/own_screens.h"
+#include "menus/screen_palette.h"
 #include "menus/run_watch.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
@@ -16,16 +17,6 @@ namespace {
 
 constexpr int CourseCapacity = 64;
 const char ScreenFont[] = "Cour20b.fnt";
-
-// The screen's own colours, set whole with its page.
-enum ScreenColour { Background, Text, Dim, Title, Highlight, ColourCount };
-const PaletteEntry ScreenColours[ColourCount] = {
-    {40, 24, 16, 0},     // deep blue-black
-    {235, 235, 235, 0},  // text
-    {150, 150, 150, 0},  // hints
-    {40, 200, 250, 0},   // title, amber
-    {120, 230, 120, 0},  // the best run, green
-};
 
 struct BestTimesView {
     uint64_t courses[CourseCapacity];  // every course shown: the asked one, then those with runs
@@ -74,7 +65,7 @@ void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
 
 void openScreen() {
     if (!View.font) View.font = loadFont(ScreenFont);
-    for (int i = 0; i < 256; ++i) View.palette[i] = ScreenColours[i < ColourCount ? i : Background];
+    fillScreenPalette(View.palette);
 }
 
 void closeScreen() { View.records.runs.clear(); }

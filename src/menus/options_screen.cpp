@@ -7,6 +7,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/own_screens.h"
+#include "menus/screen_palette.h"
 #include "settings/settings.h"
 
 namespace {
@@ -16,17 +17,6 @@ constexpr int VolumeStep = 10;
 constexpr int LinesShown = 14;
 constexpr int LineHeight = 24;
 constexpr int ListTop = 80;
-
-// The screen's own colours, set whole with its page (blue, green, red).
-enum ScreenColour { Background, Text, Dim, Title, Highlight, Warning, ColourCount };
-const PaletteEntry ScreenColours[ColourCount] = {
-    {40, 24, 16, 0},     // deep blue-black
-    {235, 235, 235, 0},  // text
-    {150, 150, 150, 0},  // hints
-    {40, 200, 250, 0},   // title, amber
-    {120, 230, 120, 0},  // the chosen line, green
-    {80, 80, 240, 0},    // a refusal, red
-};
 
 // The lines of the screen, in order: the window, the sound, the game's switches, the
 // keys, the gamepad's buttons, the defaults.
@@ -175,7 +165,7 @@ void takeNewKey(int scanCode) {
 
 void openScreen() {
     if (!View.font) View.font = loadFont(ScreenFont);
-    for (int i = 0; i < 256; ++i) View.palette[i] = ScreenColours[i < ColourCount ? i : Background];
+    fillScreenPalette(View.palette);
     View.at = View.first = View.capturing = 0;
     note(0, "");
 }
