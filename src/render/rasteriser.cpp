@@ -5,7 +5,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <xmmintrin.h>
+#include <emmintrin.h>
 #endif
 
 #include "base/game_state.h"
@@ -145,7 +145,26 @@ struct SpanJob {
     float z, dz;
 };
 
-alignas(16) float ChainDepth[ScreenWidth][ChainRows];
+// One row of sums per lane, column k of the span at [lane][k], so that a span's depths
+// lie side by side like the depth row they are tested against.
+alignas(16) float ChainDepth[ChainRows][ScreenWidth];
+
+#if defined(__SSE2__)
+// Four columns of four lanes, summed and turned so each lane's four land in its own row.
+inline __m128 sumFourColumns(__m128 z, __m128 step, int lane0, int k) {
+    __m128 c0 = _mm_add_ps(z, step);
+    __m128 c1 = _mm_add_ps(c0, step);
+    __m128 c2 = _mm_add_ps(c1, step);
+    __m128 c3 = _mm_add_ps(c2, step);
+    const __m128 last = c3;
+    _MM_TRANSPOSE4_PS(c0, c1, c2, c3);
+    _mm_store_ps(&ChainDepth[lane0][k], c0);
+    _mm_store_ps(&ChainDepth[lane0 + 1][k], c1);
+    _mm_store_ps(&ChainDepth[lane0 + 2][k], c2);
+    _mm_store_ps(&ChainDepth[lane0 + 3][k], c3);
+    return last;
+}
+#endif
 
 void sumChains(const SpanJob* jobs, int count) {
     alignas(16) float z[ChainRows] = {}, dz[ChainRows] = {};
@@ -156,34 +175,90 @@ void sumChains(const SpanJob* jobs, int count) {
         columns = std::max(columns, jobs[i].last - jobs[i].first + 1);
     }
 #if defined(__SSE2__)
-    // Two sums of four lanes each, in flight together.
+    // Two sums of four lanes each, in flight together, four columns a step (a span is at
+    // most ScreenWidth columns, a multiple of four).
     __m128 low = _mm_load_ps(z), high = _mm_load_ps(z + 4);
     const __m128 lowStep = _mm_load_ps(dz), highStep = _mm_load_ps(dz + 4);
-    if (count <= 4) {
-        for (int k = 0; k < columns; ++k) {
-            low = _mm_add_ps(low, lowStep);
-            _mm_store_ps(ChainDepth[k], low);
-        }
-        return;
-    }
-    for (int k = 0; k < columns; ++k) {
-        low = _mm_add_ps(low, lowStep);
-        high = _mm_add_ps(high, highStep);
-        _mm_store_ps(ChainDepth[k], low);
-        _mm_store_ps(ChainDepth[k] + 4, high);
+    for (int k = 0; k < columns; k += 4) {
+        low = sumFourColumns(low, lowStep, 0, k);
+        if (count > 4) high = sumFourColumns(high, highStep, 4, k);
     }
 #else
     for (int k = 0; k < columns; ++k)
-        for (int i = 0; i < ChainRows; ++i) ChainDepth[k][i] = z[i] = z[i] + dz[i];
+        for (int i = 0; i < count; ++i) ChainDepth[i][k] = z[i] = z[i] + dz[i];
 #endif
 }
+static_assert(ScreenWidth % 4 == 0, "chains are summed four columns a step");
 
-// Depth-tested columns from..to of a span beginning at first; in a fresh run the stored
-// depth is 100.0 whatever the memory holds, and every column gets its depth written.
+// What a span writes: plot one column and step to the next, or fill a run of columns
+// that all passed (and step past them). Writes straight to the page can also give the
+// next sixteen pixels at once (sixteen) and step past them (skipSixteen).
+struct PageWrite {
+    static constexpr bool Blocks = true;
+    uint8_t* row;
+    uint8_t color;
+    void plot(int k) { row[k] = color; }
+    void step() {}
+    void fill(int from, int to) { std::memset(row + from, color, size_t(to - from + 1)); }
+#if defined(__SSE2__)
+    bool sixteen(__m128i* pixels) const {
+        *pixels = _mm_set1_epi8(char(color));
+        return true;
+    }
+    void skipSixteen() {}
+#endif
+};
+
+struct PlotWrite {
+    static constexpr bool Blocks = false;
+    int j;
+    void plot(int k) { plotPixel(k, j); }
+    void step() {}
+    void fill(int from, int to) {
+        for (int k = from; k <= to; ++k) plotPixel(k, j);
+    }
+};
+
+struct TexelWrite {
+    static constexpr bool Blocks = true;
+    uint8_t* row;
+    const uint8_t* texRow;
+    int u, width;
+    void plot(int k) { row[k] = texRow[u]; }
+    void step() {
+        if (++u == width) u = 0;
+    }
+    void fill(int from, int to) {
+        for (int k = from; k <= to;) {
+            const int n = std::min(to - k + 1, width - u);
+            std::memcpy(row + k, texRow + u, size_t(n));
+            k += n;
+            u += n;
+            if (u == width) u = 0;
+        }
+    }
+#if defined(__SSE2__)
+    // Only sixteen texels that do not wrap round the texture's row.
+    bool sixteen(__m128i* pixels) const {
+        if (u + 16 > width) return false;
+        *pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texRow + u));
+        return true;
+    }
+    void skipSixteen() {
+        u += 16;
+        if (u == width) u = 0;
+    }
+#endif
+};
+
+// Depth-tested columns from..to, sums[0] being column from's sum: where the stored
+// depth is greater than the sum (never for a NaN) the pixel is written and the depth
+// takes the sum. In a fresh run the stored depth is 100.0 whatever the memory holds,
+// and every column gets its depth written.
 template <bool Fresh, class Write>
-inline void depthRun(int from, int to, int first, int lane, float* depthRow, Write& write) {
+inline void depthRun(int from, int to, const float* sums, float* depthRow, Write& write) {
     for (int k = from; k <= to; ++k) {
-        const float z = ChainDepth[k - first][lane];
+        const float z = sums[k - from];
         if ((Fresh ? ZBufferFar : depthRow[k]) > z) {
             write.plot(k);
             depthRow[k] = z;
@@ -194,27 +269,70 @@ inline void depthRun(int from, int to, int first, int lane, float* depthRow, Wri
     }
 }
 
+#if defined(__SSE2__)
+// The same test sixteen columns a step, the pixels chosen by a mask of the passes.
+template <bool Fresh, class Write>
+inline void depthRunBlocks(int from, int to, const float* sums, float* depthRow, Write& write) {
+    const __m128 far = _mm_set1_ps(ZBufferFar);
+    int k = from;
+    for (; k + 15 <= to; k += 16, sums += 16) {
+        __m128i paint;
+        if (!write.sixteen(&paint)) {
+            depthRun<Fresh>(k, k + 15, sums, depthRow, write);
+            continue;
+        }
+        __m128i passed[4];
+        for (int q = 0; q < 4; ++q) {
+            const __m128 z = _mm_loadu_ps(sums + 4 * q);
+            const __m128 stored = Fresh ? far : _mm_loadu_ps(depthRow + k + 4 * q);
+            const __m128 pass = _mm_cmplt_ps(z, stored);
+            _mm_storeu_ps(depthRow + k + 4 * q, _mm_or_ps(_mm_and_ps(pass, z), _mm_andnot_ps(pass, stored)));
+            passed[q] = _mm_castps_si128(pass);
+        }
+        const __m128i mask =
+            _mm_packs_epi16(_mm_packs_epi32(passed[0], passed[1]), _mm_packs_epi32(passed[2], passed[3]));
+        __m128i* pixels = reinterpret_cast<__m128i*>(write.row + k);
+        const __m128i old = _mm_loadu_si128(pixels);
+        _mm_storeu_si128(pixels, _mm_or_si128(_mm_and_si128(mask, paint), _mm_andnot_si128(mask, old)));
+        write.skipSixteen();
+    }
+    depthRun<Fresh>(k, to, sums, depthRow, write);
+}
+#endif
+
+template <bool Fresh, class Write>
+inline void testedRun(int from, int to, const float* sums, float* depthRow, Write& write) {
+#if defined(__SSE2__)
+    if constexpr (Write::Blocks) {
+        depthRunBlocks<Fresh>(from, to, sums, depthRow, write);
+        return;
+    }
+#endif
+    depthRun<Fresh>(from, to, sums, depthRow, write);
+}
+
 // A fresh run whose two ends lie nearer than 100.0 passes the test in every column: the
 // sums move one way only (a NaN, once there, stays to the end), so every sum between
-// lies between the two ends. The pixels go in one sweep, the depths in another.
+// lies between the two ends. The pixels go in one sweep, the depths in one copy.
 template <class Write>
-inline void freshRun(int from, int to, int first, int lane, float* depthRow, Write& write) {
+inline void freshRun(int from, int to, const float* sums, float* depthRow, Write& write) {
     if (from > to) return;
-    if (!(ChainDepth[from - first][lane] < ZBufferFar && ChainDepth[to - first][lane] < ZBufferFar)) {
-        depthRun<true>(from, to, first, lane, depthRow, write);
+    if (!(sums[0] < ZBufferFar && sums[to - from] < ZBufferFar)) {
+        testedRun<true>(from, to, sums, depthRow, write);
         return;
     }
     write.fill(from, to);
-    for (int k = from; k <= to; ++k) depthRow[k] = ChainDepth[k - first][lane];
+    std::memcpy(depthRow + from, sums, sizeof(float) * size_t(to - from + 1));
 }
 
 template <class Write>
 void depthSpan(const SpanJob& s, int lane, Write& write) {
     float* depthRow = &ZBuffer[s.j * ScreenWidth];
     const SpanParts parts = claimColumns(s.j, s.first, s.last);
-    freshRun(s.first, parts.leftEnd, s.first, lane, depthRow, write);
-    depthRun<false>(parts.leftEnd + 1, parts.rightStart - 1, s.first, lane, depthRow, write);
-    freshRun(parts.rightStart, s.last, s.first, lane, depthRow, write);
+    const float* sums = ChainDepth[lane];  // column s.first's sum first
+    freshRun(s.first, parts.leftEnd, sums, depthRow, write);
+    testedRun<false>(parts.leftEnd + 1, parts.rightStart - 1, sums + (parts.leftEnd + 1 - s.first), depthRow, write);
+    freshRun(parts.rightStart, s.last, sums + (parts.rightStart - s.first), depthRow, write);
 }
 
 // Where flat spans go: straight into the current context's pixels when its viewport
@@ -232,44 +350,6 @@ FlatTarget flatTarget() {
         return {nullptr, 0};
     return {dc->pixels, uint8_t(dc->color)};
 }
-
-// What a span writes: plot one column and step to the next, or fill a run of columns
-// that all passed (and step past them).
-struct PageWrite {
-    uint8_t* row;
-    uint8_t color;
-    void plot(int k) { row[k] = color; }
-    void step() {}
-    void fill(int from, int to) { std::memset(row + from, color, size_t(to - from + 1)); }
-};
-
-struct PlotWrite {
-    int j;
-    void plot(int k) { plotPixel(k, j); }
-    void step() {}
-    void fill(int from, int to) {
-        for (int k = from; k <= to; ++k) plotPixel(k, j);
-    }
-};
-
-struct TexelWrite {
-    uint8_t* row;
-    const uint8_t* texRow;
-    int u, width;
-    void plot(int k) { row[k] = texRow[u]; }
-    void step() {
-        if (++u == width) u = 0;
-    }
-    void fill(int from, int to) {
-        for (int k = from; k <= to;) {
-            const int n = std::min(to - k + 1, width - u);
-            std::memcpy(row + k, texRow + u, size_t(n));
-            k += n;
-            u += n;
-            if (u == width) u = 0;
-        }
-    }
-};
 
 void flatSpan(const FlatTarget& target, const SpanJob& s, int lane) {
     if (!target.page) {
