@@ -11,6 +11,7 @@
 #include "app/game_main.h"
 #include "base/scan_codes.h"
 #include "demo/attract_loop.h"
+#include "demo/demo_check.h"
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
@@ -18,7 +19,9 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "platform/headless.h"
+#include "race/damage_table.h"
 #include "replay/autopilot.h"
+#include "replay/state_log.h"
 #include "support/test_support.h"
 
 namespace {
@@ -56,8 +59,31 @@ void begin(int) {
     hold(ScanRight, c.right);
 }
 
+int CheckResult = 0;
+
 void end(int iteration) {
+    // On the intro (in its palette), then in the ride.
+    const bool due = iteration == 5 || (GameState.racing && RideSteps == Plan.checkAtStep);
+    if (Plan.checkAtStep > 0 && due && CheckResult == 0) CheckResult = checkDemosInLiveGame();
+    if (GameState.racing && RideSteps == Plan.slowAtStep && Plan.slowAtStep > 0) GameState.speed *= 0.5f;
     if (iteration > 40000) requestExit();
+}
+
+// What the check must leave as it was: the state log's line, the checkpoint's
+// fingerprint, the damage table's fills and the palette.
+std::string liveGameSnapshot() {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (!out) return "";
+    writeStateLine(out, 0);
+    std::fclose(out);
+    std::string snapshot(text, size);
+    std::free(text);
+    snapshot += std::to_string(gameStateFingerprint()) + " " + std::to_string(DamageTableFills);
+    if (const DisplayContext* page = drawingPage())
+        snapshot.append(reinterpret_cast<const char*>(page->palette), sizeof page->palette);
+    return snapshot;
 }
 
 }  // namespace
@@ -76,11 +102,47 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
         installDemos();
         char program[] = "tumblegrade";
         char* argv[] = {program, nullptr};
-        _exit(gameMain(1, argv));
+        const int status = gameMain(1, argv);
+        _exit(CheckResult ? CheckResult : status);
     }
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+std::string withFirstPushLater(const std::vector<std::string>& lines) {
+    std::string changed;
+    bool moved = false;
+    for (const std::string& line : lines) {
+        int iteration = 0, scan = 0;
+        char command[16];
+        if (!moved && std::sscanf(line.c_str(), "%d %15s %d", &iteration, command, &scan) == 3 &&
+            std::string(command) == "press" && scan == ScanUp) {
+            changed += std::to_string(iteration + 1) + " press 72\n";
+            moved = true;
+            continue;
+        }
+        changed += line + "\n";
+    }
+    return moved ? changed : "";
+}
+
+int checkDemosInLiveGame() {
+    const std::vector<std::string> lines = readLines(std::string(TG_SOURCE_DIR) + "/data/demos/classic.tgdemo");
+    std::string demo;
+    for (const std::string& line : lines) demo += line + "\n";
+    const std::string later = withFirstPushLater(lines);
+    if (later.empty()) return 31;
+    const std::string before = liveGameSnapshot();
+    std::string why;
+    if (!demoPlaysAsItSays(demo, &why)) {
+        std::fprintf(stderr, "the shipped demo does not play: %s\n", why.c_str());
+        return 32;
+    }
+    if (liveGameSnapshot() != before) return 33;
+    if (demoPlaysAsItSays(later, &why)) return 34;
+    if (liveGameSnapshot() != before) return 35;
+    return 0;
 }
 
 std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix) {
