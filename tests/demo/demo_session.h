@@ -38,6 +38,12 @@ int verifyDemo(const std::string& demo, std::string* output);
 // check failed (11 and on).
 int checkWatchedJumps(const std::string& demo);
 
+// Opens the best-times screen over dataHome's records (two runs with demos) in a child
+// process: Down and Enter play the second run's demo, Esc comes back to the screen with
+// Enter let go; with that demo file gone Enter plays nothing; on a course without runs
+// Enter leaves. Returns 0, else which check failed (41 and on).
+int checkBestTimesPlays(const std::string& dataHome);
+
 // Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
 // loop then plays a shipped demo that has reached its ride, and a key brings back the
 // intro; else which check failed (21 and on).
