@@ -48,7 +48,7 @@ bool demoPlaysAsItSays(const std::string& text, std::string* why) {
     if (!parseDemoText(text, &header, &script, why)) return false;
     int ok = 0;
     if (courseContentHash(chosenCourseFile(), &ok) != header.courseHash || !ok) {
-        *why = "it rides another course than the one chosen";
+        *why = "the chosen course's file cannot be read or is not the course it rides";
         return false;
     }
     keepLiveGame();

@@ -133,7 +133,9 @@ KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void*
     pruneRuns(folder);
 
     char best[DemoPathCapacity];
-    if (!mayBeBest || header.outcome != DemoFinish || !bestDemoPath(header.courseHash, header.rider, best, sizeof best)) return kept;
+    if (!mayBeBest || header.outcome != DemoFinish ||
+        !bestDemoPath(header.courseHash, header.rider, best, sizeof best))
+        return kept;
     if (sameOrBetterBestThere(best, header)) return kept;
     if (!writeFileSafely(best, text.data(), text.size())) {
         std::fprintf(stderr, "tumblegrade: cannot write the best demo %s: %s\n", best, std::strerror(errno));
