@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "app/game_main.h"
 #include "base/game_state.h"
+#include "demo/demo_check.h"
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
@@ -324,6 +326,25 @@ void BM_ClockOverlay(benchmark::State& state) {
     GameState.racing = 0;
 }
 
+// The check of a finished run's demo before its time is kept (demo/demo_check.h): the
+// shipped course's demo (the autopilot's run, 3165 ride iterations, 53 seconds) played
+// from the game's start without pictures, and the live game put back.
+void BM_DemoCheck(benchmark::State& state) {
+    openGame();
+    std::string text;
+    if (FILE* in = std::fopen("demos/classic.tgdemo", "rb")) {
+        char buffer[8192];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
+        std::fclose(in);
+    }
+    std::string why;
+    for (auto _ : state)
+        if (!demoPlaysAsItSays(text, &why)) {
+            state.SkipWithError(why.empty() ? "no demo" : why.c_str());
+            break;
+        }
+}
+
 void registerBenchmarks() {
     for (const Pose& pose : Poses) {
         const std::string name = std::string("RaceFrame/") + pose.name;
@@ -357,6 +378,10 @@ void registerBenchmarks() {
         ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("ClockOverlay", BM_ClockOverlay)
         ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("DemoCheck", BM_DemoCheck)
+        ->Unit(benchmark::kMillisecond)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
     const int menus[] = {ScreenMainMenu, ScreenFrames};

@@ -7,6 +7,7 @@
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "demo/attract_loop.h"
+#include "demo/demo_check.h"
 #include "demo/demo_file.h"
 #include "demo/demo_run_watch.h"
 #include "demo/demo_store.h"
@@ -219,11 +220,18 @@ void endRun(int outcome) {
     const std::string text = demoHeaderText(h) + body;
     R.ghost.demoHash = demoContentHash(text.data(), text.size());
     const size_t ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
-    const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize);
+    // A finish counts only when its demo plays it again: else the demo stays among the
+    // last runs (to be looked into), never the best, and the time is not kept.
+    std::string why;
+    const int plays = outcome != DemoFinish || demoPlaysAsItSays(text, &why);
+    if (!plays)
+        std::fprintf(stderr, "tumblegrade: the run's demo does not play it again (%s); its time is not kept\n",
+                     why.c_str());
+    const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize, plays);
     // A best is kept for good; the last runs make way for newer ones.
     std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.newBest ? kept.bestPath : kept.runPath);
     R.lastBest = kept.newBest;
-    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0];
+    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0] && plays;
 }
 
 void noteGhostStep() {

@@ -1,5 +1,7 @@
 #include "demo/demo_run_watch.h"
 
+#include <cstring>
+
 #include "base/game_state.h"
 #include "demo/demo_file.h"
 #include "framework/framework.h"
@@ -35,4 +37,8 @@ int watchDemoRun(DemoRunWatch* w, int iteration) {
         w->iterations = RideClock.iterations;
     }
     return w->ended;
+}
+
+bool demoRunAsHeader(const DemoRunWatch& w, const char* rider, const DemoHeader& h) {
+    return w.ended && w.outcome == h.outcome && w.iterations == h.iterations && std::strcmp(rider, h.rider) == 0;
 }

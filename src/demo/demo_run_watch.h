@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct DemoHeader;
+
 struct DemoRunWatch {
     int32_t startIteration;
     int32_t inRun;
@@ -17,5 +19,8 @@ struct DemoRunWatch {
 void beginDemoRunWatch(DemoRunWatch* watch, int startIteration);
 // At the end of every iteration; 1 once the run has ended.
 int watchDemoRun(DemoRunWatch* watch, int iteration);
+// The run ended as the header says: its outcome, its ride iterations and the rider it
+// ended with (rider: the rider's name as the run ended).
+bool demoRunAsHeader(const DemoRunWatch& watch, const char* rider, const DemoHeader& header);
 // The outcome a screen shown after a ride stands for (DemoNoOutcome for the crash screen).
 int demoOutcomeOfScreen(int32_t screen);

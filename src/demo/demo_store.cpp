@@ -109,7 +109,8 @@ void moveDamagedAside(const char* path, const char* why) {
         std::fprintf(stderr, "tumblegrade: %s is damaged (%s) and cannot be moved aside\n", path, why);
 }
 
-KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void* ghost, size_t ghostSize) {
+KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void* ghost, size_t ghostSize,
+                  int mayBeBest) {
     KeptDemo kept{};
     char folder[DemoPathCapacity - 64];
     if (!demosFolder(folder, sizeof folder)) {
@@ -132,7 +133,9 @@ KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void*
     pruneRuns(folder);
 
     char best[DemoPathCapacity];
-    if (header.outcome != DemoFinish || !bestDemoPath(header.courseHash, header.rider, best, sizeof best)) return kept;
+    if (!mayBeBest || header.outcome != DemoFinish ||
+        !bestDemoPath(header.courseHash, header.rider, best, sizeof best))
+        return kept;
     if (sameOrBetterBestThere(best, header)) return kept;
     if (!writeFileSafely(best, text.data(), text.size())) {
         std::fprintf(stderr, "tumblegrade: cannot write the best demo %s: %s\n", best, std::strerror(errno));

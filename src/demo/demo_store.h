@@ -32,6 +32,8 @@ struct KeptDemo {
 };
 
 // Keeps a run's demo among the last runs and, for a finish faster than the kept best of
-// its course and rider (or the first), as the best. ghost/ghostSize: the best's ghost
-// path file, written beside it when the run becomes the best.
-KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void* ghost, size_t ghostSize);
+// its course and rider (or the first), as the best; mayBeBest 0 (a demo that does not
+// play its run again) keeps it among the last runs only. ghost/ghostSize: the best's
+// ghost path file, written beside it when the run becomes the best.
+KeptDemo keepDemo(const DemoHeader& header, const std::string& text, const void* ghost, size_t ghostSize,
+                  int mayBeBest = 1);

@@ -11,6 +11,7 @@
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
 #include "demo/demo_recorder.h"
+#include "demo/demo_run_watch.h"
 #include "demo/game_checkpoint.h"
 #include "display/display.h"
 #include "framework/framework.h"
@@ -227,7 +228,7 @@ void watchKey(int scanCode) {
 
 int watchedFrame() { return shownFrame(); }
 
-int playDemoWithoutPictures(const ReplayScript& script, int maxIterations) {
+int playDemoWithoutPictures(const ReplayScript& script, int maxIterations, DemoRunWatch* run) {
     if (W.on) stopWatchingDemo();
     W.script = script;
     W.seed = 0;
@@ -240,7 +241,10 @@ int playDemoWithoutPictures(const ReplayScript& script, int maxIterations) {
     W.interval = 1 << 30;
     std::memset(W.marks, 0, sizeof W.marks);
     W.marks[0].saved = 1;  // no checkpoints kept
-    while (!W.ended && W.next < maxIterations) step(false);
+    while (!W.ended && W.next < maxIterations) {
+        step(false);
+        if (run && watchDemoRun(run, W.next - 1)) break;
+    }
     const int played = W.next;
     W.script.commands.clear();
     return played;

@@ -8,6 +8,7 @@
 #include "demo/demo_watch.h"
 #include "demo/ghost_view.h"
 #include "base/scan_codes.h"
+#include "menus/best_times_screen.h"
 #include "menus/own_screens.h"
 #include "menus/run_watch.h"
 #include "framework/framework.h"
@@ -25,6 +26,15 @@ void openStartDemo() {
 // The live run's ghost; a demo being watched has none.
 void drawLiveGhost(DisplayContext* page) {
     if (!watchingDemo()) drawGhost(page);
+}
+
+// The best-times screen's Enter. Watching holds the key-state table, so Enter's release
+// would be lost and the game would find Enter still down after the watching: it is let
+// go in the table first.
+bool watchChosenRun(const char* path) {
+    InputEvent release;
+    makeKeyEvent(ScanEnter, 0, 0, &release);
+    return watchDemoFile(path);
 }
 
 // Every main-loop iteration: the recorder, a demo asked for on the command line, the
@@ -47,4 +57,5 @@ void installDemos() {
     addPageOverlay(drawLiveGhost);
     installAttractLoop();
     setFinishDemoSource(demoOfFinishedRun);
+    setBestTimesDemoPlayer(watchChosenRun);
 }

@@ -1,5 +1,7 @@
 #include "menus/best_times_screen.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +18,7 @@
 namespace {
 
 constexpr int CourseCapacity = 64;
+constexpr int NoteCapacity = 64;
 const char ScreenFont[] = "Cour20b.fnt";
 
 struct BestTimesView {
@@ -24,12 +27,15 @@ struct BestTimesView {
     int32_t pars[CourseCapacity];
     int count;
     int at;
+    int line;                // the chosen run of the course shown
+    char note[NoteCapacity];  // why Enter played nothing, "" when it did not fail
     RecordTable records;
     Font* font;
     PaletteEntry palette[256];
 };
 
 BestTimesView View;
+bool (*DemoPlayer)(const char* path) = nullptr;
 
 int indexOf(uint64_t hash) {
     for (int i = 0; i < View.count; ++i)
@@ -49,6 +55,8 @@ void addCourse(uint64_t hash, const char* name, int par) {
 void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
     View.count = 0;
     View.at = 0;
+    View.line = 0;
+    View.note[0] = 0;
     loadRecords(&View.records);
     if (haveAsked) addCourse(hash, name, par);
     uint64_t withRuns[CourseCapacity];
@@ -70,16 +78,53 @@ void openScreen() {
 
 void closeScreen() { View.records.runs.clear(); }
 
+// The best runs of the course shown, fastest first.
+int shownRuns(const RunRecord** best) {
+    return View.count ? bestRuns(View.records, View.courses[View.at], best, BestRunCount) : 0;
+}
+
+void moveCourse(int by) {
+    if (View.count) View.at = (View.at + View.count + by) % View.count;
+    View.line = 0;
+    View.note[0] = 0;
+}
+
+void moveLine(int by) {
+    const RunRecord* best[BestRunCount];
+    const int n = shownRuns(best);
+    if (n) View.line = (View.line + n + by) % n;
+    View.note[0] = 0;
+}
+
+// Enter: the chosen run's demo is played; on a course without runs, back.
+void playChosenRun() {
+    const RunRecord* best[BestRunCount];
+    const int n = shownRuns(best);
+    if (n == 0) {
+        closeOwnScreen();
+        return;
+    }
+    const RunRecord* run = best[View.line < n ? View.line : 0];
+    const char* note = "";
+    if (!run->demo[0])
+        note = "This run was kept without a demo.";
+    else if (access(run->demo, R_OK) != 0)
+        note = "The demo of this run is gone.";
+    else if (!DemoPlayer)
+        note = "Demos are not played here.";
+    else if (!DemoPlayer(run->demo))
+        note = "The demo of this run cannot be played.";
+    std::snprintf(View.note, sizeof View.note, "%s", note);
+}
+
 void onKey(int scanCode) {
     switch (scanCode) {
-    case ScanLeft:
-        if (View.count) View.at = (View.at + View.count - 1) % View.count;
-        break;
-    case ScanRight:
-        if (View.count) View.at = (View.at + 1) % View.count;
-        break;
+    case ScanLeft: moveCourse(-1); break;
+    case ScanRight: moveCourse(1); break;
+    case ScanUp: moveLine(-1); break;
+    case ScanDown: moveLine(1); break;
+    case ScanEnter: playChosenRun(); break;
     case ScanEsc:
-    case ScanEnter:
     case ScanBackspace: closeOwnScreen(); break;
     default: break;
     }
@@ -90,18 +135,21 @@ void drawLine(int x, int y, int colour, const char* text) {
     drawText(x, y, text);
 }
 
-void drawTable(uint64_t hash) {
+// The runs, the chosen one marked and in the highlight; returns how many.
+int drawTable() {
     const RunRecord* best[BestRunCount];
-    const int n = bestRuns(View.records, hash, best, BestRunCount);
+    const int n = shownRuns(best);
     if (n == 0) drawLine(40, 150, Dim, "No runs yet.");
     for (int i = 0; i < n; ++i) {
         char time[RunTimeTextCapacity], date[16], line[128];
         formatRunTime(best[i]->steps, time, sizeof time);
         formatRunDate(best[i]->date, date, sizeof date);
-        std::snprintf(line, sizeof line, "%2d. %-20.20s %9s  %s", i + 1, best[i]->rider[0] ? best[i]->rider : "-",
-                      time, date);
-        drawLine(40, 150 + i * 26, i == 0 ? Highlight : Text, line);
+        const bool chosen = i == View.line;
+        std::snprintf(line, sizeof line, "%c%2d. %-20.20s %9s  %s", chosen ? '>' : ' ', i + 1,
+                      best[i]->rider[0] ? best[i]->rider : "-", time, date);
+        drawLine(28, 150 + i * 26, chosen ? Highlight : Text, line);
     }
+    return n;
 }
 
 void drawScreen(DisplayContext* page) {
@@ -124,7 +172,8 @@ void drawScreen(DisplayContext* page) {
         }
         std::snprintf(line, sizeof line, "%s    course %d of %d", par, View.at + 1, View.count);
         drawLine(40, 96, Dim, line);
-        drawTable(View.courses[View.at]);
+        drawLine(40, 122, Warning, View.note);
+        if (drawTable() > 0) drawLine(40, 414, Dim, "Up/Down: run    Enter: watch its demo");
     }
     drawLine(40, 440, Dim, "Left/Right: course    Esc: back");
 }
@@ -149,3 +198,5 @@ void showBestTimes() {
 }
 
 void registerBestTimesScreen() { registerOwnScreen(OwnScreenBestTimes, &BestTimesScreen); }
+
+void setBestTimesDemoPlayer(bool (*play)(const char* path)) { DemoPlayer = play; }

@@ -1,6 +1,8 @@
 // The best-times screen (a screen of our own): per course the ten best runs with rider,
 // time and date, and the par. Left and Right move between the courses that have runs;
-// Esc, Enter or Backspace go back.
+// Up and Down choose a run, Enter plays its demo (the watching comes back here when it
+// ends); a run without its demo file says so in one line. Esc and Backspace go back, as
+// does Enter on a course without runs.
 #pragma once
 
 #include <cstdint>
@@ -12,3 +14,6 @@ void showBestTimesFor(uint64_t courseHash, const char* courseName, int par);
 void showBestTimes();
 // Registers the screen (menus/own_screens.h).
 void registerBestTimesScreen();
+// What plays a demo file for Enter (the window program's demo watching): true when it
+// plays. Null (no demos here) makes Enter say so.
+void setBestTimesDemoPlayer(bool (*play)(const char* path));

@@ -18,21 +18,8 @@ TEST(DemoRecord, ARecordedRunVerifiesAndAChangedKeyLineFails) {
     EXPECT_EQ(output.rfind("left 0:06.", 0), 0u) << output;
 
     // The first push comes a step later: the clock ends one step short.
-    std::vector<std::string> lines = readLines(demo);
-    std::string changed;
-    bool moved = false;
-    for (const std::string& line : lines) {
-        int iteration = 0, scan = 0;
-        char command[16];
-        if (!moved && std::sscanf(line.c_str(), "%d %15s %d", &iteration, command, &scan) == 3 &&
-            std::string(command) == "press" && scan == 0x48) {
-            changed += std::to_string(iteration + 1) + " press 72\n";
-            moved = true;
-            continue;
-        }
-        changed += line + "\n";
-    }
-    ASSERT_TRUE(moved);
+    const std::string changed = withFirstPushLater(readLines(demo));
+    ASSERT_FALSE(changed.empty());
     const std::string edited = home + "/edited.tgdemo";
     writeTextFile(edited, changed);
     EXPECT_EQ(verifyDemo(edited, &output), 1) << output;

@@ -11,14 +11,21 @@
 #include "app/game_main.h"
 #include "base/scan_codes.h"
 #include "demo/attract_loop.h"
+#include "demo/demo_check.h"
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
 #include "menus/clock_install.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "menus/best_times_screen.h"
+#include "menus/own_screens.h"
 #include "platform/headless.h"
+#include "race/damage_table.h"
 #include "replay/autopilot.h"
+#include "records/best_times.h"
+#include "records/records_store.h"
+#include "replay/state_log.h"
 #include "support/test_support.h"
 
 namespace {
@@ -56,31 +63,103 @@ void begin(int) {
     hold(ScanRight, c.right);
 }
 
+int CheckResult = 0;
+
 void end(int iteration) {
+    // On the intro (in its palette), then in the ride.
+    const bool due = iteration == 5 || (GameState.racing && RideSteps == Plan.checkAtStep);
+    if (Plan.checkAtStep > 0 && due && CheckResult == 0) CheckResult = checkDemosInLiveGame();
+    if (GameState.racing && RideSteps == Plan.slowAtStep && Plan.slowAtStep > 0) GameState.speed *= 0.5f;
     if (iteration > 40000) requestExit();
 }
 
-}  // namespace
+// What the check must leave as it was: the state log's line, the checkpoint's
+// fingerprint, the damage table's fills and the palette.
+std::string liveGameSnapshot() {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (!out) return "";
+    writeStateLine(out, 0);
+    std::fclose(out);
+    std::string snapshot(text, size);
+    std::free(text);
+    snapshot += std::to_string(gameStateFingerprint()) + " " + std::to_string(DamageTableFills);
+    if (const DisplayContext* page = drawingPage())
+        snapshot.append(reinterpret_cast<const char*>(page->palette), sizeof page->palette);
+    return snapshot;
+}
 
-int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan) {
+// The window game in a child process, in the data folder: set up by setUp, its exit
+// status what finish makes of gameMain's. Returns that status (128: the child did not
+// exit).
+int runGameInChild(void (*setUp)(), int (*finish)(int gameStatus)) {
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        Plan = plan;
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         if (chdir(TG_DATA_DIR) != 0) _exit(3);
-        headlessSetClock(1000);
-        headlessSetIterationHooks(begin, end);
-        enableOwnScreens(1);
-        installClockAndRecords();
-        installDemos();
+        setUp();
         char program[] = "tumblegrade";
         char* argv[] = {program, nullptr};
-        _exit(gameMain(1, argv));
+        _exit(finish(gameMain(1, argv)));
     }
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+std::string SessionHome;
+
+}  // namespace
+
+int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan) {
+    Plan = plan;
+    SessionHome = dataHome;
+    return runGameInChild(
+        [] {
+            setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
+            headlessSetClock(1000);
+            headlessSetIterationHooks(begin, end);
+            enableOwnScreens(1);
+            installClockAndRecords();
+            installDemos();
+        },
+        [](int status) { return CheckResult ? CheckResult : status; });
+}
+
+std::string withFirstPushLater(const std::vector<std::string>& lines) {
+    std::string changed;
+    bool moved = false;
+    for (const std::string& line : lines) {
+        int iteration = 0, scan = 0;
+        char command[16];
+        if (!moved && std::sscanf(line.c_str(), "%d %15s %d", &iteration, command, &scan) == 3 &&
+            std::string(command) == "press" && scan == ScanUp) {
+            changed += std::to_string(iteration + 1) + " press 72\n";
+            moved = true;
+            continue;
+        }
+        changed += line + "\n";
+    }
+    return moved ? changed : "";
+}
+
+int checkDemosInLiveGame() {
+    const std::vector<std::string> lines = readLines(std::string(TG_SOURCE_DIR) + "/data/demos/classic.tgdemo");
+    std::string demo;
+    for (const std::string& line : lines) demo += line + "\n";
+    const std::string later = withFirstPushLater(lines);
+    if (later.empty()) return 31;
+    const std::string before = liveGameSnapshot();
+    std::string why;
+    if (!demoPlaysAsItSays(demo, &why)) {
+        std::fprintf(stderr, "the shipped demo does not play: %s\n", why.c_str());
+        return 32;
+    }
+    if (liveGameSnapshot() != before) return 33;
+    if (demoPlaysAsItSays(later, &why)) return 34;
+    if (liveGameSnapshot() != before) return 35;
+    return 0;
 }
 
 std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix) {
@@ -158,22 +237,77 @@ void watchEnd(int iteration) {
 }  // namespace
 
 int checkWatchedJumps(const std::string& demo) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        WatchedDemo = demo;
-        if (chdir(TG_DATA_DIR) != 0) _exit(3);
-        headlessSetIterationHooks(nullptr, watchEnd);
-        enableOwnScreens(1);
-        installDemos();
-        char program[] = "tumblegrade";
-        char* argv[] = {program, nullptr};
-        gameMain(1, argv);
-        _exit(JumpResult);
+    WatchedDemo = demo;
+    return runGameInChild(
+        [] {
+            headlessSetIterationHooks(nullptr, watchEnd);
+            enableOwnScreens(1);
+            installDemos();
+        },
+        [](int) { return JumpResult; });
+}
+
+namespace {
+
+int BestTimesFailure = 0;
+int BestTimesSteps = 0;  // the checks run through
+
+void tap(int scanCode) {
+    headlessQueueKey(scanCode, 1);
+    headlessQueueKey(scanCode, 0);
+}
+
+// Enter that plays is let go only while the demo plays.
+void bestTimesBegin(int iteration) {
+    if (iteration == 3 || iteration == 4) headlessQueueKey(ScanEnter, iteration == 3);
+    const int taps[] = {0, 0, ScanDown, 0, ScanEsc, ScanEnter, 0, ScanEnter};
+    if (iteration < int(sizeof taps / sizeof taps[0]) && taps[iteration]) tap(taps[iteration]);
+}
+
+// The demo of the run chosen after Down is taken away.
+void removeSecondRunsDemo() {
+    RecordTable records;
+    loadRecords(&records);
+    const uint64_t hash = records.runs.empty() ? 0 : records.runs[0].courseHash;
+    const RunRecord* best[2];
+    if (bestRuns(records, hash, best, 2) == 2) unlink(best[1]->demo);
+}
+
+int checkBestTimesStep(int iteration) {
+    switch (iteration) {
+    case 1: showBestTimes(); return 0;
+    case 3: return watchingDemo() && currentOwnScreen() == OwnScreenDemo ? 0 : 41;
+    case 4:
+        if (watchingDemo() || currentOwnScreen() != OwnScreenBestTimes) return 42;
+        if (isKeyDown(ScanEnter)) return 43;
+        removeSecondRunsDemo();
+        return 0;
+    case 5: return !watchingDemo() && currentOwnScreen() == OwnScreenBestTimes ? 0 : 44;
+    case 6: showBestTimesFor(1, "nowhere", 0); return 0;
+    case 7: return currentOwnScreen() == OwnScreenNone ? 0 : 45;
+    default: return 0;
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+void bestTimesEnd(int iteration) {
+    if (BestTimesFailure == 0) BestTimesFailure = checkBestTimesStep(iteration);
+    if (BestTimesFailure == 0) BestTimesSteps = iteration;
+    if (iteration >= 7) requestExit();
+}
+
+}  // namespace
+
+int checkBestTimesPlays(const std::string& dataHome) {
+    SessionHome = dataHome;
+    return runGameInChild(
+        [] {
+            setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
+            headlessSetIterationHooks(bestTimesBegin, bestTimesEnd);
+            enableOwnScreens(1);
+            installClockAndRecords();
+            installDemos();
+        },
+        [](int) { return BestTimesFailure ? BestTimesFailure : BestTimesSteps >= 7 ? 0 : 40; });
 }
 
 namespace {
@@ -199,21 +333,13 @@ void attractEnd(int iteration) {
 }  // namespace
 
 int checkAttractLoop() {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(TG_DATA_DIR) != 0) _exit(3);
-        const std::string home = makeTempDir("demo-attract");
-        setenv("XDG_DATA_HOME", home.c_str(), 1);
-        headlessSetIterationHooks(attractBegin, attractEnd);
-        enableOwnScreens(1);
-        installDemos();
-        char program[] = "tumblegrade";
-        char* argv[] = {program, nullptr};
-        gameMain(1, argv);
-        _exit(AttractResult);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    return runGameInChild(
+        [] {
+            const std::string home = makeTempDir("demo-attract");
+            setenv("XDG_DATA_HOME", home.c_str(), 1);
+            headlessSetIterationHooks(attractBegin, attractEnd);
+            enableOwnScreens(1);
+            installDemos();
+        },
+        [](int) { return AttractResult; });
 }

@@ -10,14 +10,26 @@ struct DemoSessionPlan {
     int rideIterations;  // ride steps with the course pilot before Esc leaves the game;
                          // 0 rides to the finish, then Esc leaves
     int rideAgain;       // at the first finish F5 rides again (to the finish) first
+    int checkAtStep = 0; // on the intro and at this ride step, checkDemosInLiveGame
+                         // (0: never)
+    int slowAtStep = 0;  // at this ride step the rider is slowed beside the keys, so that
+                         // the run's demo no longer plays it (0: never)
 };
 
-// Returns the child's exit status (0 when the game ended normally).
+// Returns the child's exit status (0 when the game ended normally, else the failed
+// check of checkDemosInLiveGame).
 int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan);
 // The files in dataHome/tumblegrade/demos whose names start with prefix (the last in
 // name order), and all of them.
 std::string findDemo(const std::string& dataHome, const std::string& prefix);
 std::vector<std::string> findDemos(const std::string& dataHome, const std::string& prefix);
+// The demo's lines with the first push of Up one iteration later.
+std::string withFirstPushLater(const std::vector<std::string>& lines);
+// The shipped demo of the chosen course is checked in the live game (demo_check.h), then
+// one with its first push later: returns 0 when the first plays, the second is refused
+// and the game is as before each time (state log, checkpoint, palette, table fills),
+// else which check failed (31 and on).
+int checkDemosInLiveGame();
 // tumblegrade-replay --verify on a demo: exit status and what it printed.
 int verifyDemo(const std::string& demo, std::string* output);
 
@@ -25,6 +37,12 @@ int verifyDemo(const std::string& demo, std::string* output);
 // forward again reach the same game states as playing straight through, else which
 // check failed (11 and on).
 int checkWatchedJumps(const std::string& demo);
+
+// Opens the best-times screen over dataHome's records (two runs with demos) in a child
+// process: Down and Enter play the second run's demo, Esc comes back to the screen with
+// Enter let go; with that demo file gone Enter plays nothing; on a course without runs
+// Enter leaves. Returns 0, else which check failed (41 and on).
+int checkBestTimesPlays(const std::string& dataHome);
 
 // Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
 // loop then plays a shipped demo that has reached its ride, and a key brings back the

@@ -23,3 +23,11 @@ TEST(DemoWatch, ShippedDemosVerify) {
         EXPECT_EQ(output.rfind("finish ", 0), 0u) << name << ": " << output;
     }
 }
+
+// The best-times screen plays the chosen run's demo and comes back; a run whose demo is
+// gone plays nothing.
+TEST(DemoWatch, TheBestTimesScreenPlaysTheChosenRunsDemo) {
+    const std::string home = makeTempDir("demo-best-times");
+    ASSERT_EQ(runRecordedSession(home, DemoSessionPlan{0, 1}), 0);
+    EXPECT_EQ(checkBestTimesPlays(home), 0);
+}

@@ -1,7 +1,6 @@
 #include "demo_verify.h"
 
 #include <cinttypes>
-#include <cstring>
 
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
@@ -102,8 +101,7 @@ int reportDemoVerification() {
     const int hundredths = w.iterations * 100 / 60;
     std::printf("%s %d:%02d.%02d (%d iterations)\n", demoOutcomeName(w.outcome), hundredths / 6000,
                 hundredths / 100 % 60, hundredths % 100, int(w.iterations));
-    const bool same = w.ended && w.outcome == V.header.outcome && w.iterations == V.header.iterations &&
-                      std::strcmp(V.rider, V.header.rider) == 0;
+    const bool same = demoRunAsHeader(w, V.rider, V.header);
     if (!same)
         std::printf("differs from the demo's header: %s, %d iterations, rider %s\n", demoOutcomeName(V.header.outcome),
                     int(V.header.iterations), V.header.rider);
