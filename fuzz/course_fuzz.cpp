@@ -6,6 +6,7 @@
 // on every tile. The textures and palette are the generated ones; the handlebar, the
 // same picture on every frame whatever the course, is left out.
 #include <algorithm>
+#include <iterator>
 
 #include "course_race.h"
 
@@ -26,13 +27,15 @@ constexpr int FrameTiles = 4;
 uint64_t DrawnFrames[DrawnFrameSlots];
 
 // FNV-1a over the bytes of a record's parts; the hashing carries no coverage callbacks.
-__attribute__((no_sanitize("coverage"))) uint64_t mixBytes(uint64_t key, const void* bytes, size_t size) {
+__attribute__((no_sanitize("coverage"))) uint64_t mixBytes(uint64_t key, const void* bytes,
+                                                           size_t size) {
     const uint8_t* b = static_cast<const uint8_t*>(bytes);
     for (size_t i = 0; i < size; ++i) key = (key ^ b[i]) * 1099511628211ull;
     return key;
 }
 
-__attribute__((no_sanitize("coverage"))) uint64_t mixPoints(uint64_t key, const Point3* points, int count) {
+__attribute__((no_sanitize("coverage"))) uint64_t mixPoints(uint64_t key, const Point3* points,
+                                                            int count) {
     for (int i = 0; i < count; ++i) {
         const float xyzw[4] = {points[i].x, points[i].y, points[i].z, points[i].w};
         key = mixBytes(key, xyzw, sizeof xyzw);
@@ -40,29 +43,40 @@ __attribute__((no_sanitize("coverage"))) uint64_t mixPoints(uint64_t key, const 
     return key;
 }
 
-// What drawing reads of a tile: its kind, variant and slope, and the points and
-// triangles in use.
-__attribute__((no_sanitize("coverage"))) uint64_t mixMesh(uint64_t key, const SegmentMesh& mesh) {
-    const int32_t head[5] = {mesh.kind, mesh.variant, mesh.slope, mesh.pointCount, mesh.polygonCount};
-    key = mixBytes(key, head, sizeof head);
-    key = mixPoints(key, mesh.points, std::clamp(int(mesh.pointCount), 0, 50));
-    return mixBytes(key, mesh.polygons, sizeof(MeshPolygon) * std::clamp(int(mesh.polygonCount), 0, 100));
+// A record's count of entries in use, held to its array.
+__attribute__((no_sanitize("coverage"))) int inUse(int32_t count, size_t capacity) {
+    return std::clamp(int(count), 0, int(capacity));
 }
 
-__attribute__((no_sanitize("coverage"))) uint64_t mixObjects(uint64_t key, const SegmentObjects& objects) {
+// What drawing reads of a tile: its kind, variant and slope, and the points and
+// triangles in use.
+__attribute__((no_sanitize("coverage"))) uint64_t mixMesh(uint64_t key,
+                                                          const SegmentMesh& mesh) {
+    const int32_t head[5] = {mesh.kind, mesh.variant, mesh.slope, mesh.pointCount,
+                             mesh.polygonCount};
+    key = mixBytes(key, head, sizeof head);
+    key = mixPoints(key, mesh.points, inUse(mesh.pointCount, std::size(mesh.points)));
+    return mixBytes(key, mesh.polygons,
+                    sizeof(MeshPolygon) * inUse(mesh.polygonCount, std::size(mesh.polygons)));
+}
+
+__attribute__((no_sanitize("coverage"))) uint64_t mixObjects(uint64_t key,
+                                                             const SegmentObjects& objects) {
     key = mixBytes(key, &objects.objectCount, sizeof objects.objectCount);
     for (const ObjectSlot& slot : objects.slots) {
         const int32_t head[3] = {slot.kind, slot.pointCount, slot.polygonCount};
         key = mixBytes(key, head, sizeof head);
-        key = mixPoints(key, slot.points, std::clamp(int(slot.pointCount), 0, 40));
-        key = mixBytes(key, slot.polygons, sizeof(MeshPolygon) * std::clamp(int(slot.polygonCount), 0, 50));
+        key = mixPoints(key, slot.points, inUse(slot.pointCount, std::size(slot.points)));
+        key = mixBytes(key, slot.polygons,
+                       sizeof(MeshPolygon) * inUse(slot.polygonCount, std::size(slot.polygons)));
     }
     return key;
 }
 
 __attribute__((no_sanitize("coverage"))) bool frameDrawnBefore() {
     uint64_t key = 14695981039346656037ull;
-    const int32_t tiles[2] = {std::min(TrackMeshes.count(), FrameTiles), std::min(TrackObjects.count(), FrameTiles)};
+    const int32_t tiles[2] = {std::min(TrackMeshes.count(), FrameTiles),
+                              std::min(TrackObjects.count(), FrameTiles)};
     key = mixBytes(key, tiles, sizeof tiles);
     int n = 0;
     TrackMeshes.forEach([&](const SegmentMesh& mesh) {
