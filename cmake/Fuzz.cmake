@@ -16,10 +16,26 @@ endif()
 add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
                     -fno-omit-frame-pointer)
 add_link_options(-fsanitize=address,undefined)
-# Copies and matrix arithmetic carry no coverage callbacks (fuzz/coverage_ignore.txt). The
-# list's hash joins the command line so that a compiler cache sees when it changes.
-set(TG_FUZZ_IGNORE ${CMAKE_SOURCE_DIR}/fuzz/coverage_ignore.txt)
-file(MD5 ${TG_FUZZ_IGNORE} TG_FUZZ_IGNORE_HASH)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TG_FUZZ_IGNORE})
-add_compile_options(-fsanitize-coverage-ignorelist=${TG_FUZZ_IGNORE}
-                    -DTG_FUZZ_IGNORE_HASH=${TG_FUZZ_IGNORE_HASH})
+# Copies and matrix arithmetic carry no coverage callbacks (fuzz/coverage_ignore.txt), and
+# the compiler-made copies of the by-value course records no sanitizer checks
+# (fuzz/sanitizer_ignore.txt). Each list reaches the compiler as a copy without its
+# comments whose name holds its hash: a compiler cache that matches on the preprocessed
+# source and the command line then still sees when a list's entries change.
+function(tg_fuzz_list option list)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list})
+  file(STRINGS ${list} entries REGEX "^[^#]")
+  list(JOIN entries "\n" entries)
+  string(MD5 hash "${entries}")
+  get_filename_component(name ${list} NAME_WE)
+  set(copy ${CMAKE_BINARY_DIR}/fuzz-lists/${name}-${hash}.txt)
+  if(NOT EXISTS ${copy})
+    file(GLOB stale ${CMAKE_BINARY_DIR}/fuzz-lists/${name}-*.txt)
+    if(stale)
+      file(REMOVE ${stale})
+    endif()
+    file(WRITE ${copy} "${entries}\n")
+  endif()
+  add_compile_options(${option}=${copy})
+endfunction()
+tg_fuzz_list(-fsanitize-coverage-ignorelist ${CMAKE_SOURCE_DIR}/fuzz/coverage_ignore.txt)
+tg_fuzz_list(-fsanitize-ignorelist ${CMAKE_SOURCE_DIR}/fuzz/sanitizer_ignore.txt)
