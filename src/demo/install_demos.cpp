@@ -54,7 +54,7 @@ void installDemos() {
     installDemoWatching();
     addIterationObserver(demosIteration);
     registerExtraKey(DuringRide, ScanF7, toggleGhost);
-    addPageOverlay(drawLiveGhost);
+    addPageOverlayUnder(drawLiveGhost);
     installAttractLoop();
     setFinishDemoSource(demoOfFinishedRun);
     setBestTimesDemoPlayer(watchChosenRun);

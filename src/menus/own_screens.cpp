@@ -85,6 +85,13 @@ void addPageOverlay(void (*overlay)(DisplayContext* page)) {
     if (overlay && Own.overlayCount < OverlayCapacity) Own.overlays[Own.overlayCount++] = overlay;
 }
 
+void addPageOverlayUnder(void (*overlay)(DisplayContext* page)) {
+    if (!overlay || Own.overlayCount == OverlayCapacity) return;
+    for (int i = Own.overlayCount; i > 0; --i) Own.overlays[i] = Own.overlays[i - 1];
+    Own.overlays[0] = overlay;
+    ++Own.overlayCount;
+}
+
 void ownScreensKeyDown(InputEvent* event) {
     if (!event) return;
     const int scanCode = scanCodeOf(*event);

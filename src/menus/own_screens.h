@@ -40,6 +40,8 @@ void registerExtraKey(int where, int scanCode, void (*action)());
 // Drawn over every page just before it is shown (the on-screen time, a demo's speed), in
 // the order added. At most four.
 void addPageOverlay(void (*overlay)(DisplayContext* page));
+// The same, drawn before every overlay added so far (a ghost under the on-screen time).
+void addPageOverlayUnder(void (*overlay)(DisplayContext* page));
 
 // The callbacks the game runs with when own screens are on: own screen, extra keys,
 // then the game's own onKeyDown and drawFrame.

@@ -320,7 +320,7 @@ int main(int argc, char** argv) {
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
         enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
-        addPageOverlay(drawGhost);
+        addPageOverlayUnder(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
         std::fprintf(stderr, "tumblegrade-replay: cannot enter the data directory %s: %s\n",
