@@ -1,17 +1,17 @@
 // The BMP reader on any bytes, read from a file the way the game loads its pictures;
 // every picture it accepts is then copied onto a page partly off each of its edges,
 // translated to the page's palette and as it is, and drawn as a sprite the same way.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "display/display.h"
+#include "input_file.h"
 
 namespace {
+
+InputFile Input;  // the reader's file, each input written over the last
 
 constexpr int PageWidth = 640;
 constexpr int PageHeight = 480;
@@ -41,21 +41,11 @@ void placesFor(const Bitmap* bitmap, Place* places) {
     places[4] = {1 - w, 1 - h};
 }
 
-// An in-memory file holding the input, named by a path the reader opens.
-const char* writeInput(const uint8_t* data, size_t size) {
-    static int file = memfd_create("picture.bmp", 0);
-    static char path[64];
-    if (file < 0 || ftruncate(file, 0) != 0 || pwrite(file, data, size, 0) != ssize_t(size))
-        std::exit(2);
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", file);
-    return path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static DisplayContext* page = openPage();
-    const char* path = writeInput(data, size);
+    const char* path = writeInputFile(Input, data, size);
     for (int withPalette = 0; withPalette <= 1; ++withPalette) {
         Bitmap* bitmap = loadBitmap(path, withPalette);
         if (!bitmap) continue;

@@ -14,15 +14,10 @@ constexpr float StartSpeed = 0.4f;
 
 }  // namespace
 
-// The course target's smaller quarantine (see course_fuzz.cpp).
-extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!Page) openRace();
-    resetRace();
-    writeCourse(data, size);
+    const char* course = startCourseRun(data, size);
     resetSegmentWindow();
-    loadTrackFile(CoursePath);
+    loadTrackFile(course);
     GameState.racing = 1;
     GameState.speed = StartSpeed;
     raceFrame();

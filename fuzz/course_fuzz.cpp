@@ -108,16 +108,9 @@ void walkFrame() {
 
 }  // namespace
 
-// A smaller quarantine than AddressSanitizer's 256 MB: every tile allocates about 15 kB,
-// and cycling through the large one faulted fresh pages in on every run. A run's own
-// frees still wait in it long enough to catch a use after free.
-extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!Page) openRace();
-    resetRace();
-    writeCourse(data, size);
-    loadTrackFile(CoursePath);
+    const char* course = startCourseRun(data, size);
+    loadTrackFile(course);
     emptyWindowIfNoCourse();
     GameState.racing = 1;
     GameState.speed = StartSpeed;

@@ -2,7 +2,6 @@
 // into an in-memory course file, a race frame, and the step into the window's next tile.
 #pragma once
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <climits>
@@ -29,12 +28,13 @@
 #include "track/track_lists.h"
 #include "track/track_loader.h"
 
+#include "input_file.h"
+
 namespace {
 
 DisplayContext* Page = nullptr;
 Bitmap* Textures[TextureCount];
-int CourseFile = -1;
-char CoursePath[64];
+InputFile Course;  // "track.tbk" for the loader, each input written over the last
 
 // Once per process: the page, the race's textures and tables, and an in-memory file the
 // loader reads each input from. The pictures are read in the data folder, then the
@@ -56,15 +56,6 @@ void openRace() {
     for (int n = 0; n < TextureCount; ++n) Textures[n] = GameState.textures[n];
     clearEdgeTable();
     if (chdir(started) != 0) std::exit(2);
-    CourseFile = memfd_create("track.tbk", 0);
-    if (CourseFile < 0) std::exit(2);
-    std::snprintf(CoursePath, sizeof CoursePath, "/proc/self/fd/%d", CourseFile);
-}
-
-// Written over the last input and then cut to length, so that the file keeps its page.
-void writeCourse(const uint8_t* data, size_t size) {
-    if (pwrite(CourseFile, data, size, 0) != ssize_t(size) || ftruncate(CourseFile, off_t(size)) != 0)
-        std::exit(2);
 }
 
 // Everything a run leaves behind, back to the start of a new one, but the segment window
@@ -77,6 +68,14 @@ void resetRace() {
     resetRiderPose();
     fillDamageTable(1700000000u);
     texturingEnabled = 1;
+}
+
+// A new input: the race opened the first time, reset, and the input written as the
+// course; returns the course file's path.
+const char* startCourseRun(const uint8_t* data, size_t size) {
+    if (!Page) openRace();
+    resetRace();
+    return writeInputFile(Course, data, size);
 }
 
 void raceFrame() {
@@ -97,3 +96,8 @@ bool stepIntoNext() {
 }
 
 }  // namespace
+
+// A smaller quarantine than AddressSanitizer's 256 MB: every tile allocates about 15 kB,
+// and cycling through the large one faulted fresh pages in on every run. A run's own
+// frees still wait in it long enough to catch a use after free.
+extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }

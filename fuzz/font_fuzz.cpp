@@ -1,17 +1,17 @@
 // The font reader on any bytes, read from a file the way the game loads its font; every
 // font it accepts then draws a text holding every byte value from 1 to 255 partly off
 // each edge of a page, and is asked every width.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "display/display.h"
+#include "input_file.h"
 
 namespace {
+
+InputFile Input;  // the reader's file, each input written over the last
 
 constexpr int PageWidth = 640;
 constexpr int PageHeight = 480;
@@ -30,22 +30,12 @@ DisplayContext* openPage() {
     return page;
 }
 
-// An in-memory file holding the input, named by a path the reader opens.
-const char* writeInput(const uint8_t* data, size_t size) {
-    static int file = memfd_create("game.fnt", 0);
-    static char path[64];
-    if (file < 0 || ftruncate(file, 0) != 0 || pwrite(file, data, size, 0) != ssize_t(size))
-        std::exit(2);
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", file);
-    return path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static DisplayContext* page = openPage();
     static const AllBytes all;
-    Font* font = loadFont(writeInput(data, size));
+    Font* font = loadFont(writeInputFile(Input, data, size));
     if (!font) return 0;
     setCurrentContext(page);
     if (useFont(font)) {

@@ -8,7 +8,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "menus/own_screens.h"
-#include "menus/screen_palette.h"
+#include "menus/plain_screen.h"
 #include "menus/run_watch.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
@@ -130,16 +130,11 @@ void onKey(int scanCode) {
     }
 }
 
-void drawLine(int x, int y, int colour, const char* text) {
-    currentContext()->color = colour;
-    drawText(x, y, text);
-}
-
 // The runs, the chosen one marked and in the highlight; returns how many.
 int drawTable() {
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
-    if (n == 0) drawLine(40, 150, Dim, "No runs yet.");
+    if (n == 0) drawScreenLine(40, 150, Dim, "No runs yet.");
     for (int i = 0; i < n; ++i) {
         char time[RunTimeTextCapacity], date[16], line[128];
         formatRunTime(best[i]->steps, time, sizeof time);
@@ -147,35 +142,31 @@ int drawTable() {
         const bool chosen = i == View.line;
         std::snprintf(line, sizeof line, "%c%2d. %-20.20s %9s  %s", chosen ? '>' : ' ', i + 1,
                       best[i]->rider[0] ? best[i]->rider : "-", time, date);
-        drawLine(28, 150 + i * 26, chosen ? Highlight : Text, line);
+        drawScreenLine(28, 150 + i * 26, chosen ? Highlight : Text, line);
     }
     return n;
 }
 
 void drawScreen(DisplayContext* page) {
-    setPalette(View.palette, 256, 0);
-    realizePalette(256, 0, 1);
-    page->background = Background;
-    clearPage();
-    if (!View.font || !useFont(View.font)) return;
+    if (!beginPlainScreen(page, View.palette, View.font)) return;
     char line[160];
-    drawLine(40, 30, Title, "BEST TIMES");
+    drawScreenLine(40, 30, Title, "BEST TIMES");
     if (View.count == 0) {
-        drawLine(40, 90, Text, "No course has runs yet.");
+        drawScreenLine(40, 90, Text, "No course has runs yet.");
     } else {
         std::snprintf(line, sizeof line, "%s", View.names[View.at][0] ? View.names[View.at] : "?");
-        drawLine(40, 70, Text, line);
+        drawScreenLine(40, 70, Text, line);
         char par[RunTimeTextCapacity + 8] = "No par";
         if (View.pars[View.at] > 0) {
             std::memcpy(par, "Par ", 4);
             formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
         }
         std::snprintf(line, sizeof line, "%s    course %d of %d", par, View.at + 1, View.count);
-        drawLine(40, 96, Dim, line);
-        drawLine(40, 122, Warning, View.note);
-        if (drawTable() > 0) drawLine(40, 414, Dim, "Up/Down: run    Enter: watch its demo");
+        drawScreenLine(40, 96, Dim, line);
+        drawScreenLine(40, 122, Warning, View.note);
+        if (drawTable() > 0) drawScreenLine(40, 414, Dim, "Up/Down: run    Enter: watch its demo");
     }
-    drawLine(40, 440, Dim, "Left/Right: course    Esc: back");
+    drawScreenLine(40, 440, Dim, "Left/Right: course    Esc: back");
 }
 
 const OwnScreen BestTimesScreen = {openScreen, onKey, drawScreen, closeScreen};

@@ -7,7 +7,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/own_screens.h"
-#include "menus/screen_palette.h"
+#include "menus/plain_screen.h"
 #include "settings/settings.h"
 
 namespace {
@@ -232,30 +232,21 @@ void describe(int line, char* label, char* value, size_t size) {
     }
 }
 
-void drawLine(int x, int y, int colour, const char* text) {
-    currentContext()->color = colour;
-    drawText(x, y, text);
-}
-
 void drawScreen(DisplayContext* page) {
-    setPalette(View.palette, 256, 0);
-    realizePalette(256, 0, 1);
-    page->background = Background;
-    clearPage();
-    if (!View.font || !useFont(View.font)) return;
-    drawLine(40, 24, Title, "OPTIONS");
+    if (!beginPlainScreen(page, View.palette, View.font)) return;
+    drawScreenLine(40, 24, Title, "OPTIONS");
     for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i) {
         const int line = View.first + i;
         char label[64], value[64];
         describe(line, label, value, sizeof label);
         const int colour = line == View.at ? Highlight : Text;
         const int y = ListTop + i * LineHeight;
-        drawLine(40, y, colour, line == View.at ? ">" : " ");
-        drawLine(64, y, colour, label);
-        drawLine(380, y, colour, value);
+        drawScreenLine(40, y, colour, line == View.at ? ">" : " ");
+        drawScreenLine(64, y, colour, label);
+        drawScreenLine(380, y, colour, value);
     }
-    drawLine(40, ListTop + LinesShown * LineHeight + 4, View.noteIsWarning ? Warning : Dim, View.note);
-    drawLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
+    drawScreenLine(40, ListTop + LinesShown * LineHeight + 4, View.noteIsWarning ? Warning : Dim, View.note);
+    drawScreenLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
 }
 
 void openOptions() { openOwnScreen(OwnScreenOptions); }

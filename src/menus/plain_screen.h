@@ -1,5 +1,6 @@
-// The palette of the screens of our own that draw on a plain background (best times,
-// options): a few colours set whole with their page, every other entry the background.
+// The screens of our own that draw text on a plain background (best times, options):
+// their palette, a few colours set whole with the page, every other entry the
+// background; the start of a frame; a line of text in one of the colours.
 #pragma once
 
 #include "display/display.h"
@@ -19,3 +20,8 @@ inline constexpr PaletteEntry ScreenColours[ColourCount] = {
 inline void fillScreenPalette(PaletteEntry* palette) {
     for (int i = 0; i < 256; ++i) palette[i] = ScreenColours[i < ColourCount ? i : Background];
 }
+
+// Sets the palette, clears the page to the background and takes the font; false when
+// there is no font to write with.
+bool beginPlainScreen(DisplayContext* page, const PaletteEntry* palette, Font* font);
+void drawScreenLine(int x, int y, int colour, const char* text);
