@@ -34,6 +34,9 @@ COVERAGE_PACKAGES=(llvm)  # llvm-profdata and llvm-cov of the clang above
 build_tree() {
     local dir="$1"
     shift
-    cmake -S "$ROOT" -B "$ROOT/$dir" "$@" >/dev/null || exit 1
+    local launcher=()
+    # A compiler cache where the machine has one: rebuilds of other trees reuse its objects.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ROOT" -B "$ROOT/$dir" "${launcher[@]}" "$@" >/dev/null || exit 1
     cmake --build "$ROOT/$dir" -j"$(nproc)" || exit 1
 }
