@@ -13,6 +13,7 @@
 #include "app/usage.h"
 #include "demo/ghost_view.h"
 #include "demo/install_demos.h"
+#include "editor/editor_screen.h"
 #include "framework/fatal_error.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
@@ -36,15 +37,18 @@ struct WindowOption {
 
 const char* CourseWanted = nullptr;
 const char* DemoWanted = nullptr;
+const char* EditWanted = nullptr;
 
 void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
 void wantDemo(const char* file) { DemoWanted = file; }
+void wantEdit(const char* course) { EditWanted = course; }
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
     {"--course", true, wantCourse},        // a course name from the course screen, or a file
     {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
+    {"--edit", true, wantEdit},            // the course editor on a course as soon as the game is up
 };
 
 // The number of words the option at argv[i] takes (0 when it is none of ours). A demo
@@ -126,6 +130,14 @@ void syncSwitches() {
 constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
                                              applySoundVolumes};
 
+// The course of --edit: one that cannot be opened ends the start with its reason.
+void editWantedCourse(const char* startFolder) {
+    char error[256];
+    if (!EditWanted || editCourseAtStart(EditWanted, startFolder, error, sizeof error)) return;
+    std::fprintf(stderr, "tumblegrade: --edit %s: %s\n", EditWanted, error);
+    std::exit(1);
+}
+
 // The demo of --demo, named from the folder the game was started in.
 void watchWantedDemo(const char* startFolder) {
     if (!DemoWanted) return;
@@ -169,6 +181,7 @@ int main(int argc, char** argv) {
     enableOwnScreens(1);
     installCourseScreen();
     setCourseTakenHook(rememberCourse);
+    installCourseEditor();
     chooseWantedCourse(startFolder);
     installClockAndRecords();
     installOptionsScreen(&WindowOptionsHooks);
@@ -176,6 +189,7 @@ int main(int argc, char** argv) {
     applySwitches();
     addIterationObserver(syncSwitches);
     watchWantedDemo(startFolder);
+    editWantedCourse(startFolder);
     static char storage[2048];
     static char* gameArgv[20];
     const int gameArgc = splitCommandLine(programPath, tail.c_str(), storage, sizeof storage, gameArgv);

@@ -14,6 +14,7 @@ const UsageLine OptionLines[] = {
     {"--best-times [COURSE]", "print the best times of COURSE (a name or a course file; default: all) and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
     {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
+    {"--edit NAME|FILE", "open the course editor on a course, a course file, or a new course of that name"},
     {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
     {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
@@ -25,7 +26,7 @@ const UsageLine OptionLines[] = {
 const UsageLine KeyLines[] = {
     {"Enter", "intro to the main menu; buy in the shop; ride on after a crash"},
     {"S / C / R", "main menu: next step / shop with 7000 $ / new rider name"},
-    {"F2", "main menu: the course screen (arrows choose, Enter takes, Esc leaves)"},
+    {"F2", "main menu: the course screen (arrows choose, Enter takes, E edits, N new, Esc leaves)"},
     {"arrows", "shop: browse; ride: Up pushes, Left and Right steer"},
     {"Ctrl / Alt", "ride: brake hard / brake softly, doubled turn with Left or Right"},
     {"T", "ride: textures on or off"},

@@ -23,6 +23,14 @@
 #include "race/ride_clock.h"
 #include "render/segment_window.h"
 
+void settleWithoutDrawing() {
+    checkRunOutcome();
+    if (GameState.racing) {
+        advanceWindow();
+        checkRaceEnd();
+    }
+}
+
 namespace {
 
 constexpr int CheckpointCapacity = 256;
@@ -90,15 +98,6 @@ void feed(const ReplayCommand& c) {
         break;
     case ReplayCloseYes: W.ended = 1; break;
     default: break;
-    }
-}
-
-// What drawing a frame changes in the game, without the pictures.
-void settleWithoutDrawing() {
-    checkRunOutcome();
-    if (GameState.racing) {
-        advanceWindow();
-        checkRaceEnd();
     }
 }
 

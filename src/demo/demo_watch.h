@@ -22,6 +22,10 @@ void setDemoEndHandler(void (*onEnd)());
 bool watchingDemo();
 void stopWatchingDemo();
 
+// What drawing a frame changes in the game, without the pictures (the course editor's
+// proof rides with it too).
+void settleWithoutDrawing();
+
 // A demo's body played without the window, pictures or checkpoints: the game set back
 // to its start (from the clock at iteration 0), the keys fed and the game stepped for at
 // most maxIterations. With run given, it is watched every iteration and the playing

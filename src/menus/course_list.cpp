@@ -10,6 +10,7 @@
 
 #include "race/course_start.h"
 #include "track/course_check.h"
+#include "track/course_proof.h"
 #include "track/course_walk.h"
 
 CourseList Courses;
@@ -72,6 +73,12 @@ int countTiles(const char* path) {
     return tiles;
 }
 
+// Files beside the courses: their proofs, and a save's new file before its rename.
+bool endsWith(const char* name, const char* end) {
+    const size_t n = std::strlen(name), e = std::strlen(end);
+    return n >= e && std::strcmp(name + n - e, end) == 0;
+}
+
 bool isRegularFile(const char* path) {
     struct stat st;
     return stat(path, &st) == 0 && S_ISREG(st.st_mode);
@@ -93,6 +100,7 @@ void addOwnCourse(CourseList* list, const char* folder, const char* fileName) {
         return;
     }
     e->tiles = countTiles(path);
+    e->par = provedCoursePar(path);  // 0: not proved
 }
 
 void addOwnCourses(CourseList* list) {
@@ -102,7 +110,7 @@ void addOwnCourses(CourseList* list) {
     if (!dir) return;
     const int first = list->count;
     while (const dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] == '.') continue;
+        if (entry->d_name[0] == '.' || endsWith(entry->d_name, ".proof") || endsWith(entry->d_name, ".new")) continue;
         addOwnCourse(list, folder, entry->d_name);
     }
     closedir(dir);

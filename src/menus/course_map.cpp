@@ -79,13 +79,9 @@ void fillDot(DisplayContext* page, const MapBox& box, int cx, int cy, int colour
 
 }  // namespace
 
-int buildCourseMap(const char* path, CourseMap* map) {
-    map->triangles = 0;
-    map->tiles = 0;
-    map->minX = map->minZ = 1e30f;
-    map->maxX = map->maxZ = -1e30f;
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return 0;
+namespace {
+
+int buildMapFrom(FILE* file, CourseMap* map) {
     CourseWalk walk;
     static SegmentMesh mesh;
     static SegmentObjects objects;
@@ -104,15 +100,51 @@ int buildCourseMap(const char* path, CourseMap* map) {
     return map->triangles > 0;
 }
 
+struct MapScale {
+    float scale, offX, offY;
+};
+
+// Centred in the box; x to the right, z downwards, as the course is laid out.
+MapScale mapScaleOf(const CourseMap& map, const MapBox& box) {
+    const float spanX = std::max(map.maxX - map.minX, 1.0f), spanZ = std::max(map.maxZ - map.minZ, 1.0f);
+    const float scale = std::min(float(box.right - box.left - 8) / spanX, float(box.bottom - box.top - 8) / spanZ);
+    return MapScale{scale, float(box.left + box.right) * 0.5f - (map.minX + map.maxX) * 0.5f * scale,
+                    float(box.top + box.bottom) * 0.5f - (map.minZ + map.maxZ) * 0.5f * scale};
+}
+
+void clearMap(CourseMap* map) {
+    map->triangles = 0;
+    map->tiles = 0;
+    map->minX = map->minZ = 1e30f;
+    map->maxX = map->maxZ = -1e30f;
+}
+
+}  // namespace
+
+int buildCourseMap(const char* path, CourseMap* map) {
+    clearMap(map);
+    FILE* file = std::fopen(path, "rb");
+    return file ? buildMapFrom(file, map) : 0;
+}
+
+int buildCourseMapText(const char* text, int size, CourseMap* map) {
+    clearMap(map);
+    FILE* file = text && size > 0 ? fmemopen(const_cast<char*>(text), size_t(size), "rb") : nullptr;
+    return file ? buildMapFrom(file, map) : 0;
+}
+
+void courseMapPoint(const CourseMap& map, const MapBox& box, float x, float z, int* px, int* py) {
+    const MapScale s = mapScaleOf(map, box);
+    *px = int(s.offX + x * s.scale);
+    *py = int(s.offY + z * s.scale);
+}
+
 void drawCourseMap(const CourseMap& map, DisplayContext* page, const MapBox& box, int path, int start, int finish) {
     if (!page || map.triangles == 0 || box.left < 0 || box.top < 0 || box.right >= page->width ||
         box.bottom >= page->height)
         return;
-    const float spanX = std::max(map.maxX - map.minX, 1.0f), spanZ = std::max(map.maxZ - map.minZ, 1.0f);
-    const float scale = std::min(float(box.right - box.left - 8) / spanX, float(box.bottom - box.top - 8) / spanZ);
-    // Centred in the box; x to the right, z downwards, as the course is laid out.
-    const float offX = float(box.left + box.right) * 0.5f - (map.minX + map.maxX) * 0.5f * scale;
-    const float offY = float(box.top + box.bottom) * 0.5f - (map.minZ + map.maxZ) * 0.5f * scale;
+    const MapScale s = mapScaleOf(map, box);
+    const float scale = s.scale, offX = s.offX, offY = s.offY;
     for (int t = 0; t < map.triangles; ++t) {
         float px[3], py[3];
         for (int k = 0; k < 3; ++k) {

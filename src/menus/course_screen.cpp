@@ -33,9 +33,11 @@ struct CourseScreen {
     Bitmap* backdrop;       // the main menu's picture, for its palette
     Colours colours;
     void (*taken)(const char* name);
+    void (*edit)(const char* path, const char* name, int own);
+    int stale;              // the editor was opened over it: the list is read again
 };
 
-CourseScreen Screen = {0, 0, -1, nullptr, nullptr, {}, nullptr};
+CourseScreen Screen = {0, 0, -1, nullptr, nullptr, {}, nullptr, nullptr, 0};
 CourseMap Map;
 
 int nearest(const PaletteEntry* palette, int r, int g, int b) { return nearestPaletteIndex(palette, r, g, b); }
@@ -91,8 +93,21 @@ void showSelectedBestTimes() {
     if (readable) showBestTimesFor(hash, entry.name, entry.par);
 }
 
+// E edits the highlighted course (a shipped one as a copy), N a new one.
+void editCourse(bool fresh) {
+    if (!Screen.edit) return;
+    const CourseListEntry& entry = Courses.entries[Screen.selected];
+    Screen.stale = 1;
+    if (fresh)
+        Screen.edit(nullptr, nullptr, 1);
+    else
+        Screen.edit(entry.path, entry.name, entry.own);
+}
+
 void onKey(int scanCode) {
     switch (scanCode) {
+    case ScanE: editCourse(false); break;
+    case ScanN: editCourse(true); break;
     case ScanUp: select(Screen.selected - 1); break;
     case ScanDown: select(Screen.selected + 1); break;
     case ScanPageUp: select(Screen.selected - VisibleRows); break;
@@ -133,7 +148,9 @@ void drawList() {
         const int y = ListTop + row * RowHeight;
         if (i == Screen.selected) fillBox(currentContext(), ListLeft - 4, y - 1, 384, y + RowHeight - 3, c.panel);
         char line[64];
-        if (e.usable)
+        if (e.usable && e.own && e.par == 0)
+            std::snprintf(line, sizeof line, "%-15.15s unproved", e.name);
+        else if (e.usable)
             std::snprintf(line, sizeof line, "%-15.15s %-5.5s%4d", e.name, e.grade, e.tiles);
         else
             std::snprintf(line, sizeof line, "%-15.15s broken", e.name);
@@ -157,7 +174,8 @@ void drawDetails(DisplayContext* page) {
     if (e.par > 0) formatRunTime(e.par, par, sizeof par);
     std::snprintf(line, sizeof line, "%.20s  %s  %d tiles", e.name, e.grade, e.tiles);
     text(16, 388, c.text, line);
-    std::snprintf(line, sizeof line, "par %s%s", par, e.own ? "  (your own course)" : "");
+    std::snprintf(line, sizeof line, "par %s%s", par,
+                  !e.own ? "" : e.par ? "  (your own course)" : "  (your own, unproved)");
     text(16, 412, c.dim, line);
 }
 
@@ -174,6 +192,13 @@ void drawMap(DisplayContext* page) {
 }
 
 void drawScreen(DisplayContext* page) {
+    if (Screen.stale) {  // back from the editor: a course may have been saved
+        const int mapOf = Screen.selected;
+        gatherCourses(&Courses);
+        select(mapOf);
+        Screen.mapOf = -1;
+        Screen.stale = 0;
+    }
     if (!Screen.backdrop || !Screen.font || Courses.count == 0) return;
     if (Screen.backdrop->palette) {
         setPalette(Screen.backdrop->palette, 256, 0);
@@ -186,7 +211,7 @@ void drawScreen(DisplayContext* page) {
     drawList();
     drawMap(page);
     drawDetails(page);
-    text(14, 452, Screen.colours.dim, "Enter ride it  F3 best  Esc back");
+    text(14, 452, Screen.colours.dim, "Enter ride  F3 best  E edit  N new  Esc back");
 }
 
 const OwnScreen CourseScreenSlots = {openScreen, onKey, drawScreen, closeScreen};
@@ -201,3 +226,5 @@ void installCourseScreen() {
 }
 
 void setCourseTakenHook(void (*taken)(const char* name)) { Screen.taken = taken; }
+
+void setCourseEditHook(void (*edit)(const char* path, const char* name, int own)) { Screen.edit = edit; }

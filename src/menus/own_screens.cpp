@@ -25,6 +25,7 @@ struct OwnScreens {
     void (*overlays[OverlayCapacity])(DisplayContext* page);
     int overlayCount;
     void (*keyWatcher)(int scanCode, int down);
+    unsigned keyModifiers;  // of the key an own screen hears now
 };
 
 OwnScreens Own = {};
@@ -76,6 +77,8 @@ void closeOwnScreen() {
 
 OwnScreenId currentOwnScreen() { return Own.openCount ? Own.open[Own.openCount - 1] : OwnScreenNone; }
 
+unsigned ownScreenKeyModifiers() { return Own.keyModifiers; }
+
 void registerExtraKey(int where, int scanCode, void (*action)()) {
     if (Own.extraKeyCount == ExtraKeyCapacity || !action) return;
     Own.extraKeys[Own.extraKeyCount++] = ExtraKey{where, scanCode, action};
@@ -96,7 +99,9 @@ void ownScreensKeyDown(InputEvent* event) {
     if (!event) return;
     const int scanCode = scanCodeOf(*event);
     if (const OwnScreen* screen = shownScreen()) {
+        Own.keyModifiers = event->modifiers;
         if (screen->key) screen->key(scanCode);
+        Own.keyModifiers = 0;
         if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByOwnScreen);
         return;
     }

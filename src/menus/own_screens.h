@@ -15,6 +15,7 @@ enum OwnScreenId {
     OwnScreenBestTimes,
     OwnScreenOptions,
     OwnScreenDemo,
+    OwnScreenEditor,
     OwnScreenCount,
 };
 
@@ -31,6 +32,10 @@ void openOwnScreen(OwnScreenId id);
 // Back to the screen underneath (the game's, or the own screen it was opened from).
 void closeOwnScreen();
 OwnScreenId currentOwnScreen();
+// The modifiers held with the key an own screen's key slot hears now (the InputEvent's
+// bits: either shift, ctrl, alt).
+constexpr unsigned OwnKeyShift = 0x18, OwnKeyCtrl = 0x20, OwnKeyAlt = 0x40;
+unsigned ownScreenKeyModifiers();
 
 // Where a new key acts: a specified screen (ScreenId) or the ride.
 constexpr int DuringRide = -1;

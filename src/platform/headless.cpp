@@ -146,3 +146,8 @@ void platformBeginIteration() {
 void platformEndIteration() {
     if (H.end) H.end(H.iteration);
 }
+
+int platformKeyLabel(int scanCode) {
+    const int c = germanCharacterOf(scanCode);
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ? c : 0;
+}

@@ -56,6 +56,10 @@ void platformShowError(const char* text, const char* caption);
 int64_t platformTimeSeconds();
 unsigned platformTicks();
 void platformSleep(int milliseconds);
+// The letter, digit or '-' printed on the key at a set-1 position on the player's keyboard
+// layout (lower case), 0 for another key: the window asks the system's layout, the
+// headless back-end answers by the German layout the game's name entry follows.
+int platformKeyLabel(int scanCode);
 // Main-loop iteration boundaries (the replay uses them for its script and snapshots).
 void platformBeginIteration();
 void platformEndIteration();

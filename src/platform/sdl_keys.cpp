@@ -2,6 +2,7 @@
 // name positions on the keyboard, not letters, so the table holds whatever the layout.
 #include "platform/sdl_keys.h"
 
+#include <SDL_keyboard.h>
 #include <SDL_keycode.h>
 #include <SDL_scancode.h>
 
@@ -123,5 +124,14 @@ int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, uns
 int set1ScanCode(int code) {
     for (const ScanCodePair& p : ScanCodes)
         if (p.sdl == code) return p.set1;
+    return 0;
+}
+
+int platformKeyLabel(int scanCode) {
+    for (const ScanCodePair& p : ScanCodes) {
+        if (p.set1 != scanCode) continue;
+        const SDL_Keycode key = SDL_GetKeyFromScancode(p.sdl);
+        if ((key >= 'a' && key <= 'z') || (key >= '0' && key <= '9') || key == '-') return int(key);
+    }
     return 0;
 }

@@ -205,9 +205,7 @@ void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
     fillTriangle(work, polygon, takesSlotTexture(polygon) ? objectTexture : NoTexture);
 }
 
-void drawRaceView() {
-    clearPage();
-    advanceWindow();
+void drawRaceWindow() {
     ViewMatrix = ViewMatrix * CameraMatrix;
     ViewMatrix = ViewMatrix * LensMatrix;
     transformWindow();
@@ -215,5 +213,11 @@ void drawRaceView() {
     drawObjects();
     ViewMatrix = IdentityMatrix;
     if (handlebarSprite) drawSprite(handlebarSprite, HandlebarX, HandlebarY);
+}
+
+void drawRaceView() {
+    clearPage();
+    advanceWindow();
+    drawRaceWindow();
     checkRaceEnd();
 }

@@ -56,3 +56,6 @@ void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
 
 // One race frame into the drawing page (drawFrame has reset the ZBuffer).
 void drawRaceView();
+// What a race frame draws of the segment window as it stands, from CameraMatrix, with the
+// handlebar: the window is neither filled nor moved on, and the run does not end.
+void drawRaceWindow();

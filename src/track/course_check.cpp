@@ -234,14 +234,11 @@ CourseReport checkCourseInto(FILE* file, const char* name, FILE* out, char* firs
 
 CourseReport checkCourse(FILE* file, const char* name, FILE* out) { return checkCourseInto(file, name, out, nullptr, 0); }
 
-int firstCourseProblem(const char* path, char* text, int textSize) {
-    if (text && textSize > 0) text[0] = 0;
-    FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "cannot be opened");
-        return 1;
-    }
-    const CourseReport report = checkCourseInto(file, path, nullptr, text, textSize);
+namespace {
+
+// The first problem of the open course (closed here), as firstCourseProblem says it.
+int firstProblemOf(FILE* file, const char* name, char* text, int textSize) {
+    const CourseReport report = checkCourseInto(file, name, nullptr, text, textSize);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) {
@@ -253,4 +250,26 @@ int firstCourseProblem(const char* path, char* text, int textSize) {
         return 1;
     }
     return report.problems > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int firstCourseProblem(const char* path, char* text, int textSize) {
+    if (text && textSize > 0) text[0] = 0;
+    FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "cannot be opened");
+        return 1;
+    }
+    return firstProblemOf(file, path, text, textSize);
+}
+
+int firstCourseTextProblem(const char* course, int size, char* text, int textSize) {
+    if (text && textSize > 0) text[0] = 0;
+    FILE* file = size > 0 ? fmemopen(const_cast<char*>(course), size_t(size), "rb") : nullptr;
+    if (!file) {
+        if (text && textSize > 0) std::snprintf(text, size_t(textSize), "no tiles");
+        return 1;
+    }
+    return firstProblemOf(file, "course", text, textSize);
 }

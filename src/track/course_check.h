@@ -19,3 +19,5 @@ CourseReport checkCourse(FILE* file, const char* name, FILE* out);
 // course has a problem, has no tile or cannot be read; 0 when it is clean (warnings
 // allowed).
 int firstCourseProblem(const char* path, char* text, int textSize);
+// The same for size bytes of course text in memory (the editor's course).
+int firstCourseTextProblem(const char* course, int size, char* text, int textSize);

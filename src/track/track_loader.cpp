@@ -19,18 +19,9 @@ void transferPending() {
     while (PendingObjects.count() > 0) TrackObjects.pushFront(PendingObjects.popFront());
 }
 
-}  // namespace
-
-void loadTrackFile(const char* fileName) {
-    GameState.segmentCount = 0;
+// Every line of the open course, built and listed.
+void loadTrackFrom(FILE* file) {
     CourseWalk walk;
-
-    FILE* file = std::fopen(fileName, "rb");
-    if (!file) {
-        std::string message = std::string("Track file was not found: ") + fileName;
-        fatalError(message.c_str());
-    }
-
     std::string line;
     SegmentMesh mesh;
     SegmentObjects objects;
@@ -42,8 +33,36 @@ void loadTrackFile(const char* fileName) {
         PendingMeshes.pushFront(makeHandle(mesh));
         PendingObjects.pushFront(makeHandle(objects));
     }
-    std::fclose(file);
     transferPending();
 }
 
-void loadTrack() { loadTrackFile(chosenCourseFile()); }
+}  // namespace
+
+void loadTrackFile(const char* fileName) {
+    GameState.segmentCount = 0;
+    FILE* file = std::fopen(fileName, "rb");
+    if (!file) {
+        std::string message = std::string("Track file was not found: ") + fileName;
+        fatalError(message.c_str());
+    }
+    loadTrackFrom(file);
+    std::fclose(file);
+}
+
+void loadTrackText(const char* text, int size) {
+    GameState.segmentCount = 0;
+    if (!text || size <= 0) return;
+    FILE* file = fmemopen(const_cast<char*>(text), size_t(size), "rb");
+    if (!file) fatalError("The course in memory cannot be read");
+    loadTrackFrom(file);
+    std::fclose(file);
+}
+
+void loadTrack() {
+    int size = 0;
+    const char* text = chosenCourseText(&size);
+    if (text)
+        loadTrackText(text, size);
+    else
+        loadTrackFile(chosenCourseFile());
+}

@@ -1,0 +1,22 @@
+// The rider's eye at a tile of the editor's course: the game's own race view, drawn with
+// that tile and the two after it in the segment window from where a rider enters it, and
+// kept at half size to be put beside the map. The live game's window and eye are left
+// as they were.
+#pragma once
+
+#include <cstdint>
+
+#include "display/display.h"
+#include "editor/course_layout.h"
+
+constexpr int RiderViewWidth = 320, RiderViewHeight = 240;
+
+struct RiderView {
+    uint8_t pixels[RiderViewWidth * RiderViewHeight];
+};
+
+// Draws the view through the whole page (which the caller then draws over) into view.
+void drawRiderView(const CourseModel& model, const CourseLayout& layout, int tile, DisplayContext* page,
+                   RiderView* view);
+// Puts the kept view on the page with its top left corner at (left, top).
+void putRiderView(const RiderView& view, DisplayContext* page, int left, int top);
