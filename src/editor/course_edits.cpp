@@ -36,7 +36,7 @@ int8_t variantFor(int heading, bool second) {
 
 const char* refusal(const CourseModel& model) {
     if (model.count == 0) return "a course keeps one tile at least";
-    if (!courseModelBuildsEveryTile(model)) return "two curves the same way need a straight or the other curve between";
+    if (!courseModelBuildsEveryTile(model)) return "two curves the same way need a straight between";
     return nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "editor/editor_screen.h"
 #include "framework/fatal_error.h"
@@ -88,27 +89,33 @@ void drawWords(const EditorScreen& e) {
     text(TextLeft, 0, Colours.text, line);
     std::snprintf(line, sizeof line, "Left/Right: %s  (Enter sets it)", TilePalette[e.choice].label);
     text(TextLeft, 1, Colours.accent, line);
+    // The checker's word on two rows at most.
+    constexpr int RowCharacters = 52;
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "checker: %.60s", e.problem);
+        std::snprintf(line, sizeof line, "checker: %s", e.problem);
     else
         std::snprintf(line, sizeof line, "checker: no problem");
-    text(TextLeft, 2, e.problem[0] ? Colours.warning : Colours.dim, line);
+    char first[RowCharacters + 1];
+    std::snprintf(first, sizeof first, "%.52s", line);
+    text(TextLeft, 2, e.problem[0] ? Colours.warning : Colours.dim, first);
+    if (std::strlen(line) > size_t(RowCharacters))
+        text(TextLeft, 3, Colours.warning, line + RowCharacters);
     char par[24] = "";
     if (e.provedPar > 0) formatRunTime(e.provedPar, par, sizeof par);
     if (e.provedPar > 0)
         std::snprintf(line, sizeof line, "proved, par %s", par);
     else
         std::snprintf(line, sizeof line, "not proved: F8 lets the autopilot ride it");
-    text(TextLeft, 3, e.provedPar > 0 ? Colours.start : Colours.dim, line);
+    text(TextLeft, 4, e.provedPar > 0 ? Colours.start : Colours.dim, line);
     if (e.naming)
         std::snprintf(line, sizeof line, "name: %s_  (a-z 0-9 -, Enter, Esc)", e.typed);
     else
-        std::snprintf(line, sizeof line, "%.60s", e.message);
-    text(TextLeft, 4, e.naming ? Colours.cursor : Colours.accent, line);
-    text(TextLeft, 5, Colours.dim, "Up Down PgUp PgDn move  Ins add  Del remove");
-    text(TextLeft, 6, Colours.dim, "0-3 slope  T B W gate tree sign, Shift: right");
-    text(TextLeft, 7, Colours.dim, "Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride");
-    text(TextLeft, 8, Colours.dim, "F8 prove  Esc back");
+        std::snprintf(line, sizeof line, "%.52s", e.message);
+    text(TextLeft, 5, e.naming ? Colours.cursor : Colours.accent, line);
+    text(TextLeft, 6, Colours.dim, "Up Down PgUp PgDn move  Ins add  Del remove");
+    text(TextLeft, 7, Colours.dim, "0-3 slope  T B W gate tree sign, Shift: right");
+    text(TextLeft, 8, Colours.dim, "Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride");
+    text(TextLeft, 9, Colours.dim, "F8 prove  Esc back");
 }
 
 }  // namespace

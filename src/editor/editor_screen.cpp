@@ -17,6 +17,7 @@
 #include "menus/course_screen.h"
 #include "menus/own_screens.h"
 #include "platform/platform.h"
+#include "records/run_time.h"
 #include "track/course_check.h"
 #include "track/course_choice.h"
 #include "track/course_proof.h"
@@ -75,7 +76,7 @@ void readInto(const char* text, int size) {
     // What is saved is the model's text: a file that was read with changes counts as changed.
     e.savedSize = changed ? -1 : e.textSize;
     if (!changed) std::memcpy(e.savedText, e.text, size_t(e.textSize));
-    say(changed ? "some lines could not be read as they were: they are left out or held to the format" : "");
+    say(changed ? "unreadable lines: held to the format or left out" : "");
 }
 
 // ---- saving -------------------------------------------------------------------
@@ -84,7 +85,7 @@ void save() {
     EditorScreen& e = Editor;
     char path[CoursePathCapacity];
     if (!saveOwnCourse(e.name, e.text, e.textSize, path, sizeof path)) {
-        say("the course could not be saved: no home folder, or the folder cannot be written");
+        say("cannot save: no home folder, or not writable");
         return;
     }
     std::memcpy(e.savedText, e.text, size_t(e.textSize));
@@ -93,9 +94,9 @@ void save() {
     keepProofBeside(path, e.text, e.textSize);
     char line[sizeof e.message];
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "saved as a draft (%.24s): it cannot be ridden until it passes", e.name);
+        std::snprintf(line, sizeof line, "saved as a draft: %.24s", e.name);
     else
-        std::snprintf(line, sizeof line, "saved as %.24s%s", e.name, e.provedPar ? ", proved" : ", not proved yet (F8)");
+        std::snprintf(line, sizeof line, "saved as %.24s%s", e.name, e.provedPar ? ", proved" : " (unproved)");
     say(line);
 }
 
@@ -139,7 +140,7 @@ void startSaving() {
 void proveCourse() {
     EditorScreen& e = Editor;
     if (e.problem[0]) {
-        say("the checker finds a problem: mend it before the autopilot rides");
+        say("mend the checker's problem before F8");
         return;
     }
     const AutopilotRide ride = rideAutopilotOn(e.text, e.textSize);
@@ -150,13 +151,14 @@ void proveCourse() {
         char path[CoursePathCapacity];
         if (e.name[0] && !editorHasChanges() && ownCoursePath(e.name, path, sizeof path))
             keepProofBeside(path, e.text, e.textSize);
-        std::snprintf(line, sizeof line, "proved: the autopilot finished in %d ride steps, the par", ride.par);
+        char par[24];
+        formatRunTime(ride.par, par, sizeof par);
+        std::snprintf(line, sizeof line, "proved: the autopilot's par is %s", par);
     } else {
         moveCursor(ride.tile);
         e.failedTile = e.cursor;
         e.viewTile = -1;
-        std::snprintf(line, sizeof line, "not proved: the autopilot's ride ended (%s) on tile %d", ride.outcome,
-                      e.cursor + 1);
+        std::snprintf(line, sizeof line, "not proved: %s on tile %d", ride.outcome, e.cursor + 1);
     }
     say(line);
 }
@@ -170,7 +172,7 @@ void rideKey(int scanCode) {
     if (scanCode == ScanEsc) {
         moveCursor(endTestRide());
         Editor.viewTile = -1;
-        say("back from the test ride: the cursor is where the rider stopped");
+        say("test ride over: the cursor is where you stopped");
         return;
     }
     InputEvent event{};
@@ -182,7 +184,7 @@ void rideKey(int scanCode) {
 void leave() {
     if (editorHasChanges() && !Editor.leaving) {
         Editor.leaving = 1;
-        say("the course has changes not saved: Esc again leaves without them, Ctrl+S saves");
+        say("not saved: Esc again leaves, Ctrl+S saves");
         return;
     }
     closeOwnScreen();
@@ -276,7 +278,7 @@ void drawScreen(DisplayContext* page) {
         if (GameState.racing) return;
         moveCursor(endTestRide());
         Editor.viewTile = -1;
-        say("the run ended: the cursor is where the rider stopped");
+        say("the run ended: the cursor is where it did");
     }
     drawEditor(page);
 }
@@ -329,7 +331,7 @@ void openCourseEditor(const char* path, const char* name, int own) {
         Editor.provedPar = provedParOf(Editor.text, Editor.textSize);
     }
     if (!path) Editor.savedSize = -1;  // a new course is a change until saved
-    if (path && !file) say("the course file cannot be read: a new course in its place");
+    if (path && !file) say("the file cannot be read: a new course instead");
     if (path && file && !own) say("a copy: Ctrl+S asks for a name of your own");
     openEditorDrawing();
     openOwnScreen(OwnScreenEditor);
