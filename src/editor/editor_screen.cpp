@@ -190,26 +190,23 @@ void leave() {
     closeOwnScreen();
 }
 
+// Back or forward through the changes.
+void stepHistory(bool forward) {
+    int cursor = Editor.cursor;
+    const bool stepped = forward ? redoCourseEdit(&Editor.edit, &cursor) : undoCourseEdit(&Editor.edit, &cursor);
+    if (!stepped) {
+        say(forward ? "nothing to redo" : "nothing to undo");
+        return;
+    }
+    Editor.cursor = cursor;
+    edited(nullptr);
+}
+
 // Ctrl with the key labelled Z, Y or S on the player's layout.
 void controlKey(int scanCode) {
-    int cursor = Editor.cursor;
     switch (platformKeyLabel(scanCode)) {
-    case 'z':
-        if (undoCourseEdit(&Editor.edit, &cursor)) {
-            Editor.cursor = cursor;
-            edited(nullptr);
-        } else {
-            say("nothing to undo");
-        }
-        break;
-    case 'y':
-        if (redoCourseEdit(&Editor.edit, &cursor)) {
-            Editor.cursor = cursor;
-            edited(nullptr);
-        } else {
-            say("nothing to redo");
-        }
-        break;
+    case 'z': stepHistory(false); break;
+    case 'y': stepHistory(true); break;
     case 's': startSaving(); break;
     default: break;
     }

@@ -40,6 +40,14 @@ int choiceOf(char kind, int second) {
     return -1;
 }
 
+// A fresh edit of the course text.
+CourseEdit& editOf(const std::string& text) {
+    static CourseEdit edit;
+    readCourseModel(text.data(), int(text.size()), &edit.model);
+    startCourseEdit(&edit);
+    return edit;
+}
+
 // Tiles the loader builds from the text.
 int loadedTiles(const std::string& text) {
     clearTrackLists();
@@ -84,10 +92,8 @@ TEST(CourseModel, HostileTextReadsIntoAModelThatWritesAndReadsBack) {
 }
 
 TEST(CourseEdits, InsertDeleteChangeUndoAndRedo) {
-    static CourseEdit edit;
     const std::string start = "z1 0 0\ng1 0 0\ng1 0 0\n";
-    readCourseModel(start.data(), int(start.size()), &edit.model);
-    startCourseEdit(&edit);
+    CourseEdit& edit = editOf(start);
     EXPECT_EQ(insertTileAfter(&edit, 1, choiceOf('r', 0)), nullptr);
     // A right curve turns +z into +x: the tile after it is laid out heading +x (variant 4).
     EXPECT_EQ(textOf(edit.model), "z1 0 0\ng1 0 0\nr1 0 0\ng4 0 0\n");
@@ -115,10 +121,7 @@ TEST(CourseEdits, InsertDeleteChangeUndoAndRedo) {
 }
 
 TEST(CourseEdits, RefusedEditsChangeNothing) {
-    static CourseEdit edit;
-    const std::string start = "l1 0 0\ng2 0 0\n";
-    readCourseModel(start.data(), int(start.size()), &edit.model);
-    startCourseEdit(&edit);
+    CourseEdit& edit = editOf("l1 0 0\ng2 0 0\n");
     // A second left curve with no straight between would be skipped by the loader.
     EXPECT_NE(setTileKind(&edit, 1, choiceOf('l', 0)), nullptr);
     EXPECT_EQ(deleteTile(&edit, 0), nullptr);
@@ -134,11 +137,8 @@ TEST(CourseEdits, RefusedEditsChangeNothing) {
 // Random edits: after each one the model writes, reads back the same, the loader builds
 // every tile, and the checker passes a course of catalogue tiles that never overlaps.
 TEST(CourseEdits, EveryEditKeepsTheCourseWritableAndTheCheckerAgreesWithTheLoader) {
-    static CourseEdit edit;
     static CourseModel again;
-    const std::string start = "g1 0 0\n";
-    readCourseModel(start.data(), int(start.size()), &edit.model);
-    startCourseEdit(&edit);
+    CourseEdit& edit = editOf("g1 0 0\n");
     std::mt19937 random(7);
     char problem[128];
     int checked = 0;

@@ -7,7 +7,8 @@
 set -u
 GAME="$(realpath "$1")"
 DATA="$(realpath "$2")"
-export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
+export STEPS="$(dirname "$(realpath "$0")")/screenshot_steps.sh"
+. "$STEPS"
 WORK="$(mktemp -d)"
 export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap 'rm -rf "$WORK"' EXIT
@@ -22,21 +23,10 @@ fi
 grep -q "no course named no-such-course" "$WORK/refused.err" || { cat "$WORK/refused.err" >&2; exit 1; }
 
 cat >"$WORK/inner.sh" <<'INNER'
-#!/usr/bin/env bash
 set -u
-. "$FIND_WINDOW"
+. "$STEPS"
 GAME="$1"; WORK="$2"
-openbox >/dev/null 2>&1 &
-WM=$!
-sleep 1
-XDG_DATA_HOME="$WORK/xdg" XDG_PICTURES_DIR="$WORK/pictures" "$GAME" -nosound >"$WORK/game.out" 2>"$WORK/game.err" &
-PID=$!
-WID=$(find_window)
-[ -n "$WID" ] || { echo "no window" >&2; kill $PID $WM; exit 1; }
-sleep 2
-xdotool windowfocus --sync "$WID" 2>/dev/null
-# One screenshot per step; each waits for its line on standard output.
-shot() { xdotool key F12; for i in $(seq 1 30); do [ "$(wc -l <"$WORK/game.out")" -ge "$1" ] && break; sleep 0.1; done; sleep 1.1; }
+start_game_window
 xdotool key Return; sleep 0.5; shot 1                        # 1 the main menu
 xdotool key F2; sleep 0.5; shot 2                            # 2 the course screen, the shipped course
 xdotool key End; sleep 0.5; shot 3                           # 3 the broken one (last) chosen
@@ -46,13 +36,9 @@ xdotool key F2; sleep 0.5; shot 6                            # 6 as in 2: nothin
 xdotool key End Up Return; sleep 0.5; shot 7                 # 7 the main menu, "mine" taken
 xdotool key F2; sleep 0.5; xdotool key Up Down; sleep 0.5; shot 8   # 8 "mine" highlighted
 xdotool key End Up; sleep 0.5; shot 9                        # 9 the same: "mine" is above the last
-kill $PID; wait $PID 2>/dev/null; kill $WM 2>/dev/null
+stop_game_window
 INNER
-xvfb-run -a -s "-screen 0 1920x1080x24" bash "$WORK/inner.sh" "$GAME" "$WORK" || exit 1
-mapfile -t SHOTS <"$WORK/game.out"
-[ "${#SHOTS[@]}" -ge 9 ] || { echo "only ${#SHOTS[@]} screenshots" >&2; cat "$WORK/game.err" >&2; exit 1; }
-same() { [ "$(compare -metric AE "${SHOTS[$1]}" "${SHOTS[$2]}" null: 2>&1 | cut -d' ' -f1)" = "0" ]; }
-fail() { echo "$1" >&2; exit 1; }
+run_in_display 9 "$GAME" "$WORK"
 same 0 1 && fail "F2 did not open the course screen"
 same 1 2 && fail "End did not move to the last course"
 same 2 3 || fail "Enter took the broken course"

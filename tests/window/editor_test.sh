@@ -7,7 +7,8 @@
 set -u
 GAME="$(realpath "$1")"
 DATA="$(realpath "$2")"
-export FIND_WINDOW="$(dirname "$(realpath "$0")")/find_window.sh"
+export STEPS="$(dirname "$(realpath "$0")")/screenshot_steps.sh"
+. "$STEPS"
 WORK="$(mktemp -d)"
 export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap 'rm -rf "$WORK"' EXIT
@@ -20,21 +21,10 @@ fi
 grep -q "daily" "$WORK/refused.err" || { cat "$WORK/refused.err" >&2; exit 1; }
 
 cat >"$WORK/inner.sh" <<'INNER'
-#!/usr/bin/env bash
 set -u
-. "$FIND_WINDOW"
+. "$STEPS"
 GAME="$1"; WORK="$2"; shift 2
-openbox >/dev/null 2>&1 &
-WM=$!
-sleep 1
-XDG_DATA_HOME="$WORK/xdg" XDG_PICTURES_DIR="$WORK/pictures" "$GAME" -nosound "$@" >>"$WORK/game.out" 2>"$WORK/game.err" &
-PID=$!
-WID=$(find_window)
-[ -n "$WID" ] || { echo "no window" >&2; kill $PID $WM; exit 1; }
-sleep 2
-xdotool windowfocus --sync "$WID" 2>/dev/null
-# One screenshot per step; each waits for its line on standard output.
-shot() { xdotool key F12; for i in $(seq 1 30); do [ "$(wc -l <"$WORK/game.out")" -ge "$1" ] && break; sleep 0.1; done; sleep 1.1; }
+start_game_window "$@"
 if [ $# -gt 0 ]; then                                        # --edit: the editor at once
     sleep 1; xdotool key Down Up; sleep 0.5; shot 8          # 8 as in 5
 else
@@ -48,13 +38,9 @@ else
     xdotool key Escape; sleep 0.5; shot 6                    # 6 the course screen again
     xdotool key End; sleep 0.5; shot 7                       # 7 "mine" is the last course now
 fi
-kill $PID; wait $PID 2>/dev/null; kill $WM 2>/dev/null
+stop_game_window
 INNER
-xvfb-run -a -s "-screen 0 1920x1080x24" bash "$WORK/inner.sh" "$GAME" "$WORK" || exit 1
-mapfile -t SHOTS <"$WORK/game.out"
-[ "${#SHOTS[@]}" -ge 7 ] || { echo "only ${#SHOTS[@]} screenshots" >&2; cat "$WORK/game.err" >&2; exit 1; }
-same() { [ "$(compare -metric AE "${SHOTS[$1]}" "${SHOTS[$2]}" null: 2>&1 | cut -d' ' -f1)" = "0" ]; }
-fail() { echo "$1" >&2; exit 1; }
+run_in_display 7 "$GAME" "$WORK"
 same 0 1 && fail "N did not open the editor"
 same 1 2 && fail "Enter did not change the tile"
 same 1 3 || fail "Ctrl+Z did not take the change back"
@@ -64,8 +50,6 @@ COURSE="$WORK/xdg/tumblegrade/courses/mine.tbk"
 ls "$WORK/xdg/tumblegrade/courses" | grep -q '\.new$' && fail "the save left its new file behind"
 same 0 6 && fail "the course screen does not list the saved course last"
 [ -n "${EDITOR_SHOTS:-}" ] && cp "${SHOTS[@]}" "$EDITOR_SHOTS"/
-xvfb-run -a -s "-screen 0 1920x1080x24" bash "$WORK/inner.sh" "$GAME" "$WORK" --edit mine || exit 1
-mapfile -t SHOTS <"$WORK/game.out"
-[ "${#SHOTS[@]}" -ge 8 ] || { echo "--edit mine: no screenshot" >&2; cat "$WORK/game.err" >&2; exit 1; }
+run_in_display 8 "$GAME" "$WORK" --edit mine
 same 4 7 || fail "--edit mine did not open the editor on the saved course"
 echo "course editor: 8 screenshots as expected"
