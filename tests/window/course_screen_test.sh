@@ -5,13 +5,9 @@
 # --course refuses a course that does not exist.
 # Usage: course_screen_test.sh GAME DATA_DIR
 set -u
-GAME="$(realpath "$1")"
-DATA="$(realpath "$2")"
 export STEPS="$(dirname "$(realpath "$0")")/screenshot_steps.sh"
 . "$STEPS"
-WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
-trap 'rm -rf "$WORK"' EXIT
+begin_window_test "$1" "$2"
 mkdir -p "$WORK/xdg/tumblegrade/courses"
 printf 'z1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\n' >"$WORK/xdg/tumblegrade/courses/mine.tbk"
 printf 'g1 0 0\nq9 9 9\n' >"$WORK/xdg/tumblegrade/courses/zz-broken.tbk"

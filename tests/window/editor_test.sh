@@ -5,13 +5,9 @@
 # lists it when the editor is left. --edit opens the editor on that course again.
 # Usage: editor_test.sh GAME DATA_DIR
 set -u
-GAME="$(realpath "$1")"
-DATA="$(realpath "$2")"
 export STEPS="$(dirname "$(realpath "$0")")/screenshot_steps.sh"
 . "$STEPS"
-WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
-trap 'rm -rf "$WORK"' EXIT
+begin_window_test "$1" "$2"
 mkdir -p "$WORK/xdg"
 
 cd "$DATA" || exit 1

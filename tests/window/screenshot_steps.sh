@@ -2,6 +2,16 @@
 # virtual X display. The test sets WORK (its scratch folder) and writes the steps of the
 # game into $WORK/inner.sh, which sources this file too.
 
+# Outside, first: GAME and DATA from the test's arguments, a scratch folder WORK removed
+# at the end, the player's own settings left untouched.
+begin_window_test() {
+    GAME="$(realpath "$1")"
+    DATA="$(realpath "$2")"
+    WORK="$(mktemp -d)"
+    export XDG_CONFIG_HOME="$WORK/config"
+    trap 'rm -rf "$WORK"' EXIT
+}
+
 # Inside: the window manager and the game (XDG folders in $WORK, more arguments as given),
 # its window found and focused. The game's output goes to $WORK/game.out, one screenshot
 # path a line.
