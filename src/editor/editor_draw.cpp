@@ -115,7 +115,7 @@ void drawWords(const EditorScreen& e) {
     text(TextLeft, 6, Colours.dim, "Up Down PgUp PgDn move  Ins add  Del remove");
     text(TextLeft, 7, Colours.dim, "0-3 slope  T B W gate tree sign, Shift: right");
     text(TextLeft, 8, Colours.dim, "Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride");
-    text(TextLeft, 9, Colours.dim, "F8 prove  Esc back");
+    text(TextLeft, 9, Colours.dim, "Shift+F5 ride from here  F8 prove  Esc back");
 }
 
 }  // namespace

@@ -163,9 +163,15 @@ void proveCourse() {
     say(line);
 }
 
-void testRide() {
-    say("");
-    beginTestRide(Editor.text, Editor.textSize);
+// F5 from the top, Shift+F5 from the cursor tile.
+void testRide(bool fromCursor) {
+    const int from = fromCursor ? Editor.cursor : 0;
+    // A run ends as the rider enters the fifth tile from the end: it must start before.
+    if (fromCursor && from > Editor.edit.model.count - 6) {
+        say("too near the finish to ride from here");
+        return;
+    }
+    beginTestRide(Editor.text, Editor.textSize, from, eyeEnteringTile(Editor.edit.model, Editor.layout, from));
 }
 
 void rideKey(int scanCode) {
@@ -237,7 +243,7 @@ void editKey(int scanCode, bool shift) {
         if (!e.message[0]) moveCursor(e.cursor + 1);
         return;
     case ScanDelete: edited(deleteTile(edit, e.cursor)); return;
-    case ScanF5: testRide(); return;
+    case ScanF5: testRide(shift); return;
     case ScanF8: proveCourse(); return;
     case ScanEsc: leave(); return;
     default: break;

@@ -40,6 +40,10 @@ void fillSlot(const CourseModel& model, const CourseLayout& layout, int tile, Wi
 
 }  // namespace
 
+Matrix4 eyeEnteringTile(const CourseModel& model, const CourseLayout& layout, int tile) {
+    return eyeAt(layout.places[tile], headingIntoTile(model, tile));
+}
+
 void drawRiderView(const CourseModel& model, const CourseLayout& layout, int tile, DisplayContext* page,
                    RiderView* view) {
     std::memset(view->pixels, 0, sizeof view->pixels);
@@ -51,7 +55,7 @@ void drawRiderView(const CourseModel& model, const CourseLayout& layout, int til
     fillSlot(model, layout, tile, &SegmentWindow.current);
     fillSlot(model, layout, tile + 1, &SegmentWindow.next);
     fillSlot(model, layout, tile + 2, &SegmentWindow.third);
-    CameraMatrix = eyeAt(layout.places[tile], headingIntoTile(model, tile));
+    CameraMatrix = eyeEnteringTile(model, layout, tile);
     clearPage();
     resetZBuffer();
     drawRaceWindow();

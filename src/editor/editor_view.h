@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/math3d.h"
 #include "display/display.h"
 #include "editor/course_layout.h"
 
@@ -15,6 +16,9 @@ struct RiderView {
     uint8_t pixels[RiderViewWidth * RiderViewHeight];
 };
 
+// The eye where a rider enters the tile, looking along the heading the course arrives
+// with: placed as the start pose is before the first tile.
+Matrix4 eyeEnteringTile(const CourseModel& model, const CourseLayout& layout, int tile);
 // Draws the view through the whole page (which the caller then draws over) into view.
 void drawRiderView(const CourseModel& model, const CourseLayout& layout, int tile, DisplayContext* page,
                    RiderView* view);

@@ -6,6 +6,8 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "race/course_start.h"
+#include "render/camera.h"
+#include "track/track_lists.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -19,7 +21,23 @@ TestRide Ride;
 
 }  // namespace
 
-void beginTestRide(const char* text, int size) {
+namespace {
+
+// The rider at rest entering tile `from`, the course before it already taken.
+void standAtTile(int from, const Matrix4& eye) {
+    for (int i = 0; i < from && TrackMeshes.count() > 0; ++i) {
+        TrackMeshes.popFront();
+        TrackObjects.popFront();
+    }
+    CameraMatrix = eye;
+    CameraInverse = eye.inverse();
+    CameraInverse(3, 3) = 1.0f;
+    RiderPosition = Point3(CameraInverse(3, 0), CameraInverse(3, 1), CameraInverse(3, 2), 1.0f);
+}
+
+}  // namespace
+
+void beginTestRide(const char* text, int size, int fromTile, const Matrix4& eye) {
     if (Ride.on) return;
     keepLiveGame(&Ride.live);
     Ride.on = 1;
@@ -27,6 +45,7 @@ void beginTestRide(const char* text, int size) {
     chooseCourseText(text, size);
     setChosenCourseLabel("test ride", 0);
     returnToCourseStart();
+    if (fromTile > 0) standAtTile(fromTile, eye);
     GameState.notEnoughMoney = 0;
     startRace();
 }

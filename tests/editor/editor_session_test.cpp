@@ -2,7 +2,8 @@
 // records and demos on, in a child process): F8's autopilot gives a generated course the
 // par the build's index has from `tumblegrade-replay --autopilot` and leaves the live
 // game as it was; a test ride (F5, Up held, Esc) comes back to the editor with the cursor
-// where the rider stopped and keeps no records and no demos.
+// where the rider stopped, one from the cursor tile (Shift+F5) starts there, and neither
+// keeps records or demos.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -78,9 +79,22 @@ void begin(int iteration) {
     if (iteration == 103) {
         if (currentOwnScreen() != OwnScreenEditor || GameState.racing) Failed = 21;
         if (Editor.cursor <= 0) Failed = 22;  // the rider went some tiles down the course
+        for (int key : {ScanHome, ScanPageDown, ScanDown, ScanDown}) tap(key);
+    }
+    if (iteration == 105) {  // Shift+F5: from the cursor tile
+        headlessQueueKey(ScanLeftShift, 1);
+        tap(ScanF5);
+        headlessQueueKey(ScanLeftShift, 0);
+    }
+    if (iteration == 109) {
+        if (!GameState.racing) Failed = 24;
+        tap(ScanEsc);
+    }
+    if (iteration == 111) {
+        if (Editor.cursor != 12) Failed = 25;  // standing at the tile it started from
         tap(ScanEsc);                          // no changes: the editor closes at once
     }
-    if (iteration == 105) {
+    if (iteration == 113) {
         if (currentOwnScreen() != OwnScreenNone) Failed = 23;
         requestExit();
     }
