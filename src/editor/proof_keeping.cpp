@@ -27,6 +27,8 @@ int keepProofBeside(const char* coursePath, const char* text, int size) {
     const int par = provedParOf(text, size);
     char path[CoursePathCapacity + 8], proof[CourseProofCapacity];
     if (par <= 0 || !courseProofPath(coursePath, path, sizeof path)) return 0;
+    CourseProof before{};
+    if (readCourseProofFile(path, &before) == 0) moveDamagedAside(path, "it is no course proof");  // kept for a look
     const int length = formatCourseProof(CourseProof{courseTextHash(text, size), par}, proof, sizeof proof);
     return length > 0 && writeFileSafely(path, proof, size_t(length)) ? 1 : 0;
 }

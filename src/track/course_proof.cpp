@@ -54,17 +54,21 @@ int courseProofPath(const char* coursePath, char* out, int capacity) {
     return n > 0 && n < capacity ? 1 : 0;
 }
 
+int readCourseProofFile(const char* path, CourseProof* proof) {
+    FILE* file = std::fopen(path, "rb");
+    if (!file) return -1;
+    char text[CourseProofCapacity + 1];  // one byte more: a longer file is no proof
+    const int size = int(std::fread(text, 1, sizeof text, file));
+    std::fclose(file);
+    return parseCourseProof(text, size, proof);
+}
+
 int provedCoursePar(const char* coursePath) {
     char path[CoursePathCapacity + 8];
     if (!courseProofPath(coursePath, path, sizeof path)) return 0;
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return 0;
-    char text[CourseProofCapacity + 1];
-    const int size = int(std::fread(text, 1, sizeof text, file));
-    std::fclose(file);
     CourseProof proof{};
     int readable = 0;
-    if (!parseCourseProof(text, size, &proof)) return 0;
+    if (readCourseProofFile(path, &proof) != 1) return 0;
     const uint64_t hash = courseContentHash(coursePath, &readable);
     return readable && hash == proof.courseHash ? proof.par : 0;
 }

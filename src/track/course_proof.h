@@ -19,6 +19,8 @@ struct CourseProof {
 int parseCourseProof(const char* text, int size, CourseProof* proof);
 // The proof's text; returns its length (0 when it does not fit or the par is out of range).
 int formatCourseProof(const CourseProof& proof, char* text, int capacity);
+// Reads a proof file: 1 with the proof, 0 when the file is no proof, -1 when there is none.
+int readCourseProofFile(const char* path, CourseProof* proof);
 // The proof file's path beside a course file ("x/a.tbk" -> "x/a.proof"); 0 when too long.
 int courseProofPath(const char* coursePath, char* out, int capacity);
 // The par of the course file when a proof beside it holds for its content; 0 when the
