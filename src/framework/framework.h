@@ -78,6 +78,10 @@ int shutdownFramework();
 
 // Input services (the display library's isKeyDown and getEvent read these).
 int isKeyDown(int scanCode);
+// How often the key went down (repeats not counted) into the key-state table since the
+// framework was created. Two readings, one an iteration, tell whether it went down in
+// between, even when it was let go again before the second: isKeyDown would miss that.
+uint32_t keyDownCount(int scanCode);
 int getEvent(InputEvent* event, int typeMask);
 
 // Callback slots.
