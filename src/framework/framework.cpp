@@ -77,7 +77,7 @@ void appendEvent(const InputEvent& e) {
 
 unsigned keyModifiers(const PlatformMessage& m) {
     unsigned modifiers = 0;
-    if (m.altContext) modifiers |= 0x40;
+    if (m.altContext) modifiers |= AltModifier;
     if (m.shift) modifiers |= 0x18;
     if (m.ctrl) modifiers |= 0x20;
     return modifiers;
@@ -404,6 +404,10 @@ void makeKeyEvent(int scanCode, int character, int down, InputEvent* event) {
         State.keyState[scan] = 0;
     }
     event->next = event->previous = -1;
+}
+
+bool isWindowSwitchKey(const InputEvent& e) {
+    return e.type == KeyDown && scanCodeOf(e) == ScanEnter && (e.modifiers & AltModifier) != 0;
 }
 
 void holdKeyStateTable(int held) { State.keyStateHeld = held; }

@@ -96,6 +96,7 @@ void ownScreensKeyDown(InputEvent* event) {
     if (!event) return;
     const int scanCode = scanCodeOf(*event);
     if (const OwnScreen* screen = shownScreen()) {
+        if (isWindowSwitchKey(*event)) return;  // only the window switch: not this screen's Enter
         if (screen->key) screen->key(scanCode);
         if (Own.keyWatcher) Own.keyWatcher(scanCode, KeyTakenByOwnScreen);
         return;

@@ -44,7 +44,8 @@ void addPageOverlay(void (*overlay)(DisplayContext* page));
 void addPageOverlayUnder(void (*overlay)(DisplayContext* page));
 
 // The callbacks the game runs with when own screens are on: own screen, extra keys,
-// then the game's own onKeyDown and drawFrame.
+// then the game's own onKeyDown and drawFrame. An own screen never hears the Enter of
+// Alt+Enter (the window switch); the game's screens do, as the game always has.
 void ownScreensKeyDown(InputEvent* event);
 void ownScreensDrawFrame();
 
