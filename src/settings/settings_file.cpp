@@ -1,17 +1,15 @@
 // The settings file: read with inih line by line (every fault named with its line), written
 // as commented text through a new file renamed over the old one.
-#include <fcntl.h>
 #include <ini.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <strings.h>
 
+#include "files/file_read.h"
+#include "files/folders.h"
 #include "settings/settings.h"
 
 namespace {
@@ -259,16 +257,7 @@ void resetSettings() {
     SettingsStore = SettingsFile{};
 }
 
-int settingsPath(char* out, size_t size) {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    int n = -1;
-    if (config != nullptr && config[0] == '/')
-        n = std::snprintf(out, size, "%s/tumblegrade/settings.ini", config);
-    else if (home != nullptr && home[0] != '\0')
-        n = std::snprintf(out, size, "%s/.config/tumblegrade/settings.ini", home);
-    return n > 0 && size_t(n) < size ? 1 : 0;
-}
+int settingsPath(char* out, size_t size) { return xdgPath(XdgConfig, "settings.ini", out, size); }
 
 int parseSettingsText(const char* text, size_t length, const char* fileName, Settings* s) {
     defaultSettings(s);
@@ -287,20 +276,15 @@ int loadSettings(const char* path) {
     resetSettings();
     std::snprintf(SettingsStore.path, sizeof SettingsStore.path, "%s", path);
     SettingsStore.active = 1;
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) {
-        if (errno == ENOENT) return 0;
-        std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path, std::strerror(errno));
-        SettingsStore.damaged = 1;
-        return SettingsStore.errors = 1;
-    }
-    static char text[FileLimit + 1];
-    const size_t length = std::fread(text, 1, sizeof text, f);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed || length > FileLimit) {
-        std::fprintf(stderr, "tumblegrade: %s: %s; default settings\n", path,
-                     failed ? "cannot be read" : "too large for a settings file");
+    static char text[FileLimit];
+    size_t length = 0;
+    const FileRead read = readFileInto(path, text, sizeof text, &length);
+    if (read == FileMissing) return 0;
+    if (read != FileReadWhole) {
+        if (read == FileTooLarge)
+            std::fprintf(stderr, "tumblegrade: %s: too large for a settings file; default settings\n", path);
+        else
+            std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path, std::strerror(errno));
         SettingsStore.damaged = 1;
         return SettingsStore.errors = 1;
     }
