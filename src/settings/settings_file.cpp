@@ -192,6 +192,8 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
     if (!std::strcmp(section, "game") && !std::strcmp(name, "course")) {
         if (std::strlen(value) >= CourseNameSize)
             fault(r, r->line, "course name too long; none kept", "");
+        else if (!courseNameFits(value))
+            fault(r, r->line, "a course name the file cannot give back (';' or '#' first, or a control character); none kept", "");
         else
             std::strncpy(r->s->course, value, CourseNameSize);  // the rest of the field cleared
         return 1;
@@ -241,6 +243,16 @@ void checkKeys(Reading* r) {
 }  // namespace
 
 void settingsMessagesTo(FILE* out) { MessagesTo = out; }
+
+int courseNameFits(const char* name) {
+    const size_t length = std::strlen(name);
+    if (length >= CourseNameSize || (length > 0 && (name[0] == ' ' || name[length - 1] == ' '))) return 0;
+    for (size_t i = 0; i < length; ++i)
+        if ((unsigned char)name[i] < 0x20 || name[i] == 0x7F || (name[i] == ';' && i > 0 && name[i - 1] == ' ') ||
+            (i == 0 && (name[0] == '#' || name[0] == ';')))
+            return 0;
+    return 1;
+}
 
 void defaultSettings(Settings* s) {
     *s = Settings{};

@@ -126,17 +126,6 @@ void rememberSoundOn(int on) {
     settingsChanged();
 }
 
-// A name the file can hold on one line and give back as it was.
-static bool courseNameFits(const char* name) {
-    const size_t length = std::strlen(name);
-    if (length >= CourseNameSize || (length > 0 && (name[0] == ' ' || name[length - 1] == ' '))) return false;
-    for (size_t i = 0; i < length; ++i)
-        if ((unsigned char)name[i] < 0x20 || name[i] == 0x7F || (name[i] == ';' && i > 0 && name[i - 1] == ' ') ||
-            (i == 0 && (name[0] == '#' || name[0] == ';')))
-            return false;
-    return true;
-}
-
 void rememberCourse(const char* name) {
     if (name == nullptr || !courseNameFits(name) || std::strcmp(Setting.course, name) == 0) return;
     std::strncpy(Setting.course, name, CourseNameSize);
