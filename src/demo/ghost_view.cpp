@@ -52,7 +52,8 @@ void loadGhostForRun(uint64_t courseHash, const char* rider) {
     dropGhost();
     char demo[DemoPathCapacity], ghost[DemoPathCapacity];
     std::string text;
-    if (!bestDemoPath(courseHash, rider, demo, sizeof demo) || readFileText(demo, &text, DemoSizeLimit) != FileReadWhole) return;
+    if (!bestDemoPath(courseHash, rider, demo, sizeof demo)) return;
+    if (readFileText(demo, &text, DemoSizeLimit) != FileReadWhole) return;
     if (!ghostPathFileFor(demo, ghost, sizeof ghost)) return;
     std::string error;
     if (!readGhostFile(ghost, demoContentHash(text.data(), text.size()), &G.path, &error) &&

@@ -127,7 +127,8 @@ bool parseReplayScript(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;
     const FileRead read = readStreamText(in, &text, ScriptSizeLimit);
     if (read != FileReadWhole) {
-        *error = read == FileTooLarge ? "too large for a script" : std::string("cannot read the script: ") + std::strerror(errno);
+        *error = read == FileTooLarge ? std::string("too large for a script")
+                                      : std::string("cannot read the script: ") + std::strerror(errno);
         return false;
     }
     return parseReplayText(text, script, error);

@@ -193,7 +193,8 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
         if (std::strlen(value) >= CourseNameSize)
             fault(r, r->line, "course name too long; none kept", "");
         else if (!courseNameFits(value))
-            fault(r, r->line, "a course name the file cannot give back (';' or '#' first, or a control character); none kept", "");
+            fault(r, r->line, "a course name the file cannot give back (';' or '#' first, a control character);",
+                  "none kept");
         else
             std::strncpy(r->s->course, value, CourseNameSize);  // the rest of the field cleared
         return 1;
@@ -296,7 +297,8 @@ int loadSettings(const char* path) {
         if (read == FileTooLarge)
             std::fprintf(stderr, "tumblegrade: %s: too large for a settings file; default settings\n", path);
         else
-            std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path, std::strerror(errno));
+            std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path,
+                         std::strerror(errno));
         SettingsStore.damaged = 1;
         return SettingsStore.errors = 1;
     }

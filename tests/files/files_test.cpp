@@ -113,7 +113,8 @@ TEST(Folders, XdgVariablesCountWhenAbsoluteElseHomeAndNewFoldersArePrivate) {
     EXPECT_STREQ(path, "/home/anna/.config/tumblegrade/settings.ini");
     ASSERT_TRUE(xdgPath(XdgPictures, "", path, sizeof path));
     EXPECT_STREQ(path, "/home/anna/Pictures/Tumblegrade");
-    EXPECT_FALSE(xdgPath(XdgData, "a-name-far-longer-than-the-sixty-four-bytes-of-room-left-for-it", path, sizeof path));
+    const char* tooLong = "a-name-far-longer-than-the-sixty-four-bytes-of-room-left-for-it";
+    EXPECT_FALSE(xdgPath(XdgData, tooLong, path, sizeof path));
     {
         ScopedEnv noHome("HOME", "anna");
         EXPECT_FALSE(xdgPath(XdgConfig, "", path, sizeof path));
