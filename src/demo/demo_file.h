@@ -11,6 +11,7 @@
 //   # start 14
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,7 @@
 
 constexpr int DemoFormatVersion = 1;
 constexpr char DemoExtension[] = ".tgdemo";
+constexpr size_t DemoSizeLimit = ScriptSizeLimit;  // far beyond an hour of riding
 
 enum DemoOutcome {
     DemoNoOutcome = 0,  // the run has not ended

@@ -8,6 +8,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
+#include "files/file_read.h"
 #include "race/ride_clock.h"
 #include "render/camera.h"
 #include "render/pipeline.h"
@@ -39,15 +40,6 @@ void fillDithered(DisplayContext* page, int left, int top, int right, int bottom
             if (depth < depthAt(x, y)) page->pixels[y * ScreenWidth + x] = uint8_t(colour);
 }
 
-bool fileBytes(const std::string& path, std::string* text) {
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) return false;
-    char buffer[8192];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text->append(buffer, n);
-    std::fclose(in);
-    return true;
-}
-
 }  // namespace
 
 void toggleGhost() { G.shown = !G.shown; }
@@ -60,7 +52,8 @@ void loadGhostForRun(uint64_t courseHash, const char* rider) {
     dropGhost();
     char demo[DemoPathCapacity], ghost[DemoPathCapacity];
     std::string text;
-    if (!bestDemoPath(courseHash, rider, demo, sizeof demo) || !fileBytes(demo, &text)) return;
+    if (!bestDemoPath(courseHash, rider, demo, sizeof demo)) return;
+    if (readFileText(demo, &text, DemoSizeLimit) != FileReadWhole) return;
     if (!ghostPathFileFor(demo, ghost, sizeof ghost)) return;
     std::string error;
     if (!readGhostFile(ghost, demoContentHash(text.data(), text.size()), &G.path, &error) &&
@@ -71,10 +64,8 @@ void loadGhostForRun(uint64_t courseHash, const char* rider) {
 bool loadGhostFile(const char* path) {
     static uint8_t bytes[GhostFileCapacity + 1];
     dropGhost();
-    FILE* in = std::fopen(path, "rb");
-    if (!in) return false;
-    const size_t size = std::fread(bytes, 1, sizeof bytes, in);
-    std::fclose(in);
+    size_t size = 0;
+    if (readFileInto(path, bytes, sizeof bytes, &size) == FileMissing) return false;
     std::string error;
     if (decodeGhostPath(bytes, size, &G.path, &error)) return true;
     std::fprintf(stderr, "%s: %s\n", path, error.c_str());

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "files/file_read.h"
+
 namespace {
 
 struct CommandWord {
@@ -123,10 +125,10 @@ bool parseReplayText(const std::string& text, ReplayScript* script, std::string*
 
 bool parseReplayScript(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-    if (std::ferror(in)) {
-        *error = std::string("cannot read the script: ") + std::strerror(errno);
+    const FileRead read = readStreamText(in, &text, ScriptSizeLimit);
+    if (read != FileReadWhole) {
+        *error = read == FileTooLarge ? std::string("too large for a script")
+                                      : std::string("cannot read the script: ") + std::strerror(errno);
         return false;
     }
     return parseReplayText(text, script, error);

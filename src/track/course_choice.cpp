@@ -3,15 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/content_hash.h"
+
 namespace {
 
 const char ShippedCourse[] = "track.tbk";
 char ChosenCourse[CoursePathCapacity] = "track.tbk";
 char ChosenName[64] = "";
 int ChosenPar = 0;
-
-constexpr uint64_t FnvOffset = 14695981039346656037ull;
-constexpr uint64_t FnvPrime = 1099511628211ull;
 
 }  // namespace
 
@@ -27,16 +26,8 @@ const char* chosenCourseFile() { return ChosenCourse; }
 int shippedCourseChosen() { return std::strcmp(ChosenCourse, ShippedCourse) == 0; }
 
 uint64_t courseContentHash(const char* path, int* ok) {
-    *ok = 0;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return 0;
-    uint64_t hash = FnvOffset;
-    unsigned char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        for (size_t i = 0; i < got; ++i) hash = (hash ^ buffer[i]) * FnvPrime;
-    *ok = std::ferror(file) ? 0 : 1;
-    std::fclose(file);
+    uint64_t hash = 0;
+    *ok = fileContentHash(path, &hash) ? 1 : 0;
     return *ok ? hash : 0;
 }
 

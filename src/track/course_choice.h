@@ -13,7 +13,7 @@ const char* chosenCourseFile();
 // 1 while the shipped course is the one chosen.
 int shippedCourseChosen();
 
-// FNV-1a (64 bits) of the file's bytes: an edited course has another fingerprint.
+// The content hash (files/content_hash) of the file's bytes: an edited course has another fingerprint.
 // Returns 0 with *ok = 0 when the file cannot be read.
 uint64_t courseContentHash(const char* path, int* ok);
 

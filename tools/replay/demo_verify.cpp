@@ -5,6 +5,8 @@
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
 #include "demo/demo_run_watch.h"
+#include "files/file_read.h"
+#include "files/safe_write.h"
 #include "profile/rider_profile.h"
 #include "track/course_choice.h"
 
@@ -60,20 +62,15 @@ int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
         at = end + 1;
     }
     const std::string text = demoHeaderText(h) + body;
-    FILE* out = std::fopen(V.demoPath.c_str(), "wb");
-    const bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (out && std::fclose(out) != 0) return 2;
-    if (!written) return 2;
+    if (!writeFileSafely(V.demoPath.c_str(), text.data(), text.size(), SharedFileMode)) return 2;
     std::printf("%s %s (%d iterations)\n", V.demoPath.c_str(), demoOutcomeName(h.outcome), int(h.iterations));
     return 0;
 }
 
 bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;
-    char buffer[8192];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-    if (std::ferror(in)) {
-        *error = "cannot read the demo";
+    if (readStreamText(in, &text, DemoSizeLimit) != FileReadWhole) {
+        *error = "cannot read the demo, or too large for one";
         return false;
     }
     if (!parseDemoText(text, &V.header, script, error)) return false;

@@ -30,7 +30,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
 
 #include "app/game_main.h"
 #include "demo/ghost_view.h"
@@ -39,6 +38,9 @@
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
+#include "files/file_read.h"
+#include "files/folders.h"
+#include "files/safe_write.h"
 #include "menus/clock_install.h"
 #include "platform/headless.h"
 #include "race/ride_clock.h"
@@ -205,10 +207,8 @@ bool writeRecord(const std::string& path, const std::string& courseName) {
                   "# tumblegrade-replay --autopilot: a whole session, intro to the end of the run\n"
                   "# course %s\n# course content hash %016llx\n",
                   courseName.c_str(), (unsigned long long)hash);
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) return false;
-    const bool written = std::fputs(header, file) >= 0 && std::fputs(Pilot.record.c_str(), file) >= 0;
-    return std::fclose(file) == 0 && written;
+    const std::string text = header + Pilot.record;
+    return writeFileSafely(path.c_str(), text.data(), text.size(), SharedFileMode);
 }
 
 void beginIteration(int iteration) {
@@ -296,10 +296,7 @@ int main(int argc, char** argv) {
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
     // The snapshot folder is made with its parents, as `mkdir -p` would.
-    for (size_t slash = OutDir.find('/', 1); !Demo.on && !verifyingDemo(); slash = OutDir.find('/', slash + 1)) {
-        mkdir(OutDir.substr(0, slash).c_str(), 0777);
-        if (slash == std::string::npos) break;
-    }
+    if (!Demo.on && !verifyingDemo()) makeFolders(OutDir.c_str(), 0777);
     if (!statePath.empty()) {
         StateFile = std::fopen(absoluteFrom(cwd, statePath).c_str(), "w");
         if (!StateFile) {
@@ -312,10 +309,7 @@ int main(int argc, char** argv) {
     if (!makeDemoPath.empty()) {
         if (Pilot.on || verifyingDemo() || scriptPath == "-") return usage();
         startDemoMaking(absoluteFrom(cwd, makeDemoPath).c_str());
-        FILE* again = std::fopen(scriptPath.c_str(), "rb");
-        char buffer[8192];
-        for (size_t n; again && (n = std::fread(buffer, 1, sizeof buffer, again)) > 0;) scriptText.append(buffer, n);
-        if (again) std::fclose(again);
+        readFileText(scriptPath.c_str(), &scriptText, ScriptSizeLimit);
     }
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
