@@ -6,7 +6,6 @@
 
 #include "base/game_state.h"
 #include "base/scan_codes.h"
-#include "demo/attract_loop.h"
 #include "demo/demo_check.h"
 #include "demo/demo_file.h"
 #include "demo/demo_run_watch.h"
@@ -253,7 +252,6 @@ void noteGhostStep() {
 bool showsOnly(int scanCode) { return scanCode == ScanTab || scanCode == ScanF7; }
 
 void demoRecorderKey(int scanCode, int down) {
-    attractNoteKey();
     if (R.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
     const int wasRacing = R.lastRacing;
     R.lastRacing = GameState.racing;
@@ -296,10 +294,7 @@ void demoRecorderIteration() {
     for (int k = 0; k < RideKeyCount; ++k) R.heldAtIterationStart[k] = R.held[RideKeys[k]];
 }
 
-void startDemoRecorder() {
-    resetDemoRecorder();
-    setGameKeyWatcher(demoRecorderKey);
-}
+void startDemoRecorder() { resetDemoRecorder(); }
 
 void resetDemoRecorder() {
     std::memset(&R, 0, sizeof R);

@@ -13,8 +13,8 @@
 
 #include <cstdint>
 
-// Starts hearing keys (the window program only); demoRecorderIteration is then called at
-// the end of every main-loop iteration.
+// Starts recording (the window program only): installDemos then hands it every key
+// (demoRecorderKey) and calls demoRecorderIteration at the end of every iteration.
 void startDemoRecorder();
 // The run that is on from this iteration is a fresh one (ride again).
 void demoRecorderFreshRun();
@@ -31,6 +31,7 @@ const char* demoOfFinishedRun();
 
 // For tests: everything back to nothing heard.
 void resetDemoRecorder();
-// The recorder's two hooks, for a test driving it by hand.
+// A key that reached the game or was taken beside it (the key watcher's down values of
+// menus/own_screens.h), and the end of a main-loop iteration.
 void demoRecorderKey(int scanCode, int down);
 void demoRecorderIteration();

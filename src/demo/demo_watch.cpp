@@ -9,7 +9,6 @@
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
 #include "demo/demo_playback.h"
-#include "demo/demo_recorder.h"
 #include "demo/game_checkpoint.h"
 #include "display/display.h"
 #include "framework/framework.h"
@@ -93,7 +92,6 @@ void endWatching() {
     restoreCheckpoint(Before);
     setLogicCallback(gameLogic);
     holdKeyStateTable(0);
-    pauseDemoRecorder(0);
     if (W.font) unloadFont(W.font);
     W.font = nullptr;
     W.script.commands.clear();
@@ -200,7 +198,6 @@ bool watchDemoFile(const char* path, int anyKeyLeaves) {
         return false;
     }
     saveCheckpoint(&Before);
-    pauseDemoRecorder(1);
     holdKeyStateTable(1);
     chooseCourseFile(course);
     startDemoFeed(&W.feed, W.script);

@@ -393,3 +393,47 @@ int checkDemoPlayback(const std::string& demo) {
         },
         [](int) { return PlaybackResult; });
 }
+
+namespace {
+
+// When the demo starts (--demo at the first iteration, the attract loop after 30
+// seconds on the intro), Up is held; it is let go while the demo plays, and a key ends
+// the watching.
+struct StaleKeyPlan {
+    int watchFrom, letGoAt, endAt;
+};
+StaleKeyPlan StalePlan;
+int StaleKeyResult = 60;
+
+void staleKeyBegin(int iteration) {
+    if (iteration == 0) headlessQueueKey(ScanUp, 1);
+    if (iteration == StalePlan.letGoAt) headlessQueueKey(ScanUp, 0);
+    if (iteration == StalePlan.endAt) {
+        headlessQueueKey(ScanEsc, 1);
+        headlessQueueKey(ScanEsc, 0);
+    }
+}
+
+void staleKeyEnd(int iteration) {
+    if (iteration == StalePlan.watchFrom - 10 && iteration > 0 && !isKeyDown(ScanUp)) StaleKeyResult = 61;
+    if (iteration == StalePlan.watchFrom + 10 && !watchingDemo()) StaleKeyResult = 62;
+    if (iteration < StalePlan.endAt + 2) return;
+    if (StaleKeyResult == 60) StaleKeyResult = watchingDemo() ? 63 : isKeyDown(ScanUp) ? 64 : 0;
+    requestExit();
+}
+
+}  // namespace
+
+int checkKeyLetGoWhileWatching(int fromAttractLoop) {
+    StalePlan = fromAttractLoop ? StaleKeyPlan{30 * 60, 30 * 60 + 30, 30 * 60 + 60} : StaleKeyPlan{0, 30, 60};
+    return runGameInChild(
+        [] {
+            const std::string home = makeTempDir("demo-stale-key");
+            setenv("XDG_DATA_HOME", home.c_str(), 1);
+            headlessSetIterationHooks(staleKeyBegin, staleKeyEnd);
+            enableOwnScreens(1);
+            installDemos();
+            if (StalePlan.watchFrom == 0) watchDemoAtStart(TG_SOURCE_DIR "/data/demos/classic.tgdemo");
+        },
+        [](int) { return StaleKeyResult; });
+}

@@ -54,3 +54,8 @@ int checkAttractLoop();
 // run (Up held in some), then capped 100 iterations into its run, where it must not have
 // ended. Returns 0, else which check failed (51 and on).
 int checkDemoPlayback(const std::string& demo);
+
+// Up held as a demo starts to play (--demo, or the attract loop when fromAttractLoop) is
+// let go while it plays; after Esc ends the watching the game must not find Up down.
+// In a child process; returns 0, else which check failed (61 and on).
+int checkKeyLetGoWhileWatching(int fromAttractLoop);

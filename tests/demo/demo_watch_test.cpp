@@ -24,6 +24,13 @@ TEST(DemoWatch, ShippedDemosVerify) {
     }
 }
 
+// A key let go while a demo plays is up afterwards, whichever way the demo was started
+// (the best-times screen's Enter: TheBestTimesScreenPlaysTheChosenRunsDemo).
+TEST(DemoWatch, AKeyLetGoWhileWatchingIsUpAfterwards) {
+    EXPECT_EQ(checkKeyLetGoWhileWatching(0), 0) << "--demo";
+    EXPECT_EQ(checkKeyLetGoWhileWatching(1), 0) << "the attract loop";
+}
+
 // The verification the finish check, --verify and the board server share: the run's end,
 // every iteration of the run observed, and the iteration cap.
 TEST(DemoPlayback, PlaysTheRunToItsEndOrTheCap) {
