@@ -6,7 +6,6 @@
 #include "base/game_state.h"
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
-#include "demo/demo_run_watch.h"
 #include "demo/game_checkpoint.h"
 #include "framework/framework.h"
 #include "game/screens.h"
@@ -14,6 +13,7 @@
 #include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "race/ride.h"
+#include "race/ride_clock.h"
 
 namespace {
 
@@ -85,19 +85,20 @@ DemoPlayed playDemoRun(const DemoHeader& header, const ReplayScript& script, int
                        DemoRunObserver observer, void* context) {
     DemoFeed feed;
     startDemoFeed(&feed, script);
-    DemoRunWatch run;
-    beginDemoRunWatch(&run, header.start);
-    while (!feed.ended && feed.next < iterationCap) {
-        playDemoIteration(&feed);
-        const int ended = watchDemoRun(&run, feed.next - 1, feed.left);
-        if (observer && run.inRun) observer(context, feed.next - 1);
-        if (ended) break;
-    }
+    RunPhase run;
+    resetRunPhase(&run);
     DemoPlayed played{};
-    played.ended = run.ended;
-    played.outcome = run.ended ? run.outcome : DemoNoOutcome;
-    played.iterations = run.iterations;
-    played.startedAt = run.startedAt;
+    while (!feed.ended && feed.next < iterationCap && !played.ended) {
+        playDemoIteration(&feed);
+        const int iteration = feed.next - 1;
+        if (iteration < header.start) continue;  // the run is the first from the header's start on
+        advanceRunPhase(&run, feed.left);
+        if (run.started && !played.startedAt) played.startedAt = iteration;
+        if (observer && (run.on || run.ended)) observer(context, iteration);
+        played.ended = run.ended;
+    }
+    played.outcome = run.outcome;
+    played.iterations = played.ended ? RideClock.iterations : 0;
     played.played = feed.next;
     std::snprintf(played.rider, sizeof played.rider, "%s", Rider.name());
     return played;

@@ -6,9 +6,7 @@
 
 #include "base/game_state.h"
 #include "base/scan_codes.h"
-#include "demo/demo_check.h"
 #include "demo/demo_file.h"
-#include "demo/demo_run_watch.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
 #include "demo/ghost_view.h"
@@ -16,6 +14,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/own_screens.h"
+#include "menus/run_watch.h"
 #include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "race/ride_clock.h"
@@ -62,7 +61,6 @@ struct Recorder {
     uint8_t held[ScanCodeCount];
     uint8_t heldAtIterationStart[RideKeyCount];
     int32_t inRun;
-    int32_t freshRun;
     int32_t lastRacing;      // GameState.racing after the last key or iteration heard
     int32_t changedAside;    // a key taken beside the game changed it: no whole sessions
     RunMark run;
@@ -71,13 +69,13 @@ struct Recorder {
     uint8_t heldAfterPrologue[RideKeyCount];
     int32_t lastClock;
     GhostPath ghost;
-    char lastFile[DemoPathCapacity];
-    int32_t lastBest;
-    int32_t lastRunFinished;  // the last run ended at the finish and its demo was written
+    size_t ghostSize;         // the ghost file of the last run ended, in GhostBytes
+    int32_t finishWaiting;    // FinishedDemo holds a finished run's demo not yet taken
 };
 
 Recorder R;
 uint8_t GhostBytes[GhostFileCapacity];
+FinishedRunDemo FinishedDemo;
 
 void addEntry(uint8_t type, int scanCode, uint32_t seed) {
     if (R.count == SessionCapacity) {
@@ -116,7 +114,6 @@ enum RunStartKind { StartSeenLate, StartByKey, StartByNewFunction };
 void beginRun(int kind) {
     const int byKey = kind == StartByKey;
     R.inRun = 1;
-    R.freshRun = 0;
     RunMark& m = R.run;
     m.byKey = byKey;
     m.firstEntry = byKey ? R.count - 1 : kind == StartByNewFunction ? R.count : R.iterationFirst;
@@ -179,58 +176,59 @@ void writeWholeSession(std::string* text) {
     for (int i = 0; i < R.count; ++i) entryLine(text, R.log[i].iteration, R.log[i]);
 }
 
-void endRun(int outcome) {
-    R.inRun = 0;
-    R.lastRunFinished = 0;
-    R.lastFile[0] = 0;
+// The ended run's demo text under its header; false (with one line on standard error)
+// when the session cannot give it.
+bool writeRunDemo(int outcome, DemoHeader* h, std::string* text) {
     const RunMark& m = R.run;
-    DemoHeader h{};
-    h.version = DemoFormatVersion;
-    std::snprintf(h.game, sizeof h.game, "%s", TG_GAME_VERSION);
-    std::snprintf(h.course, sizeof h.course, "%s", m.course);
-    h.courseHash = m.courseHash;
-    std::snprintf(h.rider, sizeof h.rider, "%s", Rider.name());
-    h.outcome = outcome;
-    h.iterations = RideClock.iterations;
+    h->version = DemoFormatVersion;
+    std::snprintf(h->game, sizeof h->game, "%s", TG_GAME_VERSION);
+    std::snprintf(h->course, sizeof h->course, "%s", m.course);
+    h->courseHash = m.courseHash;
+    std::snprintf(h->rider, sizeof h->rider, "%s", Rider.name());
+    h->outcome = outcome;
+    h->iterations = RideClock.iterations;
+    const char* why = R.full      ? "too many keys to note"
+                      : R.watched ? "it did not start as the session's first run, and a demo was watched"
+                                  : "it did not start as the session's first run, and the session was changed "
+                                    "beside the game's keys";
     std::string body;
-    const bool prologue = R.hasFirst && sameRunStart(m.start, R.first.start);
-    if (R.full) {
-        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (too many keys to note)\n");
-        return;
-    }
-    if (prologue) {
-        h.start = writeWithPrologue(&body);
+    if (!R.full && R.hasFirst && sameRunStart(m.start, R.first.start)) {
+        h->start = writeWithPrologue(&body);
     } else if (!R.full && !R.watched && !R.changedAside) {
         writeWholeSession(&body);
-        h.start = m.startIteration;
+        h->start = m.startIteration;
     } else {
-        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n",
-                     R.watched ? "it did not start as the session's first run, and a demo was watched"
-                               : "it did not start as the session's first run, and the session was changed "
-                                 "beside the game's keys");
+        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n", why);
+        return false;
+    }
+    const int end = h->start + (R.iteration - m.startIteration) + 1;
+    // Left by the window's close button or a signal: the replay closes it too.
+    const SessionEntry* last = R.count > 0 ? &R.log[R.count - 1] : nullptr;
+    const bool leftByEsc = last && last->type == EntryPress && last->scanCode == ScanEsc && last->iteration == R.iteration;
+    if (exitRequested() && !leftByEsc) body += std::to_string(end - 1) + " close yes\n";
+    body += std::to_string(end) + " stop\n";
+    *text = demoHeaderText(*h) + body;
+    return true;
+}
+
+// A finish waits for the finish sequence (finishRunWithDemo) to check its demo; every
+// other end keeps its demo among the last runs at once.
+void endRun(int outcome) {
+    R.inRun = 0;
+    DemoHeader h{};
+    std::string text;
+    if (!writeRunDemo(outcome, &h, &text)) return;
+    R.ghost.demoHash = demoContentHash(text.data(), text.size());
+    R.ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
+    if (outcome != DemoFinish) {
+        keepDemo(h, text, GhostBytes, R.ghostSize, 1);
         return;
     }
-    const int end = h.start + (R.iteration - m.startIteration) + 1;
-    // Left by the window's close button or a signal: the replay closes it too.
-    if (exitRequested() && !(R.count > 0 && R.log[R.count - 1].type == EntryPress &&
-                             R.log[R.count - 1].scanCode == ScanEsc && R.log[R.count - 1].iteration == R.iteration))
-        body += std::to_string(end - 1) + " close yes\n";
-    body += std::to_string(end) + " stop\n";
-    const std::string text = demoHeaderText(h) + body;
-    R.ghost.demoHash = demoContentHash(text.data(), text.size());
-    const size_t ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
-    // A finish counts only when its demo plays it again: else the demo stays among the
-    // last runs (to be looked into), never the best, and the time is not kept.
-    std::string why;
-    const int plays = outcome != DemoFinish || demoPlaysAsItSays(text, &why);
-    if (!plays)
-        std::fprintf(stderr, "tumblegrade: the run's demo does not play it again (%s); its time is not kept\n",
-                     why.c_str());
-    const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize, plays);
-    // A best is kept for good; the last runs make way for newer ones.
-    std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.newBest ? kept.bestPath : kept.runPath);
-    R.lastBest = kept.newBest;
-    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0] && plays;
+    FinishedDemo.header = h;
+    FinishedDemo.text = text;
+    FinishedDemo.ghost = GhostBytes;
+    FinishedDemo.ghostSize = R.ghostSize;
+    R.finishWaiting = 1;
 }
 
 void noteGhostStep() {
@@ -279,15 +277,12 @@ void demoRecorderIteration() {
         R.fills = DamageTableFills;
         noteTableFill();
     }
-    if (GameState.racing && R.inRun && (R.freshRun || RideClock.iterations < R.lastClock)) endRun(DemoLeft);
+    // A run heard starting by a key in this iteration is the one the phase saw start.
+    const RunPhase& phase = RunWatch.phase;
+    if (phase.replaced && R.inRun && R.run.startIteration != R.iteration) endRun(DemoLeft);
     if (GameState.racing && !R.inRun) beginRun(StartSeenLate);
     if (R.inRun) noteGhostStep();
-    if (R.inRun && exitRequested()) {
-        endRun(DemoLeft);
-    } else if (R.inRun && !GameState.racing) {
-        const int outcome = demoOutcomeOfScreen(GameState.screen);
-        if (outcome != DemoNoOutcome) endRun(outcome);
-    }
+    if (R.inRun && phase.ended) endRun(phase.outcome);
     R.lastRacing = GameState.racing;
     ++R.iteration;
     R.iterationFirst = R.count;
@@ -302,8 +297,6 @@ void resetDemoRecorder() {
     R.fills = DamageTableFills;
 }
 
-void demoRecorderFreshRun() { R.freshRun = 1; }
-
 void pauseDemoRecorder(int paused) {
     R.paused = paused;
     if (paused) R.watched = 1;
@@ -312,14 +305,9 @@ void pauseDemoRecorder(int paused) {
     R.iterationFirst = R.count;
 }
 
-const char* lastRunDemoFile() { return R.lastFile; }
-
-const char* demoOfFinishedRun() {
-    if (R.paused) return "";
-    if (R.inRun && !GameState.racing && GameState.screen == ScreenFinish) {
-        R.lastFile[0] = 0;
-        endRun(DemoFinish);
-    }
-    return R.lastRunFinished ? R.lastFile : "";
+bool takeFinishedRunDemo(FinishedRunDemo* demo) {
+    if (!R.finishWaiting) return false;
+    R.finishWaiting = 0;
+    *demo = FinishedDemo;
+    return true;
 }
-int lastRunWasBest() { return R.lastBest; }

@@ -8,6 +8,7 @@
 #include "demo/demo_store.h"
 #include "demo/demo_watch.h"
 #include "demo/ghost_view.h"
+#include "demo/run_finish.h"
 #include "framework/framework.h"
 #include "menus/best_times_screen.h"
 #include "menus/own_screens.h"
@@ -67,11 +68,12 @@ void drawLiveGhost(DisplayContext* page) {
 
 bool watchChosenRun(const char* path) { return watchDemoFile(path); }
 
-// Every main-loop iteration: the recorder, a demo asked for on the command line, the
-// attract loop (one observer for all of them).
+// Every main-loop iteration, after the run watch: the recorder, a finished run's demo
+// and the run kept, a demo asked for on the command line, the attract loop.
 void demosIteration() {
     tellRecorderOfWatching();
     demoRecorderIteration();
+    finishRunWithDemo();
     openStartDemo();
     attractIteration();
     tellRecorderOfWatching();
@@ -88,10 +90,9 @@ void installDemos() {
     startDemoRecorder();
     setGameKeyWatcher(onGameKey);
     installDemoWatching();
-    addIterationObserver(demosIteration);
+    setRunWatchFollower(demosIteration);
     registerExtraKey(DuringRide, ScanF7, toggleGhost);
     addPageOverlayUnder(drawLiveGhost);
     installAttractLoop();
-    setFinishDemoSource(demoOfFinishedRun);
     setBestTimesDemoPlayer(watchChosenRun);
 }

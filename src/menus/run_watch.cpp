@@ -64,9 +64,10 @@ void followRun() {
     w.lastTrackCount = count;
 }
 
-const char* (*FinishDemo)() = nullptr;
+void (*Follower)() = nullptr;
+int Installed = 0;
 
-void finishRun() {
+void noteFinish() {
     RunWatchState& w = RunWatch;
     w.finished = 1;
     RunRecord& run = w.finish;
@@ -81,13 +82,16 @@ void finishRun() {
     run.par = w.coursePar;
     run.splitCount = w.splitCount;
     std::memcpy(run.splits, w.splits, sizeof run.splits);
+}
+
+}  // namespace
+
+void keepFinishedRun(const char* demoFile) {
+    RunWatchState& w = RunWatch;
+    RunRecord& run = w.finish;
     // A run the clock never saw start (no push) has no time to keep.
-    if (!w.courseKnown || run.steps <= 0) return;
-    // Where demos are kept, a time is kept only with the demo that plays it again.
-    if (FinishDemo) {
-        std::snprintf(run.demo, sizeof run.demo, "%s", FinishDemo());
-        if (!run.demo[0]) return;
-    }
+    if (!w.finished || !w.courseKnown || run.steps <= 0) return;
+    std::snprintf(run.demo, sizeof run.demo, "%s", demoFile ? demoFile : "");
     const RunRecord* before = ridersBest(w.records, run.courseHash, run.rider);
     const int32_t beforeSteps = before ? before->steps : 0;  // read before the table changes
     if (w.keepRecords) w.finishKept = keepRun(run, &w.records);
@@ -101,31 +105,38 @@ void finishRun() {
     }
 }
 
-}  // namespace
-
-void setFinishDemoSource(const char* (*source)()) { FinishDemo = source; }
-
 void installRunWatch(int keepRecords) {
     resetRunWatch();
     RunWatch.keepRecords = keepRecords;
-    addIterationObserver(watchRun);
+    if (!Installed) addIterationObserver(watchRun);
+    Installed = 1;
+}
+
+void setRunWatchFollower(void (*follower)()) {
+    if (!Installed) installRunWatch(0);
+    Follower = follower;
 }
 
 void watchRun() {
     RunWatchState& w = RunWatch;
+    RunPhase& phase = w.phase;
     const int racing = GameState.racing;
+    advanceRunPhase(&phase, exitRequested());
     if (!racing && windowFillPending) noteState(&w.candidate);
-    if (racing && !w.lastRacing && w.lastFillPending && w.candidate.valid) beginRun();
+    if (phase.started && phase.fromStart && w.candidate.valid) beginRun();
     if (racing && w.running) followRun();
-    if (!racing && w.lastRacing && w.running && !w.finished && GameState.screen == ScreenFinish) finishRun();
-    w.lastRacing = racing;
+    const int finishedNow = phase.ended && phase.outcome == RunFinished && w.running && !w.finished;
+    if (finishedNow) noteFinish();
     w.lastFillPending = windowFillPending;
+    if (Follower)
+        Follower();
+    else if (finishedNow)
+        keepFinishedRun("");
 }
 
 void expectRunFromStart(const RunStart& start) {
     RunWatch.candidate = start;
-    RunWatch.lastRacing = 0;
-    RunWatch.lastFillPending = 1;
+    noteFreshRun(&RunWatch.phase);
 }
 
 bool tileHasGate(const SegmentObjects& objects) {
@@ -156,6 +167,7 @@ void chosenCourseLabel(char* out, int size, int* par) {
 
 void resetRunWatch() {
     RunWatch = RunWatchState{};
+    resetRunPhase(&RunWatch.phase);
     RunWatch.lastFillPending = 1;
     RunWatch.lastSplitFrame = -1;
 }

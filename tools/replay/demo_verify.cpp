@@ -5,9 +5,9 @@
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
 #include "demo/demo_playback.h"
-#include "demo/demo_run_watch.h"
 #include "framework/framework.h"
 #include "profile/rider_profile.h"
+#include "race/ride_clock.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -17,9 +17,9 @@ struct Verification {
     bool making;
     std::string demoPath;
     DemoHeader header;
-    DemoRunWatch watch;  // the run of --make-demo
-    char rider[48];      // the rider's name as that run ended
-    DemoPlayed played;   // the run of --verify
+    RunPhase phase;    // the run of --make-demo as it goes
+    DemoPlayed made;   // ... and as it ended
+    DemoPlayed played; // the run of --verify
 };
 
 Verification V;
@@ -32,13 +32,13 @@ bool verifyingDemo() { return V.on; }
 void startDemoMaking(const char* demoPath) {
     V.making = true;
     V.demoPath = demoPath;
-    beginDemoRunWatch(&V.watch, 0);
+    resetRunPhase(&V.phase);
 }
 
 bool makingDemo() { return V.making; }
 
 int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
-    if (!V.watch.ended) {
+    if (!V.made.ended) {
         std::fprintf(stderr, "tumblegrade-replay: the script has no run that ends; no demo written\n");
         return 1;
     }
@@ -48,10 +48,10 @@ int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
     std::snprintf(h.course, sizeof h.course, "%s", courseLabel);
     int ok = 0;
     h.courseHash = courseContentHash(chosenCourseFile(), &ok);
-    std::snprintf(h.rider, sizeof h.rider, "%s", V.rider);
-    h.outcome = V.watch.outcome;
-    h.iterations = V.watch.iterations;
-    h.start = V.watch.startedAt;
+    std::snprintf(h.rider, sizeof h.rider, "%s", V.made.rider);
+    h.outcome = V.made.outcome;
+    h.iterations = V.made.iterations;
+    h.start = V.made.startedAt;
     // The script's own lines, its comments dropped: the header says what the run was.
     std::string body;
     size_t at = 0;
@@ -91,8 +91,14 @@ bool chooseDemoCourse(const char* demoName) {
 }
 
 void makingIteration(int iteration) {
-    if (V.watch.ended || !watchDemoRun(&V.watch, iteration, exitRequested())) return;
-    std::snprintf(V.rider, sizeof V.rider, "%s", Rider.name());
+    if (V.made.ended) return;
+    advanceRunPhase(&V.phase, exitRequested());
+    if (V.phase.started) V.made.startedAt = iteration;
+    if (!V.phase.ended) return;
+    V.made.ended = 1;
+    V.made.outcome = V.phase.outcome;
+    V.made.iterations = RideClock.iterations;
+    std::snprintf(V.made.rider, sizeof V.made.rider, "%s", Rider.name());
 }
 
 void playDemoForVerification(const ReplayScript& script) {
