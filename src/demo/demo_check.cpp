@@ -20,21 +20,21 @@ struct LiveGame {
     PaletteEntry palette[256];
 };
 
-LiveGame Live;
+LiveGame LiveGameAside;
 
 void keepLiveGame() {
-    saveCheckpoint(&Live.state);
-    Live.fills = DamageTableFills;
+    saveCheckpoint(&LiveGameAside.state);
+    LiveGameAside.fills = DamageTableFills;
     const DisplayContext* page = drawingPage();
-    Live.havePalette = page != nullptr;
-    if (page) std::memcpy(Live.palette, page->palette, sizeof Live.palette);
+    LiveGameAside.havePalette = page != nullptr;
+    if (page) std::memcpy(LiveGameAside.palette, page->palette, sizeof LiveGameAside.palette);
 }
 
 void restoreLiveGame() {
-    restoreCheckpoint(Live.state);
-    DamageTableFills = Live.fills;
-    if (!Live.havePalette) return;
-    setPalette(Live.palette, 256, 0);
+    restoreCheckpoint(LiveGameAside.state);
+    DamageTableFills = LiveGameAside.fills;
+    if (!LiveGameAside.havePalette) return;
+    setPalette(LiveGameAside.palette, 256, 0);
     realizePalette(256, 0, 0);
 }
 

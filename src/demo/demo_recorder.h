@@ -1,5 +1,5 @@
 // The recorder of every run in the window game. It hears the keys that reached the game
-// (own screens and the new keys excluded) with their main-loop iteration, notes where
+// (top screens and free keys excluded) with their main-loop iteration, notes where
 // each run starts in its log and, as the run phase (menus/run_watch.h) says a run ended,
 // writes the run's demo (demo_store.h):
 //   0 time SEED                      the clock that seeded the damage table
@@ -37,6 +37,6 @@ bool takeFinishedRunDemo(FinishedRunDemo* demo);
 // For tests: everything back to nothing heard.
 void resetDemoRecorder();
 // A key that reached the game or was taken beside it (the key watcher's down values of
-// menus/own_screens.h), and the end of a main-loop iteration.
+// menus/top_screens.h), and the end of a main-loop iteration.
 void demoRecorderKey(int scanCode, int down);
 void demoRecorderIteration();

@@ -1,5 +1,5 @@
 // Watching a demo in the window: the game is set back to its start and fed the demo's
-// keys as the replay feeds a script, while the watching screen (an own screen) takes the
+// keys as the replay feeds a script, while the watching screen (a top screen) takes the
 // player's keys: Space pauses, Right and Left step a frame while paused, Up and Down
 // change the speed (1/4x to 8x), Page Up and Page Down jump 5 seconds, Home goes to the
 // start, Esc leaves. Jumps play on from the nearest of the game states kept every two

@@ -11,7 +11,7 @@
 #include "demo/run_finish.h"
 #include "framework/framework.h"
 #include "menus/best_times_screen.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/run_watch.h"
 
 namespace {
@@ -91,7 +91,7 @@ void installDemos() {
     setGameKeyWatcher(onGameKey);
     installDemoWatching();
     setRunWatchFollower(demosIteration);
-    registerExtraKey(DuringRide, ScanF7, toggleGhost);
+    bindFreeKey(DuringRide, ScanF7, toggleGhost);
     addPageOverlayUnder(drawLiveGhost);
     installAttractLoop();
     setBestTimesDemoPlayer(watchChosenRun);

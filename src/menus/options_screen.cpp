@@ -6,7 +6,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/plain_screen.h"
 #include "settings/settings.h"
 
@@ -185,7 +185,7 @@ void onKey(int scanCode) {
     case ScanEnter:
     case ScanSpace: change(0); break;
     case ScanEsc:
-    case ScanBackspace: closeOwnScreen(); return;
+    case ScanBackspace: closeTopScreen(); return;
     default: return;
     }
     if (View.at < View.first) View.first = View.at;
@@ -249,14 +249,14 @@ void drawScreen(DisplayContext* page) {
     drawScreenLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
 }
 
-void openOptions() { openOwnScreen(OwnScreenOptions); }
+void openOptions() { openTopScreen(TopScreenOptions); }
 
-const OwnScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
+const TopScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
 
 }  // namespace
 
 void installOptionsScreen(const OptionsHooks* hooks) {
     View.hooks = hooks ? *hooks : OptionsHooks{};
-    registerOwnScreen(OwnScreenOptions, &OptionsScreen);
-    registerExtraKey(ScreenMainMenu, ScanF4, openOptions);
+    registerTopScreen(TopScreenOptions, &OptionsScreen);
+    bindFreeKey(ScreenMainMenu, ScanF4, openOptions);
 }

@@ -64,8 +64,8 @@ void followRun() {
     w.lastTrackCount = count;
 }
 
-void (*Follower)() = nullptr;
-int Installed = 0;
+void (*RunFollower)() = nullptr;
+int RunWatchObserved = 0;
 
 void noteFinish() {
     RunWatchState& w = RunWatch;
@@ -108,13 +108,13 @@ void keepFinishedRun(const char* demoFile) {
 void installRunWatch(int keepRecords) {
     resetRunWatch();
     RunWatch.keepRecords = keepRecords;
-    if (!Installed) addIterationObserver(watchRun);
-    Installed = 1;
+    if (!RunWatchObserved) addIterationObserver(watchRun);
+    RunWatchObserved = 1;
 }
 
 void setRunWatchFollower(void (*follower)()) {
-    if (!Installed) installRunWatch(0);
-    Follower = follower;
+    if (!RunWatchObserved) installRunWatch(0);
+    RunFollower = follower;
 }
 
 void watchRun() {
@@ -128,8 +128,8 @@ void watchRun() {
     const int finishedNow = phase.ended && phase.outcome == RunFinished && w.running && !w.finished;
     if (finishedNow) noteFinish();
     w.lastFillPending = windowFillPending;
-    if (Follower)
-        Follower();
+    if (RunFollower)
+        RunFollower();
     else if (finishedNow)
         keepFinishedRun("");
 }

@@ -21,7 +21,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/best_times_screen.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
 #include "replay/autopilot.h"
@@ -122,7 +122,7 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
             setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
             headlessSetClock(1000);
             headlessSetIterationHooks(begin, end);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installClockAndRecords();
             installDemos();
         },
@@ -243,7 +243,7 @@ int checkWatchedJumps(const std::string& demo) {
     return runGameInChild(
         [] {
             headlessSetIterationHooks(nullptr, watchEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installDemos();
         },
         [](int) { return JumpResult; });
@@ -278,15 +278,15 @@ void removeSecondRunsDemo() {
 int checkBestTimesStep(int iteration) {
     switch (iteration) {
     case 1: showBestTimes(); return 0;
-    case 3: return watchingDemo() && currentOwnScreen() == OwnScreenDemo ? 0 : 41;
+    case 3: return watchingDemo() && currentTopScreen() == TopScreenDemo ? 0 : 41;
     case 4:
-        if (watchingDemo() || currentOwnScreen() != OwnScreenBestTimes) return 42;
+        if (watchingDemo() || currentTopScreen() != TopScreenBestTimes) return 42;
         if (isKeyDown(ScanEnter)) return 43;
         removeSecondRunsDemo();
         return 0;
-    case 5: return !watchingDemo() && currentOwnScreen() == OwnScreenBestTimes ? 0 : 44;
+    case 5: return !watchingDemo() && currentTopScreen() == TopScreenBestTimes ? 0 : 44;
     case 6: showBestTimesFor(1, "nowhere", 0); return 0;
-    case 7: return currentOwnScreen() == OwnScreenNone ? 0 : 45;
+    case 7: return currentTopScreen() == TopScreenNone ? 0 : 45;
     default: return 0;
     }
 }
@@ -305,7 +305,7 @@ int checkBestTimesPlays(const std::string& dataHome) {
         [] {
             setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
             headlessSetIterationHooks(bestTimesBegin, bestTimesEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installClockAndRecords();
             installDemos();
         },
@@ -340,7 +340,7 @@ int checkAttractLoop() {
             const std::string home = makeTempDir("demo-attract");
             setenv("XDG_DATA_HOME", home.c_str(), 1);
             headlessSetIterationHooks(attractBegin, attractEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installDemos();
         },
         [](int) { return AttractResult; });
@@ -431,7 +431,7 @@ int checkKeyLetGoWhileWatching(int fromAttractLoop) {
             const std::string home = makeTempDir("demo-stale-key");
             setenv("XDG_DATA_HOME", home.c_str(), 1);
             headlessSetIterationHooks(staleKeyBegin, staleKeyEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installDemos();
             if (StalePlan.watchFrom == 0) watchDemoAtStart(TG_SOURCE_DIR "/data/demos/classic.tgdemo");
         },

@@ -1,4 +1,4 @@
-// A session of the window game without the window: own screens and the demos on, the
+// A session of the window game without the window: top screens and the demos on, the
 // headless back-end, keys from a plan; run in a child process so every session starts
 // from the program's start. The demos land in the given XDG_DATA_HOME.
 #pragma once

@@ -35,7 +35,7 @@
 #include "app/game_main.h"
 #include "demo/ghost_view.h"
 #include "demo_verify.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
@@ -324,7 +324,7 @@ int main(int argc, char** argv) {
     }
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
-        enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
+        useTopScreens(1);  // none registered: only the overlay that draws the ghost
         addPageOverlayUnder(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
@@ -346,7 +346,7 @@ int main(int argc, char** argv) {
         headlessSetIterationHooks(beginIteration, endIteration);
     }
     if (keepRecords || drawHud) installReplayClock(keepRecords, drawHud);
-    if (drawHud) enableOwnScreens(1);  // the game alone, but its pages pass the overlays
+    if (drawHud) useTopScreens(1);  // the game alone, but its pages pass the overlays
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";
