@@ -24,14 +24,14 @@ struct DemoWiring {
     uint8_t letGoWhileWatching[ScanCodeCount];
 };
 
-DemoWiring Wiring;
+DemoWiring DemosWiring;
 
 // Watching keeps the key-state table as it was and puts it back at the end: a key let go
 // meanwhile would stay down for the game. It is let go in the table here.
 void letGoKeysReleasedWhileWatching() {
     for (int scanCode = 1; scanCode < ScanCodeCount; ++scanCode) {
-        if (!Wiring.letGoWhileWatching[scanCode]) continue;
-        Wiring.letGoWhileWatching[scanCode] = 0;
+        if (!DemosWiring.letGoWhileWatching[scanCode]) continue;
+        DemosWiring.letGoWhileWatching[scanCode] = 0;
         InputEvent release;
         if (isKeyDown(scanCode)) makeKeyEvent(scanCode, 0, 0, &release);
     }
@@ -41,8 +41,8 @@ void letGoKeysReleasedWhileWatching() {
 // it was last told, it is told now.
 void tellRecorderOfWatching() {
     const int watching = watchingDemo() ? 1 : 0;
-    if (watching == Wiring.watching) return;
-    Wiring.watching = watching;
+    if (watching == DemosWiring.watching) return;
+    DemosWiring.watching = watching;
     if (!watching) letGoKeysReleasedWhileWatching();
     pauseDemoRecorder(watching);
 }
@@ -50,15 +50,15 @@ void tellRecorderOfWatching() {
 // Every key that reached the game or a screen of our own, and every key let go.
 void onGameKey(int scanCode, int down) {
     tellRecorderOfWatching();
-    if (Wiring.watching && scanCode > 0 && scanCode < ScanCodeCount) Wiring.letGoWhileWatching[scanCode] = down == 0;
+    if (DemosWiring.watching && scanCode > 0 && scanCode < ScanCodeCount) DemosWiring.letGoWhileWatching[scanCode] = down == 0;
     attractNoteKey();
     demoRecorderKey(scanCode, down);
 }
 
 void openStartDemo() {
-    if (!Wiring.startDemo[0]) return;
-    watchDemoFile(Wiring.startDemo);
-    Wiring.startDemo[0] = 0;
+    if (!DemosWiring.startDemo[0]) return;
+    watchDemoFile(DemosWiring.startDemo);
+    DemosWiring.startDemo[0] = 0;
 }
 
 // The live run's ghost; a demo being watched has none.
@@ -82,11 +82,11 @@ void demosIteration() {
 }  // namespace
 
 void watchDemoAtStart(const char* path) {
-    std::snprintf(Wiring.startDemo, sizeof Wiring.startDemo, "%s", path ? path : "");
+    std::snprintf(DemosWiring.startDemo, sizeof DemosWiring.startDemo, "%s", path ? path : "");
 }
 
 void installDemos() {
-    Wiring.watching = 0;
+    DemosWiring.watching = 0;
     startDemoRecorder();
     setGameKeyWatcher(onGameKey);
     installDemoWatching();

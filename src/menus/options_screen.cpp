@@ -93,10 +93,9 @@ void restoreDefaults() {
     note(0, "Every setting is back at its default.");
 }
 
-// Left (-1), Right (+1) or Enter (0) on the chosen line.
-void change(int step) {
-    const int line = View.at;
-    switch (kindOf(line)) {
+// The window's and the sound's switches and the window's scale.
+void changeWindowOrSound(LineKind kind, int step) {
+    switch (kind) {
     case LineFullScreen:
         Setting.fullScreen = !Setting.fullScreen;
         if (View.hooks.fullScreen) View.hooks.fullScreen(Setting.fullScreen);
@@ -109,20 +108,35 @@ void change(int step) {
         Setting.windowScale = step == 0 ? 0 : stepped(Setting.windowScale, step, 0, WindowScaleMax);
         if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
         break;
-    case LineSound:
+    default:
         Setting.soundOn = !Setting.soundOn;
         if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
         break;
+    }
+}
+
+// A volume line; false for Enter, which changes nothing.
+bool changeVolume(int line, int step) {
+    int* volume = line == LineMaster ? &Setting.masterVolume : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
+    if (step == 0) return false;
+    *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
+    if (View.hooks.volumes) View.hooks.volumes();
+    return true;
+}
+
+// Left (-1), Right (+1) or Enter (0) on the chosen line.
+void change(int step) {
+    const int line = View.at;
+    switch (kindOf(line)) {
+    case LineFullScreen:
+    case LineFill:
+    case LineScale:
+    case LineSound: changeWindowOrSound(kindOf(line), step); break;
     case LineMaster:
     case LineRide:
-    case LineEffects: {
-        int* volume = line == LineMaster ? &Setting.masterVolume
-                      : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
-        if (step == 0) return;
-        *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
-        if (View.hooks.volumes) View.hooks.volumes();
+    case LineEffects:
+        if (!changeVolume(line, step)) return;
         break;
-    }
     case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;

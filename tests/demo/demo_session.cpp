@@ -112,6 +112,15 @@ int runGameInChild(void (*setUp)(), int (*finish)(int gameStatus)) {
 
 std::string SessionHome;
 
+// In the child: an empty data home, the iteration hooks, the window game's demos.
+void startDemosInFreshHome(const char* name, void (*begin)(int), void (*end)(int)) {
+    const std::string home = makeTempDir(name);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    headlessSetIterationHooks(begin, end);
+    useTopScreens(1);
+    installDemos();
+}
+
 }  // namespace
 
 int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan) {
@@ -336,13 +345,7 @@ void attractEnd(int iteration) {
 
 int checkAttractLoop() {
     return runGameInChild(
-        [] {
-            const std::string home = makeTempDir("demo-attract");
-            setenv("XDG_DATA_HOME", home.c_str(), 1);
-            headlessSetIterationHooks(attractBegin, attractEnd);
-            useTopScreens(1);
-            installDemos();
-        },
+        [] { startDemosInFreshHome("demo-attract", attractBegin, attractEnd); },
         [](int) { return AttractResult; });
 }
 
@@ -428,11 +431,7 @@ int checkKeyLetGoWhileWatching(int fromAttractLoop) {
     StalePlan = fromAttractLoop ? StaleKeyPlan{30 * 60, 30 * 60 + 30, 30 * 60 + 60} : StaleKeyPlan{0, 30, 60};
     return runGameInChild(
         [] {
-            const std::string home = makeTempDir("demo-stale-key");
-            setenv("XDG_DATA_HOME", home.c_str(), 1);
-            headlessSetIterationHooks(staleKeyBegin, staleKeyEnd);
-            useTopScreens(1);
-            installDemos();
+            startDemosInFreshHome("demo-stale-key", staleKeyBegin, staleKeyEnd);
             if (StalePlan.watchFrom == 0) watchDemoAtStart(TG_SOURCE_DIR "/data/demos/classic.tgdemo");
         },
         [](int) { return StaleKeyResult; });
