@@ -10,8 +10,8 @@
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
 #include "demo/ghost_view.h"
-#include "demo/run_start.h"
 #include "framework/framework.h"
+#include "game/run_start.h"
 #include "game/screens.h"
 #include "menus/top_screens.h"
 #include "menus/run_watch.h"
@@ -34,6 +34,7 @@ struct SessionEntry {
 };
 
 constexpr int SessionCapacity = 1 << 17;
+constexpr int RideKeyCount = 5;  // Up, Ctrl, Left, Right, Alt: the keys the ride holds
 constexpr int RideKeys[RideKeyCount] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
 
 struct RunMark {
@@ -43,7 +44,7 @@ struct RunMark {
     int32_t byKey;           // started by a key the game heard (the first entry)
     uint8_t held[RideKeyCount];  // ride keys held as the run starts
     int32_t texturing;
-    RunStartState start;
+    RideStartState start;
     uint64_t courseHash;
     char course[64];
 };
@@ -122,7 +123,7 @@ void beginRun(int kind) {
     for (int k = 0; k < RideKeyCount; ++k)
         m.held[k] = kind == StartSeenLate ? Recording.heldAtIterationStart[k] : Recording.held[RideKeys[k]];
     m.texturing = texturingEnabled;
-    captureRunStart(&m.start);
+    captureRideStart(&m.start);
     int ok = 0;
     m.courseHash = courseContentHash(chosenCourseFile(), &ok);
     std::snprintf(m.course, sizeof m.course, "%s", courseLabel());
@@ -192,7 +193,7 @@ bool writeRunDemo(int outcome, DemoHeader* h, std::string* text) {
                                   : "it did not start as the session's first run, and the session was changed "
                                     "beside the game's keys";
     std::string body;
-    if (!Recording.full && Recording.hasFirst && sameRunStart(m.start, Recording.first.start)) {
+    if (!Recording.full && Recording.hasFirst && sameRideStart(m.start, Recording.first.start)) {
         h->start = writeWithPrologue(&body);
     } else if (!Recording.full && !Recording.watched && !Recording.changedAside) {
         writeWholeSession(&body);

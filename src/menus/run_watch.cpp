@@ -20,15 +20,6 @@ RunWatchState RunWatch;
 
 namespace {
 
-static_assert(sizeof DamageTable / sizeof DamageTable[0] == DamageTableEntries, "damage table size");
-
-void noteState(RunStart* state) {
-    state->rider = Rider;
-    state->damageCursor = GameState.damageCursor;
-    std::memcpy(state->damageTable, DamageTable, sizeof state->damageTable);
-    state->valid = 1;
-}
-
 void beginRun() {
     RunWatchState& w = RunWatch;
     w.start = w.candidate;
@@ -122,7 +113,7 @@ void watchRun() {
     RunPhase& phase = w.phase;
     const int racing = GameState.racing;
     advanceRunPhase(&phase, exitRequested());
-    if (!racing && windowFillPending) noteState(&w.candidate);
+    if (!racing && windowFillPending) captureRunStart(&w.candidate);
     if (phase.started && phase.fromStart && w.candidate.valid) beginRun();
     if (racing && w.running) followRun();
     const int finishedNow = phase.ended && phase.outcome == RunFinished && w.running && !w.finished;

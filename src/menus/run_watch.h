@@ -7,20 +7,10 @@
 #include <cstdint>
 
 #include "game/run_phase.h"
+#include "game/run_start.h"
 #include "profile/rider_profile.h"
 #include "records/run_record.h"
 #include "track/segment_objects.h"
-
-constexpr int DamageTableEntries = 12;
-
-// What a run began with: the rider (health, condition, money, equipment) and the damage
-// table with its cursor.
-struct RunStart {
-    RiderProfile rider;
-    int32_t damageCursor;
-    int32_t damageTable[DamageTableEntries];
-    int32_t valid;  // a run has begun since the program started
-};
 
 struct RunWatchState {
     RunPhase phase;            // the live game's run as the last iteration left it
