@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     sdlSetKeyContextRule(keyContextNow);
-    enableOwnScreens(1);
+    useTopScreens(1);
     installCourseScreen();
     setCourseTakenHook(rememberCourse);
     chooseWantedCourse(startFolder);

@@ -4,11 +4,9 @@
 #include <cstring>
 
 #include "demo/demo_file.h"
-#include "demo/demo_run_watch.h"
-#include "demo/demo_watch.h"
+#include "demo/demo_playback.h"
 #include "demo/game_checkpoint.h"
 #include "framework/framework.h"
-#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "track/course_choice.h"
 
@@ -22,21 +20,21 @@ struct LiveGame {
     PaletteEntry palette[256];
 };
 
-LiveGame Live;
+LiveGame LiveGameAside;
 
 void keepLiveGame() {
-    saveCheckpoint(&Live.state);
-    Live.fills = DamageTableFills;
+    saveCheckpoint(&LiveGameAside.state);
+    LiveGameAside.fills = DamageTableFills;
     const DisplayContext* page = drawingPage();
-    Live.havePalette = page != nullptr;
-    if (page) std::memcpy(Live.palette, page->palette, sizeof Live.palette);
+    LiveGameAside.havePalette = page != nullptr;
+    if (page) std::memcpy(LiveGameAside.palette, page->palette, sizeof LiveGameAside.palette);
 }
 
 void restoreLiveGame() {
-    restoreCheckpoint(Live.state);
-    DamageTableFills = Live.fills;
-    if (!Live.havePalette) return;
-    setPalette(Live.palette, 256, 0);
+    restoreCheckpoint(LiveGameAside.state);
+    DamageTableFills = LiveGameAside.fills;
+    if (!LiveGameAside.havePalette) return;
+    setPalette(LiveGameAside.palette, 256, 0);
     realizePalette(256, 0, 0);
 }
 
@@ -52,18 +50,13 @@ bool demoPlaysAsItSays(const std::string& text, std::string* why) {
         return false;
     }
     keepLiveGame();
-    DemoRunWatch run;
-    beginDemoRunWatch(&run, header.start);
-    playDemoWithoutPictures(script, script.lastIteration + 1, &run);
-    char rider[sizeof header.rider];
-    std::snprintf(rider, sizeof rider, "%s", Rider.name());
-    const bool same = demoRunAsHeader(run, rider, header);
+    const DemoPlayed run = playDemoRun(header, script, script.lastIteration + 1);
     restoreLiveGame();
-    if (same) return true;
+    if (demoPlayedAsHeader(run, header)) return true;
     char line[256];
     if (run.ended)
         std::snprintf(line, sizeof line, "it plays a run to %s in %d iterations by %s, not to %s in %d by %s",
-                      demoOutcomeName(run.outcome), int(run.iterations), rider, demoOutcomeName(header.outcome),
+                      demoOutcomeName(run.outcome), int(run.iterations), run.rider, demoOutcomeName(header.outcome),
                       int(header.iterations), header.rider);
     else
         std::snprintf(line, sizeof line, "it plays no run to its end");

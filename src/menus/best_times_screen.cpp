@@ -7,7 +7,7 @@
 
 #include "base/scan_codes.h"
 #include "framework/framework.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/plain_screen.h"
 #include "menus/run_watch.h"
 #include "records/best_times.h"
@@ -101,7 +101,7 @@ void playChosenRun() {
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
     if (n == 0) {
-        closeOwnScreen();
+        closeTopScreen();
         return;
     }
     const RunRecord* run = best[View.line < n ? View.line : 0];
@@ -125,7 +125,7 @@ void onKey(int scanCode) {
     case ScanDown: moveLine(1); break;
     case ScanEnter: playChosenRun(); break;
     case ScanEsc:
-    case ScanBackspace: closeOwnScreen(); break;
+    case ScanBackspace: closeTopScreen(); break;
     default: break;
     }
 }
@@ -169,13 +169,13 @@ void drawScreen(DisplayContext* page) {
     drawScreenLine(40, 440, Dim, "Left/Right: course    Esc: back");
 }
 
-const OwnScreen BestTimesScreen = {openScreen, onKey, drawScreen, closeScreen};
+const TopScreen BestTimesScreen = {openScreen, onKey, drawScreen, closeScreen};
 
 }  // namespace
 
 void showBestTimesFor(uint64_t courseHash, const char* courseName, int par) {
     readCourses(1, courseHash, courseName ? courseName : "", par);
-    openOwnScreen(OwnScreenBestTimes);
+    openTopScreen(TopScreenBestTimes);
 }
 
 void showBestTimes() {
@@ -185,9 +185,9 @@ void showBestTimes() {
     int par = 0;
     chosenCourseLabel(name, sizeof name, &par);
     readCourses(ok, hash, name, par);
-    openOwnScreen(OwnScreenBestTimes);
+    openTopScreen(TopScreenBestTimes);
 }
 
-void registerBestTimesScreen() { registerOwnScreen(OwnScreenBestTimes, &BestTimesScreen); }
+void registerBestTimesScreen() { registerTopScreen(TopScreenBestTimes, &BestTimesScreen); }
 
 void setBestTimesDemoPlayer(bool (*play)(const char* path)) { DemoPlayer = play; }

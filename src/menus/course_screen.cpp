@@ -10,7 +10,7 @@
 #include "menus/course_list.h"
 #include "menus/best_times_screen.h"
 #include "menus/course_map.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "records/run_time.h"
 
 namespace {
@@ -81,7 +81,7 @@ void takeSelected() {
     const CourseListEntry& entry = Courses.entries[Screen.selected];
     if (!takeCourse(entry)) return;  // a broken course stays unchosen
     if (Screen.taken) Screen.taken(entry.name);
-    closeOwnScreen();
+    closeTopScreen();
 }
 
 void showSelectedBestTimes() {
@@ -100,7 +100,7 @@ void onKey(int scanCode) {
     case ScanHome: select(0); break;
     case ScanEnd: select(Courses.count - 1); break;
     case ScanEnter: takeSelected(); break;
-    case ScanEsc: closeOwnScreen(); break;
+    case ScanEsc: closeTopScreen(); break;
     case ScanF3: showSelectedBestTimes(); break;
     default: break;
     }
@@ -189,15 +189,15 @@ void drawScreen(DisplayContext* page) {
     text(14, 452, Screen.colours.dim, "Enter ride it  F3 best  Esc back");
 }
 
-const OwnScreen CourseScreenSlots = {openScreen, onKey, drawScreen, closeScreen};
+const TopScreen CourseScreenSlots = {openScreen, onKey, drawScreen, closeScreen};
 
-void openCourses() { openOwnScreen(OwnScreenCourses); }
+void openCourses() { openTopScreen(TopScreenCourses); }
 
 }  // namespace
 
 void installCourseScreen() {
-    registerOwnScreen(OwnScreenCourses, &CourseScreenSlots);
-    registerExtraKey(ScreenMainMenu, ScanF2, openCourses);
+    registerTopScreen(TopScreenCourses, &CourseScreenSlots);
+    bindFreeKey(ScreenMainMenu, ScanF2, openCourses);
 }
 
 void setCourseTakenHook(void (*taken)(const char* name)) { Screen.taken = taken; }

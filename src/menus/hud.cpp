@@ -4,7 +4,7 @@
 
 #include "base/game_state.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/run_watch.h"
 #include "race/ride_clock.h"
 #include "records/run_time.h"
@@ -59,7 +59,7 @@ void fillBox(DisplayContext* page, int x, int y, int width, int height, Colour c
     }
 }
 
-bool overGamePage() { return currentOwnScreen() == OwnScreenNone; }
+bool overGamePage() { return currentTopScreen() == TopScreenNone; }
 
 void drawLatestSplit() {
     const RunWatchState& w = RunWatch;

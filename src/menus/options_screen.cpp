@@ -6,7 +6,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/plain_screen.h"
 #include "settings/settings.h"
 
@@ -93,10 +93,9 @@ void restoreDefaults() {
     note(0, "Every setting is back at its default.");
 }
 
-// Left (-1), Right (+1) or Enter (0) on the chosen line.
-void change(int step) {
-    const int line = View.at;
-    switch (kindOf(line)) {
+// The window's and the sound's switches and the window's scale.
+void changeWindowOrSound(LineKind kind, int step) {
+    switch (kind) {
     case LineFullScreen:
         Setting.fullScreen = !Setting.fullScreen;
         if (View.hooks.fullScreen) View.hooks.fullScreen(Setting.fullScreen);
@@ -109,20 +108,35 @@ void change(int step) {
         Setting.windowScale = step == 0 ? 0 : stepped(Setting.windowScale, step, 0, WindowScaleMax);
         if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
         break;
-    case LineSound:
+    default:
         Setting.soundOn = !Setting.soundOn;
         if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
         break;
+    }
+}
+
+// A volume line; false for Enter, which changes nothing.
+bool changeVolume(int line, int step) {
+    int* volume = line == LineMaster ? &Setting.masterVolume : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
+    if (step == 0) return false;
+    *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
+    if (View.hooks.volumes) View.hooks.volumes();
+    return true;
+}
+
+// Left (-1), Right (+1) or Enter (0) on the chosen line.
+void change(int step) {
+    const int line = View.at;
+    switch (kindOf(line)) {
+    case LineFullScreen:
+    case LineFill:
+    case LineScale:
+    case LineSound: changeWindowOrSound(kindOf(line), step); break;
     case LineMaster:
     case LineRide:
-    case LineEffects: {
-        int* volume = line == LineMaster ? &Setting.masterVolume
-                      : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
-        if (step == 0) return;
-        *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
-        if (View.hooks.volumes) View.hooks.volumes();
+    case LineEffects:
+        if (!changeVolume(line, step)) return;
         break;
-    }
     case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;
@@ -185,7 +199,7 @@ void onKey(int scanCode) {
     case ScanEnter:
     case ScanSpace: change(0); break;
     case ScanEsc:
-    case ScanBackspace: closeOwnScreen(); return;
+    case ScanBackspace: closeTopScreen(); return;
     default: return;
     }
     if (View.at < View.first) View.first = View.at;
@@ -249,14 +263,14 @@ void drawScreen(DisplayContext* page) {
     drawScreenLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
 }
 
-void openOptions() { openOwnScreen(OwnScreenOptions); }
+void openOptions() { openTopScreen(TopScreenOptions); }
 
-const OwnScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
+const TopScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
 
 }  // namespace
 
 void installOptionsScreen(const OptionsHooks* hooks) {
     View.hooks = hooks ? *hooks : OptionsHooks{};
-    registerOwnScreen(OwnScreenOptions, &OptionsScreen);
-    registerExtraKey(ScreenMainMenu, ScanF4, openOptions);
+    registerTopScreen(TopScreenOptions, &OptionsScreen);
+    bindFreeKey(ScreenMainMenu, ScanF4, openOptions);
 }

@@ -34,7 +34,7 @@
 #include "app/game_main.h"
 #include "demo/ghost_view.h"
 #include "demo_verify.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
@@ -212,6 +212,12 @@ bool writeRecord(const std::string& path, const std::string& courseName) {
 }
 
 void beginIteration(int iteration) {
+    // --verify plays the whole demo in the first iteration, once the game is up.
+    if (verifyingDemo()) {
+        if (iteration == 0) playDemoForVerification(Script);
+        requestExit();
+        return;
+    }
     // Messages arrive at the start of their iteration, snapshots wait for its end.
     for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
         deliver(Script.commands[i]);
@@ -226,8 +232,7 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
-    if (verifyingDemo() && verifyIteration(iteration)) requestExit();
-    if (makingDemo()) verifyIteration(iteration);
+    if (makingDemo()) makingIteration(iteration);
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
@@ -313,7 +318,7 @@ int main(int argc, char** argv) {
     }
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
-        enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
+        useTopScreens(1);  // none registered: only the overlay that draws the ghost
         addPageOverlayUnder(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
@@ -335,7 +340,7 @@ int main(int argc, char** argv) {
         headlessSetIterationHooks(beginIteration, endIteration);
     }
     if (keepRecords || drawHud) installReplayClock(keepRecords, drawHud);
-    if (drawHud) enableOwnScreens(1);  // the game alone, but its pages pass the overlays
+    if (drawHud) useTopScreens(1);  // the game alone, but its pages pass the overlays
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game_keys.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/headless.h"
 
 namespace {
@@ -18,7 +18,7 @@ void screenKey(int scanCode) { ScreenHeard.push_back(scanCode); }
 void gameKey(int scanCode, int down) {
     if (down == 1) GameHeard.push_back(scanCode);
 }
-const OwnScreen Listening = {nullptr, screenKey, nullptr, nullptr};
+const TopScreen Listening = {nullptr, screenKey, nullptr, nullptr};
 
 void typeKeys(std::initializer_list<std::pair<int, int>> keys) {
     for (const auto& [scanCode, down] : keys) headlessQueueKey(scanCode, down);
@@ -27,17 +27,17 @@ void typeKeys(std::initializer_list<std::pair<int, int>> keys) {
 
 }  // namespace
 
-TEST(OwnScreenKeys, TheEnterOfAltEnterIsNeverAnOwnScreensEnter) {
+TEST(TopScreenKeys, TheEnterOfAltEnterIsNeverATopScreensEnter) {
     resetMetaGame();
-    resetOwnScreens();
+    resetTopScreens();
     headlessReset();
     ScreenHeard.clear();
     GameHeard.clear();
     ASSERT_NE(createFramework("Tumblegrade - DH"), nullptr);
-    setKeyDownCallback(ownScreensKeyDown);
+    setKeyDownCallback(topScreensKeyDown);
     setGameKeyWatcher(gameKey);
-    registerOwnScreen(OwnScreenCourses, &Listening);
-    openOwnScreen(OwnScreenCourses);
+    registerTopScreen(TopScreenCourses, &Listening);
+    openTopScreen(TopScreenCourses);
     const std::initializer_list<std::pair<int, int>> altEnter = {
         {ScanAlt, 1}, {ScanEnter, 1}, {ScanEnter, 0}, {ScanAlt, 0}};
     typeKeys(altEnter);
@@ -45,12 +45,12 @@ TEST(OwnScreenKeys, TheEnterOfAltEnterIsNeverAnOwnScreensEnter) {
     EXPECT_EQ(ScreenHeard, (std::vector<int>{ScanAlt, ScanEnter}));  // Alt itself, then the plain Enter
     EXPECT_TRUE(GameHeard.empty());
 
-    closeOwnScreen();
+    closeTopScreen();
     GameState.screen = ScreenMainMenu;
     typeKeys(altEnter);
     EXPECT_EQ(GameHeard, (std::vector<int>{ScanAlt, ScanEnter}));
     EXPECT_EQ(ScreenHeard.size(), 2u);
     shutdownFramework();
-    resetOwnScreens();
+    resetTopScreens();
     resetMetaGame();
 }
