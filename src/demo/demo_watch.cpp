@@ -13,6 +13,7 @@
 #include "demo/demo_recorder.h"
 #include "demo/demo_run_watch.h"
 #include "demo/game_checkpoint.h"
+#include "demo/watch_overlay.h"
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
@@ -32,7 +33,6 @@ constexpr int SpeedQuarters[] = {1, 2, 4, 8, 16, 32};
 constexpr const char* SpeedNames[] = {"1/4x", "1/2x", "1x", "2x", "4x", "8x"};
 constexpr int SpeedCount = int(sizeof SpeedQuarters / sizeof SpeedQuarters[0]);
 constexpr int NormalSpeed = 2;
-const char WatchFont[] = "Cour20b.fnt";
 
 struct Mark {
     int32_t saved;
@@ -53,7 +53,6 @@ struct Watch {
     int quarters;  // quarter steps owed at slow speeds
     int interval;
     Mark marks[CheckpointCapacity];
-    Font* font;
     void (*onEnd)();
     int anyKeyLeaves;
 };
@@ -148,8 +147,6 @@ void endWatching() {
     setLogicCallback(gameLogic);
     holdKeyStateTable(0);
     pauseDemoRecorder(0);
-    if (W.font) unloadFont(W.font);
-    W.font = nullptr;
     W.script.commands.clear();
 }
 
@@ -165,26 +162,9 @@ void onScreenKey(int scanCode) { watchKey(scanCode); }
 
 void onScreenClose() { endWatching(); }
 
-// The watching line sits top right: the ride's own time display is top left.
-constexpr int BoxWidth = 300, BoxHeight = 26;
-
-void fillBox(DisplayContext* page) {
-    const int black = nearestPaletteIndex(page->palette, 0, 0, 0);
-    const int left = page->width > BoxWidth ? page->width - BoxWidth : 0;
-    for (int y = 0; y < BoxHeight && y < page->height; ++y)
-        std::memset(page->pixels + y * page->width + left, black, size_t(page->width - left));
-}
-
 void drawWatching(DisplayContext* page) {
-    if (!W.font) return;
-    const int hundredths = RideClock.iterations * 100 / 60;
-    char text[96];
-    std::snprintf(text, sizeof text, "%d:%02d.%02d  %s%s", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
-                  W.paused ? "paused" : SpeedNames[W.speed], W.ended ? "  end" : "");
-    fillBox(page);
-    useFont(W.font);
-    setColorRGB(255, 255, 255);
-    drawText(page->width - BoxWidth + 6, 2, text);
+    drawWatchOverlay(page, WatchLine{RideClock.iterations, W.paused ? "paused" : SpeedNames[W.speed], W.paused,
+                                     W.ended, W.anyKeyLeaves});
 }
 
 const OwnScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose};
@@ -295,7 +275,6 @@ bool watchDemoFile(const char* path, int anyKeyLeaves) {
     W.interval = CheckpointInterval;
     while (length / W.interval >= CheckpointCapacity) W.interval *= 2;
     std::memset(W.marks, 0, sizeof W.marks);
-    W.font = loadFont(WatchFont);
     setLogicCallback(watchLogic);
     openOwnScreen(OwnScreenDemo);
     return true;
