@@ -94,6 +94,20 @@ void restoreDefaults() {
     note(0, "Every setting is back at its default.");
 }
 
+// Left or Right on a volume line; false for Enter, which leaves it.
+bool changeVolume(int line, int step) {
+    int* volume = line == LineMaster ? &Setting.masterVolume : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
+    if (step == 0) return false;
+    *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
+    if (View.hooks.volumes) View.hooks.volumes();
+    return true;
+}
+
+void startTakingKey(int line) {
+    View.capturing = 1;
+    note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+}
+
 // Left (-1), Right (+1) or Enter (0) on the chosen line.
 void change(int step) {
     const int line = View.at;
@@ -116,21 +130,14 @@ void change(int step) {
         break;
     case LineMaster:
     case LineRide:
-    case LineEffects: {
-        int* volume = line == LineMaster ? &Setting.masterVolume
-                      : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
-        if (step == 0) return;
-        *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
-        if (View.hooks.volumes) View.hooks.volumes();
+    case LineEffects:
+        if (!changeVolume(line, step)) return;
         break;
-    }
     case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;
     case LineKey:
-        if (step != 0) return;
-        View.capturing = 1;
-        note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+        if (step == 0) startTakingKey(line);
         return;
     case LinePad: cyclePadButton(line - FixedLines - ActionCount, step == 0 ? 1 : step); break;
     case LineDefaults:

@@ -19,7 +19,6 @@
 #include "menus/look.h"
 #include "menus/options_screen.h"
 #include "menus/own_screens.h"
-#include "platform/headless.h"
 #include "records/records_store.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
@@ -39,14 +38,7 @@ protected:
         setenv("XDG_DATA_HOME", home_.c_str(), 1);
         setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
         data_ = std::make_unique<ScopedDir>(TG_DATA_DIR);
-        headlessReset();
-        CurrentPage = createFramework("own screens");
-        ModeRequest request{};
-        request.width = 640;
-        request.height = 480;
-        request.bitsPerPixel = 8;
-        request.pages = 2;
-        ASSERT_EQ(setMode(&request, 1, 2, 0), 1);
+        ASSERT_TRUE(startHeadlessPage("own screens"));
         GameState.screen = ScreenMainMenu;
         Taken.clear();
         Played.clear();

@@ -96,7 +96,6 @@ TEST_F(PageOverlays, RideAgainKeyOnlyInTheWindowGame) {
 }
 
 TEST_F(PageOverlays, PiecesPastTheEdgesStayInsideThePage) {
-    ASSERT_TRUE(loadLook());
     GuardedPage page(50, 30);
     const PageLook* look = lookOverPage(&page.dc);
     ASSERT_NE(look, nullptr);
@@ -116,7 +115,6 @@ TEST_F(PageOverlays, PiecesPastTheEdgesStayInsideThePage) {
 
 // A dark panel darkens what lies under it and leaves the rest of the page.
 TEST_F(PageOverlays, PanelDarkensOnlyItsBox) {
-    ASSERT_TRUE(loadLook());
     GuardedPage page(64, 48);
     const PageLook* look = lookOverPage(&page.dc);
     ASSERT_NE(look, nullptr);
