@@ -14,7 +14,7 @@ const KeyHint PlayingKeys[] = {{"Space", "Pause"}, {KeyArrowUp KeyArrowDown, "Sp
                                {"Home", "Start"}, {"Esc", "Leave"}};
 const KeyHint PausedKeys[] = {{"Space", "Go on"}, {KeyArrowLeft KeyArrowRight, "Frame"}, {"PgUp/Dn", "5 s"},
                               {"Home", "Start"}, {"Esc", "Leave"}};
-const KeyHint AttractKeys[] = {{"Any key", "Ends the demo"}};
+const KeyHint AttractKeys[] = {{"Any key", "Back to the game"}};
 
 // The page's bottom band, dark over the ride, for the keys.
 void drawKeyBand(DisplayContext* page, const PageLook& look, const KeyHint* keys, int count) {
@@ -36,7 +36,7 @@ void drawClock(DisplayContext* page, const PageLook& look, const WatchLine& line
 
 void drawDemoSign(DisplayContext* page, const PageLook& look) {
     const char* title = "Demo";
-    const char* words = "Any key ends it and the game begins";
+    const char* words = "Any key ends it";
     const int width = textWidthOf(Look.text, words) + 32, left = (page->width - width) / 2;
     drawPanel(page, look, left, 8, left + width - 1, 80);
     const Font* titleFont = Look.title ? Look.title : Look.text;
