@@ -17,6 +17,7 @@
 #include "game_keys.h"
 #include "platform/headless.h"
 #include "render/rasteriser.h"
+#include "support/headless_page.h"
 #include "support/test_support.h"
 
 namespace {

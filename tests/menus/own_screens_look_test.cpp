@@ -21,6 +21,7 @@
 #include "menus/own_screens.h"
 #include "records/records_store.h"
 #include "settings/settings.h"
+#include "support/headless_page.h"
 #include "support/test_support.h"
 #include "track/course_choice.h"
 #include "track/track_lists.h"

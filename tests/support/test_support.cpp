@@ -12,8 +12,6 @@
 #include <sstream>
 
 #include "display/display.h"
-#include "framework/framework.h"
-#include "platform/headless.h"
 
 std::string makeTempDir(const char* tag) {
     const char* base = std::getenv("TMPDIR");
@@ -128,18 +126,6 @@ int pixelsDifferingFrom(const std::string& snapshot, const std::string& picture)
     unloadBitmap(page);
     unloadBitmap(pic);
     return differing;
-}
-
-bool startHeadlessPage(const char* title) {
-    headlessReset();
-    CurrentPage = createFramework(title);
-    if (!CurrentPage) return false;
-    ModeRequest request{};
-    request.width = 640;
-    request.height = 480;
-    request.bitsPerPixel = 8;
-    request.pages = 2;
-    return setMode(&request, 1, 2, 0) == 1 && *CurrentPage != nullptr;
 }
 
 ScopedDir::ScopedDir(const std::string& dir) {

@@ -36,10 +36,6 @@ int snapshotPixel(const std::string& path, int x, int y);
 // (both 640 x 480); -1 when either cannot be read.
 int pixelsDifferingFrom(const std::string& snapshot, const std::string& picture);
 
-// The headless back-end reset and the framework started on a 640 x 480 8-bit page with
-// two pages, as the game asks for it; false when it cannot be.
-bool startHeadlessPage(const char* title);
-
 // RAII: runs a test in a folder and comes back to the previous one.
 class ScopedDir {
 public:
