@@ -142,7 +142,7 @@ void drawRun(DisplayContext* page, const RunRecord& run, int i, int y) {
         fillBox(page, Look.screen.colour[LookAccent], PanelLeft + 4, y - 2, PanelLeft + 7, y + RowHeight - 3);
     }
     const LookColour colour = chosen ? LookAccent : LookWhite;
-    char rank[8], rider[32], time[RunTimeTextCapacity], date[16];
+    char rank[16], rider[32], time[RunTimeTextCapacity], date[16];
     std::snprintf(rank, sizeof rank, "%d.", i + 1);
     std::snprintf(rider, sizeof rider, "%.24s", run.rider[0] ? run.rider : "-");
     formatRunTime(run.steps, time, sizeof time);
