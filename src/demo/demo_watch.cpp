@@ -10,6 +10,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_playback.h"
 #include "demo/game_checkpoint.h"
+#include "demo/watch_overlay.h"
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
@@ -26,7 +27,6 @@ constexpr int SpeedQuarters[] = {1, 2, 4, 8, 16, 32};
 constexpr const char* SpeedNames[] = {"1/4x", "1/2x", "1x", "2x", "4x", "8x"};
 constexpr int SpeedCount = int(sizeof SpeedQuarters / sizeof SpeedQuarters[0]);
 constexpr int NormalSpeed = 2;
-const char WatchFont[] = "Cour20b.fnt";
 
 struct Mark {
     int32_t saved;
@@ -44,7 +44,6 @@ struct Watch {
     int quarters;  // quarter steps owed at slow speeds
     int interval;
     Mark marks[CheckpointCapacity];
-    Font* font;
     void (*onEnd)();
     int anyKeyLeaves;
 };
@@ -92,8 +91,6 @@ void endWatching() {
     restoreCheckpoint(GameBeforeWatching);
     setLogicCallback(gameLogic);
     holdKeyStateTable(0);
-    if (Watched.font) unloadFont(Watched.font);
-    Watched.font = nullptr;
     Watched.script.commands.clear();
 }
 
@@ -109,26 +106,9 @@ void onScreenKey(int scanCode) { watchKey(scanCode); }
 
 void onScreenClose() { endWatching(); }
 
-// The watching line sits top right: the ride's own time display is top left.
-constexpr int BoxWidth = 300, BoxHeight = 26;
-
-void fillBox(DisplayContext* page) {
-    const int black = nearestPaletteIndex(page->palette, 0, 0, 0);
-    const int left = page->width > BoxWidth ? page->width - BoxWidth : 0;
-    for (int y = 0; y < BoxHeight && y < page->height; ++y)
-        std::memset(page->pixels + y * page->width + left, black, size_t(page->width - left));
-}
-
 void drawWatching(DisplayContext* page) {
-    if (!Watched.font) return;
-    const int hundredths = RideClock.iterations * 100 / 60;
-    char text[96];
-    std::snprintf(text, sizeof text, "%d:%02d.%02d  %s%s", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
-                  Watched.paused ? "paused" : SpeedNames[Watched.speed], Watched.feed.ended ? "  end" : "");
-    fillBox(page);
-    useFont(Watched.font);
-    setColorRGB(255, 255, 255);
-    drawText(page->width - BoxWidth + 6, 2, text);
+    drawWatchOverlay(page, WatchLine{RideClock.iterations, Watched.paused ? "paused" : SpeedNames[Watched.speed],
+                                     Watched.paused, Watched.feed.ended, Watched.anyKeyLeaves});
 }
 
 const TopScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose};
@@ -211,7 +191,6 @@ bool watchDemoFile(const char* path, int anyKeyLeaves) {
     Watched.interval = CheckpointInterval;
     while (length / Watched.interval >= CheckpointCapacity) Watched.interval *= 2;
     std::memset(Watched.marks, 0, sizeof Watched.marks);
-    Watched.font = loadFont(WatchFont);
     setLogicCallback(watchLogic);
     openTopScreen(TopScreenDemo);
     return true;

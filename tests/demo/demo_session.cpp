@@ -324,10 +324,11 @@ int checkBestTimesPlays(const std::string& dataHome) {
 namespace {
 
 int AttractResult = 20;
+int AttractKey = ScanSpace;
 
 void attractBegin(int iteration) {
     // 30 seconds of intro, then the demo plays; at 33 seconds a key.
-    if (iteration == 33 * 60) headlessQueueKey(ScanSpace, 1);
+    if (iteration == 33 * 60) headlessQueueKey(AttractKey, 1);
 }
 
 void attractEnd(int iteration) {
@@ -343,7 +344,8 @@ void attractEnd(int iteration) {
 
 }  // namespace
 
-int checkAttractLoop() {
+int checkAttractLoop(int scanCode) {
+    AttractKey = scanCode;
     return runGameInChild(
         [] { startDemosInFreshHome("demo-attract", attractBegin, attractEnd); },
         [](int) { return AttractResult; });

@@ -45,9 +45,9 @@ int checkWatchedJumps(const std::string& demo);
 int checkBestTimesPlays(const std::string& dataHome);
 
 // Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
-// loop then plays a shipped demo that has reached its ride, and a key brings back the
-// intro; else which check failed (21 and on).
-int checkAttractLoop();
+// loop then plays a shipped demo that has reached its ride, and the key (any) brings back
+// the intro; else which check failed (21 and on).
+int checkAttractLoop(int scanCode);
 
 // Plays a demo with playDemoRun in a fresh game in a child process: to its end, where it
 // must end as its header says with the observer called once for every iteration of its

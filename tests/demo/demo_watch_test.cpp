@@ -2,6 +2,7 @@
 // through.
 #include <gtest/gtest.h>
 
+#include "base/scan_codes.h"
 #include "demo_session.h"
 #include "support/test_support.h"
 
@@ -13,7 +14,9 @@ TEST(DemoWatch, JumpsReachTheStatesOfPlayingStraightThrough) {
     EXPECT_EQ(checkWatchedJumps(demo), 0);
 }
 
-TEST(DemoWatch, AfterThirtySecondsOnTheIntroTheShippedDemosPlayUntilAKey) { EXPECT_EQ(checkAttractLoop(), 0); }
+TEST(DemoWatch, AfterThirtySecondsOnTheIntroTheShippedDemosPlayUntilAnyKey) {
+    for (int key : {ScanSpace, ScanF4}) EXPECT_EQ(checkAttractLoop(key), 0) << key;
+}
 
 // Every shipped demo still plays to the end its header names.
 TEST(DemoWatch, ShippedDemosVerify) {
