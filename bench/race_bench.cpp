@@ -15,7 +15,9 @@
 #include "app/game_main.h"
 #include "base/game_state.h"
 #include "demo/demo_check.h"
+#include "demo/demo_file.h"
 #include "display/display.h"
+#include "files/file_read.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/hud.h"
@@ -332,11 +334,7 @@ void BM_ClockOverlay(benchmark::State& state) {
 void BM_DemoCheck(benchmark::State& state) {
     openGame();
     std::string text;
-    if (FILE* in = std::fopen("demos/classic.tgdemo", "rb")) {
-        char buffer[8192];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-        std::fclose(in);
-    }
+    readFileText("demos/classic.tgdemo", &text, DemoSizeLimit);
     std::string why;
     for (auto _ : state)
         if (!demoPlaysAsItSays(text, &why)) {

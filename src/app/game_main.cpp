@@ -8,7 +8,7 @@
 #include "framework/fatal_error.h"
 #include "game/screens.h"
 #include "game/shop.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "race/ride.h"
 #include "settings/settings.h"
 
@@ -24,16 +24,16 @@ void onMouseDown(InputEvent* /*event*/) {}
 void onModeSwitched(ModeRequest* /*request*/, int /*windowed*/) { initGame(); }
 
 int gamepadBActsAsEsc() {
-    if (currentOwnScreen() != OwnScreenNone) return 1;
+    if (currentTopScreen() != TopScreenNone) return 1;
     return !GameState.racing && isShopPage(GameState.screen);
 }
 
 int gamepadOnMainMenu() {
-    return currentOwnScreen() == OwnScreenNone && !GameState.racing && GameState.screen == ScreenMainMenu;
+    return currentTopScreen() == TopScreenNone && !GameState.racing && GameState.screen == ScreenMainMenu;
 }
 
 int keyContextNow() {
-    if (currentOwnScreen() != OwnScreenNone) return ContextNone;
+    if (currentTopScreen() != TopScreenNone) return ContextNone;
     if (GameState.racing) return ContextRide;
     return GameState.screen == ScreenNameEntry ? ContextNone : ContextMenus;
 }
@@ -46,10 +46,10 @@ void onActivate(int active) {
 int onSuspend(DisplayContext* /*dc*/, int /*kind*/) { return 1; }
 
 namespace {
-int OwnScreensOn = 0;
+int TopScreensOn = 0;
 }
 
-void enableOwnScreens(int on) { OwnScreensOn = on; }
+void useTopScreens(int on) { TopScreensOn = on; }
 
 int gameMain(int argc, char** argv) {
     keepFrameMemory();
@@ -61,10 +61,10 @@ int gameMain(int argc, char** argv) {
     CurrentPage = createFramework("Tumblegrade - DH");
     if (!CurrentPage) fatalError(errorMessage(lastError()));
 
-    setDrawCallback(OwnScreensOn ? ownScreensDrawFrame : drawFrame);
+    setDrawCallback(TopScreensOn ? topScreensDrawFrame : drawFrame);
     setLogicCallback(gameLogic);
-    setKeyDownCallback(OwnScreensOn ? ownScreensKeyDown : onKeyDown);
-    if (OwnScreensOn) setKeyUpCallback(ownScreensKeyUp);
+    setKeyDownCallback(TopScreensOn ? topScreensKeyDown : onKeyDown);
+    if (TopScreensOn) setKeyUpCallback(topScreensKeyUp);
     setMouseDownCallback(onMouseDown);
     setModeSwitchedCallback(onModeSwitched);
     setActivateCallback(onActivate);

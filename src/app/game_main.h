@@ -19,9 +19,9 @@ int gamepadOnMainMenu();
 // Where the player's keys go now (a ControlContext): the ride, the menus, or nowhere
 // (typing a name, screens of our own) where every key is itself.
 int keyContextNow();
-// The window game runs with the screens of our own (menus/own_screens.h); the replay
+// The window game runs with the screens of our own (menus/top_screens.h); the replay
 // tool runs the game alone. Set before gameMain.
-void enableOwnScreens(int on);
+void useTopScreens(int on);
 // The callbacks the game registers that no other subsystem owns.
 void onMouseDown(InputEvent* event);
 void onModeSwitched(ModeRequest* request, int windowed);

@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
     sdlSetKeyContextRule(keyContextNow);
-    enableOwnScreens(1);
+    useTopScreens(1);
     installCourseScreen();
     setCourseTakenHook(rememberCourse);
     installCourseEditor();

@@ -6,6 +6,6 @@
 void installAttractLoop();
 // At the end of every main-loop iteration.
 void attractIteration();
-// A key reached the game (the recorder tells): the wait starts again.
+// A key reached the game (installDemos tells): the wait starts again.
 void attractNoteKey();
 bool attractLoopPlaying();

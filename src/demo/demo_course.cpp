@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "menus/course_list.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -39,10 +40,6 @@ bool searchFolder(const std::string& folder, uint64_t hash, char* path, size_t c
 bool findCourseByHash(uint64_t hash, char* path, size_t capacity) {
     if (matches("track.tbk", hash, path, capacity)) return true;
     if (searchFolder(".", hash, path, capacity) || searchFolder("courses", hash, path, capacity)) return true;
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    std::string own;
-    if (data && data[0] == '/') own = std::string(data) + "/tumblegrade/courses";
-    else if (home && home[0] == '/') own = std::string(home) + "/.local/share/tumblegrade/courses";
-    return !own.empty() && searchFolder(own, hash, path, capacity);
+    char own[CoursePathCapacity];
+    return ownCoursesFolder(own, sizeof own) && searchFolder(own, hash, path, capacity);
 }

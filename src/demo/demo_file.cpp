@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/file_read.h"
+
 namespace {
 
 const char* const OutcomeNames[DemoOutcomeCount] = {"none", "finish", "injury", "defect", "left"};
-
-constexpr size_t DemoSizeLimit = 16u << 20;  // far beyond an hour of riding
 
 // Copies the rest of a header line into a fixed field; refuses what does not fit.
 bool copyField(const std::string& value, char* field, size_t capacity) {
@@ -130,19 +130,10 @@ bool parseDemoText(const std::string& text, DemoHeader* header, ReplayScript* sc
 }
 
 bool readDemoFile(const char* path, DemoHeader* header, ReplayScript* script, std::string* error) {
-    FILE* in = std::fopen(path, "rb");
-    if (!in) {
-        *error = std::string("cannot open: ") + std::strerror(errno);
-        return false;
-    }
     std::string text;
-    char buffer[8192];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0 && text.size() <= DemoSizeLimit;)
-        text.append(buffer, n);
-    const bool failed = std::ferror(in);
-    std::fclose(in);
-    if (failed || text.size() > DemoSizeLimit) {
-        *error = failed ? "cannot read the file" : "too large for a demo";
+    const FileRead read = readFileText(path, &text, DemoSizeLimit);
+    if (read != FileReadWhole) {
+        *error = read == FileTooLarge ? "too large for a demo" : std::string("cannot open: ") + std::strerror(errno);
         return false;
     }
     return parseDemoText(text, header, script, error);

@@ -11,20 +11,24 @@
 //   # start 14
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "demo/replay_script.h"
+#include "game/run_phase.h"
 
 constexpr int DemoFormatVersion = 1;
 constexpr char DemoExtension[] = ".tgdemo";
+constexpr size_t DemoSizeLimit = ScriptSizeLimit;  // far beyond an hour of riding
 
+// How the run ended (game/run_phase.h).
 enum DemoOutcome {
-    DemoNoOutcome = 0,  // the run has not ended
-    DemoFinish,
-    DemoInjury,
-    DemoDefect,
-    DemoLeft,  // the game was left, or the run given up on the crash screen
+    DemoNoOutcome = RunNotEnded,  // the run has not ended
+    DemoFinish = RunFinished,
+    DemoInjury = RunInjured,
+    DemoDefect = RunDefect,
+    DemoLeft = RunLeft,  // the game was left, or the run given up on the crash screen
     DemoOutcomeCount,
 };
 

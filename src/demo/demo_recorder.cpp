@@ -6,17 +6,15 @@
 
 #include "base/game_state.h"
 #include "base/scan_codes.h"
-#include "demo/attract_loop.h"
-#include "demo/demo_check.h"
 #include "demo/demo_file.h"
-#include "demo/demo_run_watch.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
 #include "demo/ghost_view.h"
-#include "demo/run_start.h"
 #include "framework/framework.h"
+#include "game/run_start.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
+#include "menus/run_watch.h"
 #include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "race/ride_clock.h"
@@ -36,6 +34,7 @@ struct SessionEntry {
 };
 
 constexpr int SessionCapacity = 1 << 17;
+constexpr int RideKeyCount = 5;  // Up, Ctrl, Left, Right, Alt: the keys the ride holds
 constexpr int RideKeys[RideKeyCount] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
 
 struct RunMark {
@@ -45,7 +44,7 @@ struct RunMark {
     int32_t byKey;           // started by a key the game heard (the first entry)
     uint8_t held[RideKeyCount];  // ride keys held as the run starts
     int32_t texturing;
-    RunStartState start;
+    RideStartState start;
     uint64_t courseHash;
     char course[64];
 };
@@ -63,7 +62,6 @@ struct Recorder {
     uint8_t held[ScanCodeCount];
     uint8_t heldAtIterationStart[RideKeyCount];
     int32_t inRun;
-    int32_t freshRun;
     int32_t lastRacing;      // GameState.racing after the last key or iteration heard
     int32_t changedAside;    // a key taken beside the game changed it: no whole sessions
     RunMark run;
@@ -72,34 +70,34 @@ struct Recorder {
     uint8_t heldAfterPrologue[RideKeyCount];
     int32_t lastClock;
     GhostPath ghost;
-    char lastFile[DemoPathCapacity];
-    int32_t lastBest;
-    int32_t lastRunFinished;  // the last run ended at the finish and its demo was written
+    size_t ghostSize;         // the ghost file of the last run ended, in GhostBytes
+    int32_t finishWaiting;    // FinishedDemo holds a finished run's demo not yet taken
 };
 
-Recorder R;
+Recorder Recording;
 uint8_t GhostBytes[GhostFileCapacity];
+FinishedRunDemo FinishedDemo;
 
 void addEntry(uint8_t type, int scanCode, uint32_t seed) {
-    if (R.count == SessionCapacity) {
-        R.full = 1;
+    if (Recording.count == SessionCapacity) {
+        Recording.full = 1;
         return;
     }
-    R.log[R.count++] = SessionEntry{R.iteration, type, uint8_t(scanCode), seed};
+    Recording.log[Recording.count++] = SessionEntry{Recording.iteration, type, uint8_t(scanCode), seed};
 }
 
 // The mode switch re-seeds the damage table: its clock and the switch go before the keys
 // of the iteration, where the switch came from the message pump.
 void noteTableFill() {
-    if (R.count + 2 > SessionCapacity) {
-        R.full = 1;
+    if (Recording.count + 2 > SessionCapacity) {
+        Recording.full = 1;
         return;
     }
-    const int first = R.iterationFirst;
-    std::memmove(R.log + first + 2, R.log + first, sizeof(SessionEntry) * size_t(R.count - first));
-    R.log[first] = SessionEntry{R.iteration, EntryTime, 0, DamageTableSeed};
-    R.log[first + 1] = SessionEntry{R.iteration, EntryMode, 0, 0};
-    R.count += 2;
+    const int first = Recording.iterationFirst;
+    std::memmove(Recording.log + first + 2, Recording.log + first, sizeof(SessionEntry) * size_t(Recording.count - first));
+    Recording.log[first] = SessionEntry{Recording.iteration, EntryTime, 0, DamageTableSeed};
+    Recording.log[first + 1] = SessionEntry{Recording.iteration, EntryMode, 0, 0};
+    Recording.count += 2;
 }
 
 const char* courseLabel() {
@@ -110,33 +108,32 @@ const char* courseLabel() {
     return slash ? slash + 1 : file;
 }
 
-// How a run starts: by the key just noted, by a new function (ride again) before the
+// How a run starts: by the key just noted, by a free key (ride again) before the
 // keys that follow it, or found at the end of an iteration.
-enum RunStartKind { StartSeenLate, StartByKey, StartByNewFunction };
+enum RunStartKind { StartSeenLate, StartByKey, StartByFreeKey };
 
 void beginRun(int kind) {
     const int byKey = kind == StartByKey;
-    R.inRun = 1;
-    R.freshRun = 0;
-    RunMark& m = R.run;
+    Recording.inRun = 1;
+    RunMark& m = Recording.run;
     m.byKey = byKey;
-    m.firstEntry = byKey ? R.count - 1 : kind == StartByNewFunction ? R.count : R.iterationFirst;
-    m.startIteration = R.iteration;
+    m.firstEntry = byKey ? Recording.count - 1 : kind == StartByFreeKey ? Recording.count : Recording.iterationFirst;
+    m.startIteration = Recording.iteration;
     m.clockAtStart = RideClock.iterations;
     for (int k = 0; k < RideKeyCount; ++k)
-        m.held[k] = kind == StartSeenLate ? R.heldAtIterationStart[k] : R.held[RideKeys[k]];
+        m.held[k] = kind == StartSeenLate ? Recording.heldAtIterationStart[k] : Recording.held[RideKeys[k]];
     m.texturing = texturingEnabled;
-    captureRunStart(&m.start);
+    captureRideStart(&m.start);
     int ok = 0;
     m.courseHash = courseContentHash(chosenCourseFile(), &ok);
     std::snprintf(m.course, sizeof m.course, "%s", courseLabel());
-    R.lastClock = RideClock.iterations;
-    R.ghost.count = 0;
+    Recording.lastClock = RideClock.iterations;
+    Recording.ghost.count = 0;
     loadGhostForRun(m.courseHash, Rider.name());
-    if (!R.hasFirst && byKey && !R.full) {
-        R.hasFirst = 1;
-        R.first = m;
-        for (int k = 0; k < RideKeyCount; ++k) R.heldAfterPrologue[k] = m.held[k];
+    if (!Recording.hasFirst && byKey && !Recording.full) {
+        Recording.hasFirst = 1;
+        Recording.first = m;
+        for (int k = 0; k < RideKeyCount; ++k) Recording.heldAfterPrologue[k] = m.held[k];
     }
 }
 
@@ -157,94 +154,95 @@ void entryLine(std::string* text, int iteration, const SessionEntry& e) {
 
 // The run after the first run's prologue; returns the run's start iteration in the text.
 int writeWithPrologue(std::string* text) {
-    line(text, 0, "time", int(R.first.start.damageSeed));
+    line(text, 0, "time", int(Recording.first.start.damageSeed));
     int at = 1;
-    for (int i = 0; i < R.first.firstEntry; ++i) {
-        const SessionEntry& e = R.log[i];
+    for (int i = 0; i < Recording.first.firstEntry; ++i) {
+        const SessionEntry& e = Recording.log[i];
         if (e.type == EntryPress || e.type == EntryRelease) entryLine(text, at++, e);
     }
     const int start = at;
-    entryLine(text, start, R.log[R.first.firstEntry]);
-    const RunMark& m = R.run;
+    entryLine(text, start, Recording.log[Recording.first.firstEntry]);
+    const RunMark& m = Recording.run;
     // Ride again starts with the keys held then and the texturing as it was.
     for (int k = 0; k < RideKeyCount; ++k)
-        if (m.held[k] != R.heldAfterPrologue[k]) line(text, start, m.held[k] ? "press" : "release", RideKeys[k]);
-    if (m.texturing != R.first.texturing) line(text, start, "tap", ScanT);
-    for (int i = m.firstEntry + (m.byKey ? 1 : 0); i < R.count; ++i)
-        entryLine(text, start + (R.log[i].iteration - m.startIteration), R.log[i]);
+        if (m.held[k] != Recording.heldAfterPrologue[k]) line(text, start, m.held[k] ? "press" : "release", RideKeys[k]);
+    if (m.texturing != Recording.first.texturing) line(text, start, "tap", ScanT);
+    for (int i = m.firstEntry + (m.byKey ? 1 : 0); i < Recording.count; ++i)
+        entryLine(text, start + (Recording.log[i].iteration - m.startIteration), Recording.log[i]);
     return start;
 }
 
 void writeWholeSession(std::string* text) {
-    line(text, 0, "time", int(R.sessionSeed));
-    for (int i = 0; i < R.count; ++i) entryLine(text, R.log[i].iteration, R.log[i]);
+    line(text, 0, "time", int(Recording.sessionSeed));
+    for (int i = 0; i < Recording.count; ++i) entryLine(text, Recording.log[i].iteration, Recording.log[i]);
 }
 
-void endRun(int outcome) {
-    R.inRun = 0;
-    R.lastRunFinished = 0;
-    R.lastFile[0] = 0;
-    const RunMark& m = R.run;
-    DemoHeader h{};
-    h.version = DemoFormatVersion;
-    std::snprintf(h.game, sizeof h.game, "%s", TG_GAME_VERSION);
-    std::snprintf(h.course, sizeof h.course, "%s", m.course);
-    h.courseHash = m.courseHash;
-    std::snprintf(h.rider, sizeof h.rider, "%s", Rider.name());
-    h.outcome = outcome;
-    h.iterations = RideClock.iterations;
+// The ended run's demo text under its header; false (with one line on standard error)
+// when the session cannot give it.
+bool writeRunDemo(int outcome, DemoHeader* h, std::string* text) {
+    const RunMark& m = Recording.run;
+    h->version = DemoFormatVersion;
+    std::snprintf(h->game, sizeof h->game, "%s", TG_GAME_VERSION);
+    std::snprintf(h->course, sizeof h->course, "%s", m.course);
+    h->courseHash = m.courseHash;
+    std::snprintf(h->rider, sizeof h->rider, "%s", Rider.name());
+    h->outcome = outcome;
+    h->iterations = RideClock.iterations;
+    const char* why = Recording.full      ? "too many keys to note"
+                      : Recording.watched ? "it did not start as the session's first run, and a demo was watched"
+                                  : "it did not start as the session's first run, and the session was changed "
+                                    "beside the game's keys";
     std::string body;
-    const bool prologue = R.hasFirst && sameRunStart(m.start, R.first.start);
-    if (R.full) {
-        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (too many keys to note)\n");
-        return;
-    }
-    if (prologue) {
-        h.start = writeWithPrologue(&body);
-    } else if (!R.full && !R.watched && !R.changedAside) {
+    if (!Recording.full && Recording.hasFirst && sameRideStart(m.start, Recording.first.start)) {
+        h->start = writeWithPrologue(&body);
+    } else if (!Recording.full && !Recording.watched && !Recording.changedAside) {
         writeWholeSession(&body);
-        h.start = m.startIteration;
+        h->start = m.startIteration;
     } else {
-        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n",
-                     R.watched ? "it did not start as the session's first run, and a demo was watched"
-                               : "it did not start as the session's first run, and the session was changed "
-                                 "beside the game's keys");
+        std::fprintf(stderr, "tumblegrade: the run is not kept as a demo (%s)\n", why);
+        return false;
+    }
+    const int end = h->start + (Recording.iteration - m.startIteration) + 1;
+    // Left by the window's close button or a signal: the replay closes it too.
+    const SessionEntry* last = Recording.count > 0 ? &Recording.log[Recording.count - 1] : nullptr;
+    const bool leftByEsc = last && last->type == EntryPress && last->scanCode == ScanEsc && last->iteration == Recording.iteration;
+    if (exitRequested() && !leftByEsc) body += std::to_string(end - 1) + " close yes\n";
+    body += std::to_string(end) + " stop\n";
+    *text = demoHeaderText(*h) + body;
+    return true;
+}
+
+// A finish waits for the finish sequence (finishRunWithDemo) to check its demo; every
+// other end keeps its demo among the last runs at once.
+void endRun(int outcome) {
+    Recording.inRun = 0;
+    DemoHeader h{};
+    std::string text;
+    if (!writeRunDemo(outcome, &h, &text)) return;
+    Recording.ghost.demoHash = demoContentHash(text.data(), text.size());
+    Recording.ghostSize = encodeGhostPath(Recording.ghost, GhostBytes, sizeof GhostBytes);
+    if (outcome != DemoFinish) {
+        keepDemo(h, text, GhostBytes, Recording.ghostSize, 1);
         return;
     }
-    const int end = h.start + (R.iteration - m.startIteration) + 1;
-    // Left by the window's close button or a signal: the replay closes it too.
-    if (exitRequested() && !(R.count > 0 && R.log[R.count - 1].type == EntryPress &&
-                             R.log[R.count - 1].scanCode == ScanEsc && R.log[R.count - 1].iteration == R.iteration))
-        body += std::to_string(end - 1) + " close yes\n";
-    body += std::to_string(end) + " stop\n";
-    const std::string text = demoHeaderText(h) + body;
-    R.ghost.demoHash = demoContentHash(text.data(), text.size());
-    const size_t ghostSize = encodeGhostPath(R.ghost, GhostBytes, sizeof GhostBytes);
-    // A finish counts only when its demo plays it again: else the demo stays among the
-    // last runs (to be looked into), never the best, and the time is not kept.
-    std::string why;
-    const int plays = outcome != DemoFinish || demoPlaysAsItSays(text, &why);
-    if (!plays)
-        std::fprintf(stderr, "tumblegrade: the run's demo does not play it again (%s); its time is not kept\n",
-                     why.c_str());
-    const KeptDemo kept = keepDemo(h, text, GhostBytes, ghostSize, plays);
-    // A best is kept for good; the last runs make way for newer ones.
-    std::snprintf(R.lastFile, sizeof R.lastFile, "%s", kept.newBest ? kept.bestPath : kept.runPath);
-    R.lastBest = kept.newBest;
-    R.lastRunFinished = outcome == DemoFinish && kept.runPath[0] && plays;
+    FinishedDemo.header = h;
+    FinishedDemo.text = text;
+    FinishedDemo.ghost = GhostBytes;
+    FinishedDemo.ghostSize = Recording.ghostSize;
+    Recording.finishWaiting = 1;
 }
 
 void noteGhostStep() {
-    if (!GameState.racing || RideClock.iterations == R.lastClock) return;
-    R.lastClock = RideClock.iterations;
-    const int index = RideClock.iterations - R.run.clockAtStart - 1;
+    if (!GameState.racing || RideClock.iterations == Recording.lastClock) return;
+    Recording.lastClock = RideClock.iterations;
+    const int index = RideClock.iterations - Recording.run.clockAtStart - 1;
     if (index < 0 || index >= GhostCapacity) return;
-    GhostPoint& p = R.ghost.points[index];
+    GhostPoint& p = Recording.ghost.points[index];
     p.x = RiderPosition.x;
     p.y = RiderPosition.y;
     p.z = RiderPosition.z;
     p.heading = riderHeading();
-    R.ghost.count = index + 1;
+    Recording.ghost.count = index + 1;
 }
 
 }  // namespace
@@ -253,78 +251,64 @@ void noteGhostStep() {
 bool showsOnly(int scanCode) { return scanCode == ScanTab || scanCode == ScanF7; }
 
 void demoRecorderKey(int scanCode, int down) {
-    attractNoteKey();
-    if (R.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
-    const int wasRacing = R.lastRacing;
-    R.lastRacing = GameState.racing;
-    if (down == KeyTakenByOwnScreen || down == KeyTakenByNewFunction) {
-        if (!showsOnly(scanCode)) R.changedAside = 1;
+    if (Recording.paused || scanCode <= 0 || scanCode >= ScanCodeCount) return;
+    const int wasRacing = Recording.lastRacing;
+    Recording.lastRacing = GameState.racing;
+    if (down == KeyTakenByTopScreen || down == KeyTakenByFreeKey) {
+        if (!showsOnly(scanCode)) Recording.changedAside = 1;
         // Ride again: a fresh run from here, the one on (if any) given up.
         if (GameState.racing && !wasRacing) {
-            if (R.inRun) endRun(DemoLeft);
-            beginRun(StartByNewFunction);
+            if (Recording.inRun) endRun(DemoLeft);
+            beginRun(StartByFreeKey);
         }
         return;
     }
     addEntry(down ? EntryPress : EntryRelease, scanCode, 0);
-    R.held[scanCode] = down ? 1 : 0;
-    if (down && GameState.racing && !R.inRun) beginRun(StartByKey);
+    Recording.held[scanCode] = down ? 1 : 0;
+    if (down && GameState.racing && !Recording.inRun) beginRun(StartByKey);
 }
 
 void demoRecorderIteration() {
-    if (R.paused) return;
-    if (R.fills == 0) {  // the fill at start-up seeds the session
-        R.sessionSeed = DamageTableSeed;
-        R.fills = DamageTableFills;
+    if (Recording.paused) return;
+    if (Recording.fills == 0) {  // the fill at start-up seeds the session
+        Recording.sessionSeed = DamageTableSeed;
+        Recording.fills = DamageTableFills;
     }
-    if (DamageTableFills != R.fills) {
-        R.fills = DamageTableFills;
+    if (DamageTableFills != Recording.fills) {
+        Recording.fills = DamageTableFills;
         noteTableFill();
     }
-    if (GameState.racing && R.inRun && (R.freshRun || RideClock.iterations < R.lastClock)) endRun(DemoLeft);
-    if (GameState.racing && !R.inRun) beginRun(StartSeenLate);
-    if (R.inRun) noteGhostStep();
-    if (R.inRun && exitRequested()) {
-        endRun(DemoLeft);
-    } else if (R.inRun && !GameState.racing) {
-        const int outcome = demoOutcomeOfScreen(GameState.screen);
-        if (outcome != DemoNoOutcome) endRun(outcome);
-    }
-    R.lastRacing = GameState.racing;
-    ++R.iteration;
-    R.iterationFirst = R.count;
-    for (int k = 0; k < RideKeyCount; ++k) R.heldAtIterationStart[k] = R.held[RideKeys[k]];
+    // A run heard starting by a key in this iteration is the one the phase saw start.
+    const RunPhase& phase = RunWatch.phase;
+    if (phase.replaced && Recording.inRun && Recording.run.startIteration != Recording.iteration) endRun(DemoLeft);
+    if (GameState.racing && !Recording.inRun) beginRun(StartSeenLate);
+    if (Recording.inRun) noteGhostStep();
+    if (Recording.inRun && phase.ended) endRun(phase.outcome);
+    Recording.lastRacing = GameState.racing;
+    ++Recording.iteration;
+    Recording.iterationFirst = Recording.count;
+    for (int k = 0; k < RideKeyCount; ++k) Recording.heldAtIterationStart[k] = Recording.held[RideKeys[k]];
 }
 
-void startDemoRecorder() {
-    resetDemoRecorder();
-    setGameKeyWatcher(demoRecorderKey);
-}
+void startDemoRecorder() { resetDemoRecorder(); }
 
 void resetDemoRecorder() {
-    std::memset(&R, 0, sizeof R);
-    R.sessionSeed = DamageTableSeed;
-    R.fills = DamageTableFills;
+    std::memset(&Recording, 0, sizeof Recording);
+    Recording.sessionSeed = DamageTableSeed;
+    Recording.fills = DamageTableFills;
 }
-
-void demoRecorderFreshRun() { R.freshRun = 1; }
 
 void pauseDemoRecorder(int paused) {
-    R.paused = paused;
-    if (paused) R.watched = 1;
+    Recording.paused = paused;
+    if (paused) Recording.watched = 1;
     // What watching filled is not a window switch of this session.
-    R.fills = DamageTableFills;
-    R.iterationFirst = R.count;
+    Recording.fills = DamageTableFills;
+    Recording.iterationFirst = Recording.count;
 }
 
-const char* lastRunDemoFile() { return R.lastFile; }
-
-const char* demoOfFinishedRun() {
-    if (R.paused) return "";
-    if (R.inRun && !GameState.racing && GameState.screen == ScreenFinish) {
-        R.lastFile[0] = 0;
-        endRun(DemoFinish);
-    }
-    return R.lastRunFinished ? R.lastFile : "";
+bool takeFinishedRunDemo(FinishedRunDemo* demo) {
+    if (!Recording.finishWaiting) return false;
+    Recording.finishWaiting = 0;
+    *demo = FinishedDemo;
+    return true;
 }
-int lastRunWasBest() { return R.lastBest; }

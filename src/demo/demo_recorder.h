@@ -1,6 +1,7 @@
 // The recorder of every run in the window game. It hears the keys that reached the game
-// (own screens and the new keys excluded) with their main-loop iteration, notes where
-// each run starts and ends, and at the end writes the run's demo (demo_store.h):
+// (top screens and free keys excluded) with their main-loop iteration, notes where
+// each run starts in its log and, as the run phase (menus/run_watch.h) says a run ended,
+// writes the run's demo (demo_store.h):
 //   0 time SEED                      the clock that seeded the damage table
 //   1.. press/release ...            the game's keys before the session's first run,
 //                                    one per iteration (menus do not depend on time)
@@ -11,26 +12,31 @@
 // run's start state (ride again); any other run is written as the whole session.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
-// Starts hearing keys (the window program only); demoRecorderIteration is then called at
-// the end of every main-loop iteration.
+#include "demo/demo_file.h"
+
+// Starts recording (the window program only): installDemos then hands it every key
+// (demoRecorderKey) and calls demoRecorderIteration at the end of every iteration.
 void startDemoRecorder();
-// The run that is on from this iteration is a fresh one (ride again).
-void demoRecorderFreshRun();
 // While watching a demo nothing is recorded, and the session no longer plays as a whole.
 void pauseDemoRecorder(int paused);
-// The file the last ended run was kept in (its best file when it became the best; ""
-// when none), and whether it became the best.
-const char* lastRunDemoFile();
-int lastRunWasBest();
-
-// At the finish, before the iteration ends: the run is written now (if it was not yet)
-// and its demo file returned; "" when the run has no demo (not kept, or no run).
-const char* demoOfFinishedRun();
+// The demo of a run that ended at the finish, not yet kept: its header, its text and its
+// ghost file. The recorder keeps every other run's demo itself.
+struct FinishedRunDemo {
+    DemoHeader header;
+    std::string text;
+    const uint8_t* ghost;
+    size_t ghostSize;
+};
+// Hands the finished run's demo over once (the finish sequence); false when there is none.
+bool takeFinishedRunDemo(FinishedRunDemo* demo);
 
 // For tests: everything back to nothing heard.
 void resetDemoRecorder();
-// The recorder's two hooks, for a test driving it by hand.
+// A key that reached the game or was taken beside it (the key watcher's down values of
+// menus/top_screens.h), and the end of a main-loop iteration.
 void demoRecorderKey(int scanCode, int down);
 void demoRecorderIteration();

@@ -1,8 +1,6 @@
 #include "demo/demo_store.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,16 +14,11 @@
 #include <vector>
 
 #include "demo/ghost_path.h"
+#include "files/damaged_file.h"
+#include "files/folders.h"
+#include "files/safe_write.h"
 
 namespace {
-
-bool makeFolders(const std::string& path) {
-    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string part = path.substr(0, slash);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) return true;
-    }
-}
 
 bool sameOrBetterBestThere(const char* bestPath, const DemoHeader& header) {
     DemoHeader kept;
@@ -33,7 +26,7 @@ bool sameOrBetterBestThere(const char* bestPath, const DemoHeader& header) {
     std::string error;
     if (access(bestPath, F_OK) != 0) return false;
     if (!readDemoFile(bestPath, &kept, &script, &error)) {
-        moveDamagedAside(bestPath, error.c_str());
+        setDamagedDemoAside(bestPath, error.c_str());
         return false;
     }
     return kept.outcome == DemoFinish && kept.iterations <= header.iterations;
@@ -59,29 +52,7 @@ void pruneRuns(const char* folder) {
 }  // namespace
 
 bool demosFolder(char* out, size_t capacity) {
-    std::string base;
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (data && data[0] == '/') base = data;
-    else if (home && home[0] == '/') base = std::string(home) + "/.local/share";
-    else return false;
-    const std::string folder = base + "/tumblegrade/demos";
-    if (folder.size() >= capacity || !makeFolders(folder)) return false;
-    std::memcpy(out, folder.c_str(), folder.size() + 1);
-    return true;
-}
-
-bool writeFileSafely(const char* path, const void* bytes, size_t size) {
-    const std::string temporary = std::string(path) + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(bytes, 1, size, file) == size;
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), path) == 0) return true;
-    unlink(temporary.c_str());
-    return false;
+    return xdgPath(XdgData, "demos", out, capacity) && makeFolders(out);
 }
 
 bool bestDemoPath(uint64_t courseHash, const char* rider, char* out, size_t capacity) {
@@ -99,12 +70,10 @@ bool bestDemoPath(uint64_t courseHash, const char* rider, char* out, size_t capa
     return n > 0 && size_t(n) < capacity;
 }
 
-void moveDamagedAside(const char* path, const char* why) {
-    std::string aside = std::string(path) + ".damaged";
-    for (int n = 2; access(aside.c_str(), F_OK) == 0 && n < 1000; ++n)
-        aside = std::string(path) + ".damaged-" + std::to_string(n);
-    if (std::rename(path, aside.c_str()) == 0)
-        std::fprintf(stderr, "tumblegrade: %s is damaged (%s); moved aside to %s\n", path, why, aside.c_str());
+void setDamagedDemoAside(const char* path, const char* why) {
+    char aside[DemoPathCapacity + 64];
+    if (moveDamagedAside(path, aside, sizeof aside))
+        std::fprintf(stderr, "tumblegrade: %s is damaged (%s); moved aside to %s\n", path, why, aside);
     else
         std::fprintf(stderr, "tumblegrade: %s is damaged (%s) and cannot be moved aside\n", path, why);
 }

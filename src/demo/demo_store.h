@@ -15,15 +15,12 @@ constexpr int DemoPathCapacity = 1024;
 // The demos folder, made with its parents when missing; false without a home folder.
 bool demosFolder(char* out, size_t capacity);
 
-// A new file beside the old, flushed to the disk and renamed over it.
-bool writeFileSafely(const char* path, const void* bytes, size_t size);
-
 // The personal best's demo of a course and rider (whether it exists or not).
 bool bestDemoPath(uint64_t courseHash, const char* rider, char* out, size_t capacity);
 
-// A file that cannot be read as what it should be is moved aside under a new name
-// (name.damaged, name.damaged-2, ...) with one line on standard error.
-void moveDamagedAside(const char* path, const char* why);
+// A demo that cannot be read as one is moved aside (files/damaged_file) with one line on
+// standard error.
+void setDamagedDemoAside(const char* path, const char* why);
 
 struct KeptDemo {
     char runPath[DemoPathCapacity];   // the run's file ("" when it could not be written)

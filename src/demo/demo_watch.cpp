@@ -3,33 +3,20 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "base/game_state.h"
-#include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
-#include "demo/demo_recorder.h"
-#include "demo/demo_run_watch.h"
+#include "demo/demo_playback.h"
 #include "demo/game_checkpoint.h"
+#include "demo/watch_overlay.h"
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
-#include "game/shop.h"
-#include "menus/own_screens.h"
-#include "race/damage_table.h"
+#include "menus/top_screens.h"
 #include "race/ride.h"
 #include "race/ride_clock.h"
-#include "render/segment_window.h"
-
-void settleWithoutDrawing() {
-    checkRunOutcome();
-    if (GameState.racing) {
-        advanceWindow();
-        checkRaceEnd();
-    }
-}
 
 namespace {
 
@@ -40,7 +27,6 @@ constexpr int SpeedQuarters[] = {1, 2, 4, 8, 16, 32};
 constexpr const char* SpeedNames[] = {"1/4x", "1/2x", "1x", "2x", "4x", "8x"};
 constexpr int SpeedCount = int(sizeof SpeedQuarters / sizeof SpeedQuarters[0]);
 constexpr int NormalSpeed = 2;
-const char WatchFont[] = "Cour20b.fnt";
 
 struct Mark {
     int32_t saved;
@@ -52,108 +38,64 @@ struct Watch {
     int on;
     DemoHeader header;
     ReplayScript script;
-    int next;        // the next demo iteration to play
-    size_t command;  // the next command of the script
-    uint32_t seed;   // the clock the next window switch fills the damage table from
-    int ended;
+    DemoFeed feed;
     int paused;
     int speed;
     int quarters;  // quarter steps owed at slow speeds
     int interval;
     Mark marks[CheckpointCapacity];
-    Font* font;
     void (*onEnd)();
     int anyKeyLeaves;
 };
 
-Watch W;
-GameCheckpoint Points[CheckpointCapacity];
-GameCheckpoint Before;  // the game as it was before watching
-
-// Keys that would leave the game end the demo instead.
-bool leavesGame(int scanCode) {
-    if (scanCode == ScanEsc) return GameState.racing || !isShopPage(GameState.screen);
-    return scanCode == ScanEnter && !GameState.racing && GameState.screen == ScreenCredits;
-}
-
-void feedKey(int scanCode, int down) {
-    if (down && leavesGame(scanCode)) {
-        W.ended = 1;
-        return;
-    }
-    InputEvent e;
-    makeKeyEvent(scanCode, germanCharacterOf(scanCode), down, &e);
-    if (e.type == KeyDown) onKeyDown(&e);
-}
-
-void feed(const ReplayCommand& c) {
-    switch (c.type) {
-    case ReplayTime: W.seed = uint32_t(c.value); break;
-    case ReplayMode: fillDamageTable(W.seed); break;  // a window switch fills the table again
-    case ReplayPress: feedKey(int(c.value), 1); break;
-    case ReplayRelease: feedKey(int(c.value), 0); break;
-    case ReplayTap:
-        feedKey(int(c.value), 1);
-        feedKey(int(c.value), 0);
-        break;
-    case ReplayCloseYes: W.ended = 1; break;
-    default: break;
-    }
-}
+Watch Watched;
+GameCheckpoint WatchCheckpoints[CheckpointCapacity];
+GameCheckpoint GameBeforeWatching;  // the game as it was before watching
 
 void step(bool draw) {
-    if (W.ended) return;
-    const int k = W.next / W.interval;
-    if (W.next % W.interval == 0 && k < CheckpointCapacity && !W.marks[k].saved) {
-        saveCheckpoint(&Points[k]);
-        W.marks[k] = Mark{1, W.command, W.seed};
+    if (Watched.feed.ended) return;
+    const int k = Watched.feed.next / Watched.interval;
+    if (Watched.feed.next % Watched.interval == 0 && k < CheckpointCapacity && !Watched.marks[k].saved) {
+        saveCheckpoint(&WatchCheckpoints[k]);
+        Watched.marks[k] = Mark{1, Watched.feed.command, Watched.feed.seed};
     }
-    const std::vector<ReplayCommand>& commands = W.script.commands;
-    while (W.command < commands.size() && commands[W.command].iteration == W.next) feed(commands[W.command++]);
-    gameLogic();
-    if (draw)
-        drawFrameUnshown();
-    else
-        settleWithoutDrawing();
-    ++W.next;
-    if (W.next > W.script.lastIteration) W.ended = 1;
+    const int showsRide = playDemoIteration(&Watched.feed);
+    if (draw) drawFrameView(showsRide);
 }
 
 // Shows the frame of demo iteration `frame`: from the nearest kept state at or before it.
 void jumpTo(int frame) {
     if (frame < 0) frame = 0;
-    if (frame > W.script.lastIteration) frame = W.script.lastIteration;
-    int k = frame / W.interval;
+    if (frame > Watched.script.lastIteration) frame = Watched.script.lastIteration;
+    int k = frame / Watched.interval;
     if (k >= CheckpointCapacity) k = CheckpointCapacity - 1;
-    while (k > 0 && !W.marks[k].saved) --k;
-    const bool forwardFromHere = W.next <= frame && !W.ended && W.next > k * W.interval;
+    while (k > 0 && !Watched.marks[k].saved) --k;
+    const bool forwardFromHere = Watched.feed.next <= frame && !Watched.feed.ended && Watched.feed.next > k * Watched.interval;
     if (!forwardFromHere) {
-        restoreCheckpoint(Points[k]);
-        W.next = k * W.interval;
-        W.command = W.marks[k].command;
-        W.seed = W.marks[k].seed;
-        W.ended = 0;
+        restoreCheckpoint(WatchCheckpoints[k]);
+        Watched.feed.next = k * Watched.interval;
+        Watched.feed.command = Watched.marks[k].command;
+        Watched.feed.seed = Watched.marks[k].seed;
+        Watched.feed.ended = 0;
+        Watched.feed.left = 0;
     }
-    while (W.next < frame && !W.ended) step(false);
+    while (Watched.feed.next < frame && !Watched.feed.ended) step(false);
     step(true);
 }
 
-int shownFrame() { return W.next - 1; }
+int shownFrame() { return Watched.feed.next - 1; }
 
 void endWatching() {
-    if (!W.on) return;
-    W.on = 0;
-    restoreCheckpoint(Before);
+    if (!Watched.on) return;
+    Watched.on = 0;
+    restoreCheckpoint(GameBeforeWatching);
     setLogicCallback(gameLogic);
     holdKeyStateTable(0);
-    pauseDemoRecorder(0);
-    if (W.font) unloadFont(W.font);
-    W.font = nullptr;
-    W.script.commands.clear();
+    Watched.script.commands.clear();
 }
 
 void watchLogic() {
-    if (!W.on) {
+    if (!Watched.on) {
         gameLogic();
         return;
     }
@@ -164,59 +106,42 @@ void onScreenKey(int scanCode) { watchKey(scanCode); }
 
 void onScreenClose() { endWatching(); }
 
-// The watching line sits top right: the ride's own time display is top left.
-constexpr int BoxWidth = 300, BoxHeight = 26;
-
-void fillBox(DisplayContext* page) {
-    const int black = nearestPaletteIndex(page->palette, 0, 0, 0);
-    const int left = page->width > BoxWidth ? page->width - BoxWidth : 0;
-    for (int y = 0; y < BoxHeight && y < page->height; ++y)
-        std::memset(page->pixels + y * page->width + left, black, size_t(page->width - left));
-}
-
 void drawWatching(DisplayContext* page) {
-    if (!W.font) return;
-    const int hundredths = RideClock.iterations * 100 / 60;
-    char text[96];
-    std::snprintf(text, sizeof text, "%d:%02d.%02d  %s%s", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
-                  W.paused ? "paused" : SpeedNames[W.speed], W.ended ? "  end" : "");
-    fillBox(page);
-    useFont(W.font);
-    setColorRGB(255, 255, 255);
-    drawText(page->width - BoxWidth + 6, 2, text);
+    drawWatchOverlay(page, WatchLine{RideClock.iterations, Watched.paused ? "paused" : SpeedNames[Watched.speed],
+                                     Watched.paused, Watched.feed.ended, Watched.anyKeyLeaves});
 }
 
-const OwnScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose};
+const TopScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose};
 
 }  // namespace
 
 void watchAdvance() {
-    if (W.paused || W.ended) {
-        if (W.ended && W.onEnd) W.onEnd();
+    if (Watched.paused || Watched.feed.ended) {
+        if (Watched.feed.ended && Watched.onEnd) Watched.onEnd();
         return;
     }
-    W.quarters += SpeedQuarters[W.speed];
-    const int steps = W.quarters / 4;
-    W.quarters %= 4;
-    for (int s = 0; s < steps && !W.ended; ++s) step(s == steps - 1);
+    Watched.quarters += SpeedQuarters[Watched.speed];
+    const int steps = Watched.quarters / 4;
+    Watched.quarters %= 4;
+    for (int s = 0; s < steps && !Watched.feed.ended; ++s) step(s == steps - 1);
 }
 
 void watchKey(int scanCode) {
-    if (W.anyKeyLeaves) {
-        closeOwnScreen();
+    if (Watched.anyKeyLeaves) {
+        closeTopScreen();
         endWatching();
         return;
     }
     switch (scanCode) {
-    case ScanEsc: closeOwnScreen(); break;
-    case ScanSpace: W.paused = !W.paused; break;
-    case ScanUp: W.speed = W.speed + 1 < SpeedCount ? W.speed + 1 : W.speed; break;
-    case ScanDown: W.speed = W.speed > 0 ? W.speed - 1 : 0; break;
+    case ScanEsc: closeTopScreen(); break;
+    case ScanSpace: Watched.paused = !Watched.paused; break;
+    case ScanUp: Watched.speed = Watched.speed + 1 < SpeedCount ? Watched.speed + 1 : Watched.speed; break;
+    case ScanDown: Watched.speed = Watched.speed > 0 ? Watched.speed - 1 : 0; break;
     case ScanRight:
-        if (W.paused) step(true);
+        if (Watched.paused) step(true);
         break;
     case ScanLeft:
-        if (W.paused) jumpTo(shownFrame() - 1);
+        if (Watched.paused) jumpTo(shownFrame() - 1);
         break;
     case ScanPageUp: jumpTo(shownFrame() - JumpIterations); break;
     case ScanPageDown: jumpTo(shownFrame() + JumpIterations); break;
@@ -227,75 +152,46 @@ void watchKey(int scanCode) {
 
 int watchedFrame() { return shownFrame(); }
 
-int playDemoWithoutPictures(const ReplayScript& script, int maxIterations, DemoRunWatch* run) {
-    if (W.on) stopWatchingDemo();
-    W.script = script;
-    W.seed = 0;
-    for (const ReplayCommand& c : W.script.commands)
-        if (c.iteration == 0 && c.type == ReplayTime) W.seed = uint32_t(c.value);
-    resetGameToStart(W.seed);
-    W.next = 0;
-    W.command = 0;
-    W.ended = W.script.commands.empty();
-    W.interval = 1 << 30;
-    std::memset(W.marks, 0, sizeof W.marks);
-    W.marks[0].saved = 1;  // no checkpoints kept
-    while (!W.ended && W.next < maxIterations) {
-        step(false);
-        if (run && watchDemoRun(run, W.next - 1)) break;
-    }
-    const int played = W.next;
-    W.script.commands.clear();
-    return played;
-}
+void installDemoWatching() { registerTopScreen(TopScreenDemo, &WatchScreen); }
 
-void installDemoWatching() { registerOwnScreen(OwnScreenDemo, &WatchScreen); }
+void setDemoEndHandler(void (*onEnd)()) { Watched.onEnd = onEnd; }
 
-void setDemoEndHandler(void (*onEnd)()) { W.onEnd = onEnd; }
-
-bool watchingDemo() { return W.on != 0; }
+bool watchingDemo() { return Watched.on != 0; }
 
 void stopWatchingDemo() {
-    if (W.on && currentOwnScreen() == OwnScreenDemo) closeOwnScreen();
+    if (Watched.on && currentTopScreen() == TopScreenDemo) closeTopScreen();
     endWatching();
 }
 
 bool watchDemoFile(const char* path, int anyKeyLeaves) {
-    if (W.on) stopWatchingDemo();
+    if (Watched.on) stopWatchingDemo();
     std::string error;
-    if (!readDemoFile(path, &W.header, &W.script, &error)) {
+    if (!readDemoFile(path, &Watched.header, &Watched.script, &error)) {
         std::fprintf(stderr, "tumblegrade: cannot play the demo %s: %s\n", path, error.c_str());
         return false;
     }
     char course[CoursePathCapacity];
-    if (!findCourseByHash(W.header.courseHash, course, sizeof course)) {
+    if (!findCourseByHash(Watched.header.courseHash, course, sizeof course)) {
         std::fprintf(stderr, "tumblegrade: the demo %s rides the course %s, which is not here\n", path,
-                     W.header.course[0] ? W.header.course : "(no name)");
-        W.script.commands.clear();
+                     Watched.header.course[0] ? Watched.header.course : "(no name)");
+        Watched.script.commands.clear();
         return false;
     }
-    saveCheckpoint(&Before);
-    pauseDemoRecorder(1);
+    saveCheckpoint(&GameBeforeWatching);
     holdKeyStateTable(1);
-    W.seed = 0;
-    for (const ReplayCommand& c : W.script.commands)
-        if (c.iteration == 0 && c.type == ReplayTime) W.seed = uint32_t(c.value);
     chooseCourseFile(course);
-    resetGameToStart(W.seed);
-    W.on = 1;
-    W.anyKeyLeaves = anyKeyLeaves;
-    W.next = 0;
-    W.command = 0;
-    W.ended = 0;
-    W.paused = 0;
-    W.speed = NormalSpeed;
-    W.quarters = 0;
-    const int length = W.script.lastIteration + 1;
-    W.interval = CheckpointInterval;
-    while (length / W.interval >= CheckpointCapacity) W.interval *= 2;
-    std::memset(W.marks, 0, sizeof W.marks);
-    W.font = loadFont(WatchFont);
+    startDemoFeed(&Watched.feed, Watched.script);
+    Watched.feed.ended = 0;
+    Watched.on = 1;
+    Watched.anyKeyLeaves = anyKeyLeaves;
+    Watched.paused = 0;
+    Watched.speed = NormalSpeed;
+    Watched.quarters = 0;
+    const int length = Watched.script.lastIteration + 1;
+    Watched.interval = CheckpointInterval;
+    while (length / Watched.interval >= CheckpointCapacity) Watched.interval *= 2;
+    std::memset(Watched.marks, 0, sizeof Watched.marks);
     setLogicCallback(watchLogic);
-    openOwnScreen(OwnScreenDemo);
+    openTopScreen(TopScreenDemo);
     return true;
 }

@@ -1,5 +1,5 @@
 // Watching a demo in the window: the game is set back to its start and fed the demo's
-// keys as the replay feeds a script, while the watching screen (an own screen) takes the
+// keys as the replay feeds a script, while the watching screen (a top screen) takes the
 // player's keys: Space pauses, Right and Left step a frame while paused, Up and Down
 // change the speed (1/4x to 8x), Page Up and Page Down jump 5 seconds, Home goes to the
 // start, Esc leaves. Jumps play on from the nearest of the game states kept every two
@@ -7,8 +7,6 @@
 #pragma once
 
 #include "demo/replay_script.h"
-
-struct DemoRunWatch;
 
 // Registers the watching screen (once, from installDemos).
 void installDemoWatching();
@@ -21,17 +19,6 @@ bool watchDemoFile(const char* path, int anyKeyLeaves = 0);
 void setDemoEndHandler(void (*onEnd)());
 bool watchingDemo();
 void stopWatchingDemo();
-
-// What drawing a frame changes in the game, without the pictures (the course editor's
-// proof rides with it too).
-void settleWithoutDrawing();
-
-// A demo's body played without the window, pictures or checkpoints: the game set back
-// to its start (from the clock at iteration 0), the keys fed and the game stepped for at
-// most maxIterations. With run given, it is watched every iteration and the playing
-// stops as it ends. Returns the iterations played (the demo fuzz target, the check of a
-// finished run's demo).
-int playDemoWithoutPictures(const ReplayScript& script, int maxIterations, DemoRunWatch* run = nullptr);
 
 // For tests: the demo iteration shown and the controls as functions.
 int watchedFrame();

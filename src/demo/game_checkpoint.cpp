@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/random.h"
+#include "files/content_hash.h"
 #include "framework/framework.h"
 #include "race/damage_table.h"
 #include "race/ride.h"
@@ -27,12 +28,6 @@ void restoreLists(const char* course, int meshesLeft, int objectsLeft) {
     GameState.segmentCount = segmentCount;
     while (TrackMeshes.count() > meshesLeft) TrackMeshes.popFront();
     while (TrackObjects.count() > objectsLeft) TrackObjects.popFront();
-}
-
-uint64_t mix(uint64_t hash, const void* bytes, size_t size) {
-    const uint8_t* b = static_cast<const uint8_t*>(bytes);
-    for (size_t i = 0; i < size; ++i) hash = (hash ^ b[i]) * 1099511628211ull;
-    return hash;
 }
 
 }  // namespace
@@ -103,33 +98,33 @@ void resetGameToStart(uint32_t seed) {
 uint64_t gameStateFingerprint() {
     static GameCheckpoint c;
     saveCheckpoint(&c);
-    uint64_t h = 14695981039346656037ull;
+    uint64_t h = ContentHashStart;
     // The game's record from the screen on: whole numbers and floats, no padding between.
-    h = mix(h, &c.game.screen, size_t(reinterpret_cast<const char*>(&c.game.damageCursor + 1) -
-                                      reinterpret_cast<const char*>(&c.game.screen)));
+    h = hashBytes(h, &c.game.screen, size_t(reinterpret_cast<const char*>(&c.game.damageCursor + 1) -
+                                            reinterpret_cast<const char*>(&c.game.screen)));
     const int32_t rider[11] = {c.rider.health(), c.rider.condition(), c.rider.balance(), c.rider.fork(),
                                c.rider.frame(), c.rider.brakes(), c.rider.componentLevel(),
                                c.rider.hasProtector(0), c.rider.hasProtector(1), c.rider.hasProtector(2),
                                c.rider.hasProtector(3)};
-    h = mix(h, rider, sizeof rider);
-    h = mix(h, c.rider.name(), std::strlen(c.rider.name()));
-    for (const Matrix4* m : {&c.camera, &c.inverse, &c.steer, &c.pitch}) h = mix(h, m->m, sizeof m->m);
+    h = hashBytes(h, rider, sizeof rider);
+    h = hashBytes(h, c.rider.name(), std::strlen(c.rider.name()));
+    for (const Matrix4* m : {&c.camera, &c.inverse, &c.steer, &c.pitch}) h = hashBytes(h, m->m, sizeof m->m);
     for (int i = 0; i < 4; ++i) {
         const float v = c.position[i];
-        h = mix(h, &v, sizeof v);
+        h = hashBytes(h, &v, sizeof v);
     }
     for (const WindowSlot* s : {&c.window.current, &c.window.next, &c.window.third}) {
-        h = mix(h, &s->filled, sizeof s->filled);
+        h = hashBytes(h, &s->filled, sizeof s->filled);
         for (int i = 0; i < 4; ++i) {
             const float v = s->mesh.points[0][i];
-            h = mix(h, &v, sizeof v);
+            h = hashBytes(h, &v, sizeof v);
         }
     }
     const int32_t counts[3] = {c.fillPending, c.meshesLeft, c.objectsLeft};
-    h = mix(h, counts, sizeof counts);
-    h = mix(h, c.keys, sizeof c.keys);
-    h = mix(h, c.damageTable, sizeof c.damageTable);
-    h = mix(h, &c.random, sizeof c.random);
-    h = mix(h, &c.clock, sizeof c.clock);
-    return mix(h, &c.texturing, sizeof c.texturing);
+    h = hashBytes(h, counts, sizeof counts);
+    h = hashBytes(h, c.keys, sizeof c.keys);
+    h = hashBytes(h, c.damageTable, sizeof c.damageTable);
+    h = hashBytes(h, &c.random, sizeof c.random);
+    h = hashBytes(h, &c.clock, sizeof c.clock);
+    return hashBytes(h, &c.texturing, sizeof c.texturing);
 }

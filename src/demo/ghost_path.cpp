@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/content_hash.h"
+#include "files/file_read.h"
+
 namespace {
 
 constexpr char Magic[8] = {'T', 'G', 'G', 'H', 'O', 'S', 'T', '1'};
@@ -34,12 +37,7 @@ bool finite(float f) { return f == f && f < 3.0e38f && f > -3.0e38f; }
 
 }  // namespace
 
-uint64_t demoContentHash(const void* bytes, size_t size) {
-    uint64_t hash = 14695981039346656037ull;
-    const uint8_t* b = static_cast<const uint8_t*>(bytes);
-    for (size_t i = 0; i < size; ++i) hash = (hash ^ b[i]) * 1099511628211ull;
-    return hash;
-}
+uint64_t demoContentHash(const void* bytes, size_t size) { return contentHash(bytes, size); }
 
 size_t encodeGhostPath(const GhostPath& path, uint8_t* out, size_t capacity) {
     const int count = path.count < 0 ? 0 : path.count > GhostCapacity ? GhostCapacity : path.count;
@@ -102,13 +100,12 @@ bool ghostPathFileFor(const char* demoPath, char* out, size_t capacity) {
 bool readGhostFile(const char* path, uint64_t demoHash, GhostPath* ghost, std::string* error) {
     static uint8_t bytes[GhostFileCapacity + 1];
     ghost->count = 0;
-    FILE* in = std::fopen(path, "rb");
-    if (!in) {
+    size_t size = 0;
+    // A longer file reads one byte too many, which the decoder refuses.
+    if (readFileInto(path, bytes, sizeof bytes, &size) == FileMissing) {
         *error = "no ghost file";
         return false;
     }
-    const size_t size = std::fread(bytes, 1, sizeof bytes, in);
-    std::fclose(in);
     if (!decodeGhostPath(bytes, size, ghost, error)) return false;
     if (ghost->demoHash != demoHash) {
         ghost->count = 0;

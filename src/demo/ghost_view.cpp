@@ -8,6 +8,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
+#include "files/file_read.h"
 #include "race/ride_clock.h"
 #include "render/camera.h"
 #include "render/pipeline.h"
@@ -25,7 +26,7 @@ struct Ghost {
     GhostPath path;
 };
 
-Ghost G;
+Ghost RunGhost;
 
 // The depth-tested dither: every other pixel, the ones in front of the course.
 void fillDithered(DisplayContext* page, int left, int top, int right, int bottom, float depth, int colour) {
@@ -39,31 +40,23 @@ void fillDithered(DisplayContext* page, int left, int top, int right, int bottom
             if (depth < depthAt(x, y)) page->pixels[y * ScreenWidth + x] = uint8_t(colour);
 }
 
-bool fileBytes(const std::string& path, std::string* text) {
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) return false;
-    char buffer[8192];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text->append(buffer, n);
-    std::fclose(in);
-    return true;
-}
-
 }  // namespace
 
-void toggleGhost() { G.shown = !G.shown; }
-void setGhostShown(int shown) { G.shown = shown ? 1 : 0; }
-int ghostShown() { return G.shown; }
-int ghostLoaded() { return G.path.count > 0; }
-void dropGhost() { G.path.count = 0; }
+void toggleGhost() { RunGhost.shown = !RunGhost.shown; }
+void setGhostShown(int shown) { RunGhost.shown = shown ? 1 : 0; }
+int ghostShown() { return RunGhost.shown; }
+int ghostLoaded() { return RunGhost.path.count > 0; }
+void dropGhost() { RunGhost.path.count = 0; }
 
 void loadGhostForRun(uint64_t courseHash, const char* rider) {
     dropGhost();
     char demo[DemoPathCapacity], ghost[DemoPathCapacity];
     std::string text;
-    if (!bestDemoPath(courseHash, rider, demo, sizeof demo) || !fileBytes(demo, &text)) return;
+    if (!bestDemoPath(courseHash, rider, demo, sizeof demo)) return;
+    if (readFileText(demo, &text, DemoSizeLimit) != FileReadWhole) return;
     if (!ghostPathFileFor(demo, ghost, sizeof ghost)) return;
     std::string error;
-    if (!readGhostFile(ghost, demoContentHash(text.data(), text.size()), &G.path, &error) &&
+    if (!readGhostFile(ghost, demoContentHash(text.data(), text.size()), &RunGhost.path, &error) &&
         error != "no ghost file")
         std::fprintf(stderr, "tumblegrade: the ghost %s is not used: %s\n", ghost, error.c_str());
 }
@@ -71,22 +64,20 @@ void loadGhostForRun(uint64_t courseHash, const char* rider) {
 bool loadGhostFile(const char* path) {
     static uint8_t bytes[GhostFileCapacity + 1];
     dropGhost();
-    FILE* in = std::fopen(path, "rb");
-    if (!in) return false;
-    const size_t size = std::fread(bytes, 1, sizeof bytes, in);
-    std::fclose(in);
+    size_t size = 0;
+    if (readFileInto(path, bytes, sizeof bytes, &size) == FileMissing) return false;
     std::string error;
-    if (decodeGhostPath(bytes, size, &G.path, &error)) return true;
+    if (decodeGhostPath(bytes, size, &RunGhost.path, &error)) return true;
     std::fprintf(stderr, "%s: %s\n", path, error.c_str());
     return false;
 }
 
 void drawGhost(DisplayContext* page) {
-    if (!page || !G.shown || G.path.count <= 0 || !GameState.racing) return;
+    if (!page || !RunGhost.shown || RunGhost.path.count <= 0 || !GameState.racing) return;
     int index = RideClock.iterations - 1;
     if (index < 0) index = 0;
-    if (index >= G.path.count) index = G.path.count - 1;
-    const GhostPoint& p = G.path.points[index];
+    if (index >= RunGhost.path.count) index = RunGhost.path.count - 1;
+    const GhostPoint& p = RunGhost.path.points[index];
     // The figure stands on the ground below the ghost's eye (y grows downwards).
     const Matrix4 view = CameraMatrix * LensMatrix;
     Point3 foot, head;

@@ -1,6 +1,7 @@
 // The demos in the window program: the recorder of every run, watching, the ghost and
-// the attract loop. Called once from main before the game starts; the replay tool runs
-// without any of it.
+// the attract loop, all wired here: installDemos hands them the keys and calls them every
+// iteration after the run watch (menus/run_watch.h). Called once from main before the
+// game starts; the replay tool runs without any of it.
 #pragma once
 
 void installDemos();

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "files/file_read.h"
+
 namespace {
 
 struct CommandWord {
@@ -45,6 +47,35 @@ bool fail(std::string* error, int line, const std::string& message) {
     return false;
 }
 
+// A command's argument (the command's word known); close's names its type.
+bool parseArgument(int* type, const std::string& word, int lineNumber, ReplayCommand* out, std::string* error) {
+    switch (*type) {
+    case ReplayTime:
+        if (!parseInteger(word, &out->value) || out->value < 0)
+            return fail(error, lineNumber, "time takes whole seconds since the epoch");
+        break;
+    case ReplayPress:
+    case ReplayRelease:
+    case ReplayTap:
+        if (!parseInteger(word, &out->value) || out->value < 1 || out->value > 255)
+            return fail(error, lineNumber, "scan code must be a number from 1 to 255");
+        break;
+    case -1:
+        if (word == "yes") *type = ReplayCloseYes;
+        else if (word == "no") *type = ReplayCloseNo;
+        else return fail(error, lineNumber, "close takes 'yes' or 'no'");
+        break;
+    case ReplaySnap:
+        if (!validSnapName(word))
+            return fail(error, lineNumber, "snapshot name may hold letters, digits, '_', '-' and '.'");
+        out->name = word;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
 bool parseLine(const std::string& raw, int lineNumber, int previousIteration, ReplayCommand* out,
                bool* isCommand, std::string* error) {
     std::string text = raw.substr(0, raw.find('#'));
@@ -71,30 +102,7 @@ bool parseLine(const std::string& raw, int lineNumber, int previousIteration, Re
     if (words.size() != wanted)
         return fail(error, lineNumber, "'" + words[1] + "' takes " +
                                            (wanted == 2 ? "no argument" : "one argument"));
-    switch (type) {
-    case ReplayTime:
-        if (!parseInteger(words[2], &out->value) || out->value < 0)
-            return fail(error, lineNumber, "time takes whole seconds since the epoch");
-        break;
-    case ReplayPress:
-    case ReplayRelease:
-    case ReplayTap:
-        if (!parseInteger(words[2], &out->value) || out->value < 1 || out->value > 255)
-            return fail(error, lineNumber, "scan code must be a number from 1 to 255");
-        break;
-    case -1:
-        if (words[2] == "yes") type = ReplayCloseYes;
-        else if (words[2] == "no") type = ReplayCloseNo;
-        else return fail(error, lineNumber, "close takes 'yes' or 'no'");
-        break;
-    case ReplaySnap:
-        if (!validSnapName(words[2]))
-            return fail(error, lineNumber, "snapshot name may hold letters, digits, '_', '-' and '.'");
-        out->name = words[2];
-        break;
-    default:
-        break;
-    }
+    if (wanted == 3 && !parseArgument(&type, words[2], lineNumber, out, error)) return false;
     out->type = type;
     return true;
 }
@@ -123,10 +131,10 @@ bool parseReplayText(const std::string& text, ReplayScript* script, std::string*
 
 bool parseReplayScript(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-    if (std::ferror(in)) {
-        *error = std::string("cannot read the script: ") + std::strerror(errno);
+    const FileRead read = readStreamText(in, &text, ScriptSizeLimit);
+    if (read != FileReadWhole) {
+        *error = read == FileTooLarge ? std::string("too large for a script")
+                                      : std::string("cannot read the script: ") + std::strerror(errno);
         return false;
     }
     return parseReplayText(text, script, error);

@@ -1,6 +1,7 @@
 // The replay's input script (and a demo's body): one command per line, each tied to a main-loop iteration.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -30,6 +31,9 @@ struct ReplayScript {
     std::vector<ReplayCommand> commands;
     int lastIteration;  // -1 for a script without commands
 };
+
+// A script longer than this is refused.
+constexpr size_t ScriptSizeLimit = 16u << 20;
 
 // Reads a whole script. On failure returns false with "line N: message" in error.
 bool parseReplayScript(FILE* in, ReplayScript* script, std::string* error);

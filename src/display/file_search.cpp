@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "display/display.h"
+#include "files/file_read.h"
 
 namespace {
 
-constexpr long MaxFileSize = 64L * 1024 * 1024;
+constexpr size_t MaxFileSize = 64u << 20;
 
 // The display layer's own root directory: empty for this game.
 const char RootDirectory[] = "";
@@ -20,21 +22,14 @@ void joinPath(char* out, size_t size, const char* a, const char* b, const char* 
         if (*p == '\\') *p = '/';
 }
 
+// A directory or an unreadable file does not count as found.
 uint8_t* readWholeFile(const char* path, long* size) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return nullptr;
-    uint8_t* data = nullptr;
-    long length = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) length = std::ftell(f);
-    if (length >= 0 && length <= MaxFileSize && std::fseek(f, 0, SEEK_SET) == 0) {
-        data = new (std::nothrow) uint8_t[length > 0 ? length : 1];
-        if (data && long(std::fread(data, 1, length, f)) != length) {
-            delete[] data;  // a directory or an unreadable file does not count as found
-            data = nullptr;
-        }
-    }
-    std::fclose(f);
-    if (data) *size = length;
+    std::string bytes;
+    if (readFileText(path, &bytes, MaxFileSize) != FileReadWhole) return nullptr;
+    uint8_t* data = new (std::nothrow) uint8_t[bytes.empty() ? 1 : bytes.size()];
+    if (!data) return nullptr;
+    std::memcpy(data, bytes.data(), bytes.size());
+    *size = long(bytes.size());
     return data;
 }
 

@@ -1,13 +1,10 @@
 #include "editor/course_save.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "demo/demo_store.h"
+#include "files/folders.h"
+#include "files/safe_write.h"
 #include "menus/course_list.h"
 
 namespace {
@@ -19,15 +16,6 @@ bool startsWithDaily(const char* name) {
     for (int i = 0; daily[i]; ++i)
         if (name[i] == 0 || (name[i] | 0x20) != daily[i]) return false;
     return true;
-}
-
-// The folder and the ones above it, as the XDG folders are made (for the player only).
-bool makeFolder(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) return true;
-    }
 }
 
 }  // namespace
@@ -59,7 +47,7 @@ int ownCoursePath(const char* name, char* path, int pathSize) {
 
 int saveOwnCourse(const char* name, const char* text, int size, char* path, int pathSize) {
     char folder[CoursePathCapacity];
-    if (!ownCoursesFolder(folder, sizeof folder) || !makeFolder(folder)) return 0;
+    if (!ownCoursesFolder(folder, sizeof folder) || !makeFolders(folder)) return 0;
     if (!ownCoursePath(name, path, pathSize)) return 0;
     return writeFileSafely(path, text, size_t(size)) ? 1 : 0;
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editor/editor_screen.h"
+#include "editor/editor_state.h"
 #include "framework/fatal_error.h"
 #include "records/run_time.h"
 #include "render/textures.h"

@@ -11,18 +11,17 @@
 #include "editor/editor_draw.h"
 #include "editor/proof_keeping.h"
 #include "editor/test_ride.h"
+#include "files/file_read.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/platform.h"
 #include "records/run_time.h"
 #include "track/course_check.h"
 #include "track/course_choice.h"
 #include "track/course_proof.h"
-
-EditorScreen Editor;
 
 namespace {
 
@@ -193,7 +192,7 @@ void leave() {
         say("not saved: Esc again leaves, Ctrl+S saves");
         return;
     }
-    closeOwnScreen();
+    closeTopScreen();
 }
 
 // Back or forward through the changes.
@@ -264,14 +263,14 @@ void onKey(int scanCode) {
         nameKey(scanCode);
         return;
     }
-    const unsigned modifiers = ownScreenKeyModifiers();
+    const unsigned modifiers = topScreenKeyModifiers();
     if (scanCode == ScanCtrl || scanCode == ScanLeftShift || scanCode == ScanRightShift || scanCode == ScanAlt) return;
-    if (modifiers & OwnKeyCtrl) {
+    if (modifiers & TopKeyCtrl) {
         controlKey(scanCode);
         return;
     }
     if (scanCode != ScanEsc) Editor.leaving = 0;
-    editKey(scanCode, (modifiers & OwnKeyShift) != 0);
+    editKey(scanCode, (modifiers & TopKeyShift) != 0);
 }
 
 // Every frame: the test ride as the game draws it, until its run ends.
@@ -291,7 +290,7 @@ void closeScreen() {
     closeEditorDrawing();
 }
 
-const OwnScreen EditorSlots = {nullptr, onKey, drawScreen, closeScreen};
+const TopScreen EditorSlots = {nullptr, onKey, drawScreen, closeScreen};
 
 void editFromCourseScreen(const char* path, const char* name, int own) { openCourseEditor(path, name, own); }
 
@@ -309,18 +308,13 @@ void openStartCourse() {
 
 }  // namespace
 
-int editorHasChanges() {
-    return Editor.savedSize != Editor.textSize || std::memcmp(Editor.savedText, Editor.text, size_t(Editor.textSize)) != 0;
-}
-
 void openCourseEditor(const char* path, const char* name, int own) {
     static char text[CourseTextCapacity];
     int size = 0;
-    FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (file) {
-        size = int(std::fread(text, 1, sizeof text, file));
-        std::fclose(file);
-    }
+    size_t got = 0;
+    const FileRead read = path ? readFileInto(path, text, sizeof text, &got) : FileMissing;
+    const bool file = read == FileReadWhole || read == FileTooLarge;  // a longer one: what fits is edited
+    if (file) size = int(got);
     if (path && !file) {
         size = 0;
     } else if (!path) {
@@ -337,7 +331,7 @@ void openCourseEditor(const char* path, const char* name, int own) {
     if (path && !file) say("the file cannot be read: a new course instead");
     if (path && file && !own) say("a copy: Ctrl+S asks for a name of your own");
     openEditorDrawing();
-    openOwnScreen(OwnScreenEditor);
+    openTopScreen(TopScreenEditor);
 }
 
 int editCourseAtStart(const char* nameOrPath, const char* startFolder, char* error, int errorSize) {
@@ -369,6 +363,6 @@ int editCourseAtStart(const char* nameOrPath, const char* startFolder, char* err
 }
 
 void installCourseEditor() {
-    registerOwnScreen(OwnScreenEditor, &EditorSlots);
+    registerTopScreen(TopScreenEditor, &EditorSlots);
     setCourseEditHook(editFromCourseScreen);
 }

@@ -56,9 +56,8 @@ void drawRiderView(const CourseModel& model, const CourseLayout& layout, int til
     fillSlot(model, layout, tile + 1, &SegmentWindow.next);
     fillSlot(model, layout, tile + 2, &SegmentWindow.third);
     CameraMatrix = eyeEnteringTile(model, layout, tile);
-    clearPage();
     resetZBuffer();
-    drawRaceWindow();
+    drawRaceView();  // the window as filled here: drawing moves nothing
     SegmentWindow = live;
     CameraMatrix = liveEye;
     for (int y = 0; y < RiderViewHeight; ++y)

@@ -1,12 +1,24 @@
 #include "editor/proof_keeping.h"
 
-#include "demo/demo_store.h"
+#include <cstdio>
+
+#include "files/damaged_file.h"
+#include "files/safe_write.h"
 #include "track/course_choice.h"
 #include "track/course_proof.h"
 
 namespace {
 
 CourseProof Proved = {0, 0};  // par 0: nothing proved yet
+
+// Kept for a look, with one line on standard error.
+void setDamagedProofAside(const char* path) {
+    char aside[CoursePathCapacity + 64];
+    if (moveDamagedAside(path, aside, sizeof aside))
+        std::fprintf(stderr, "tumblegrade: %s is no course proof; moved aside to %s\n", path, aside);
+    else
+        std::fprintf(stderr, "tumblegrade: %s is no course proof and cannot be moved aside\n", path);
+}
 
 }  // namespace
 
@@ -28,7 +40,7 @@ int keepProofBeside(const char* coursePath, const char* text, int size) {
     char path[CoursePathCapacity + 8], proof[CourseProofCapacity];
     if (par <= 0 || !courseProofPath(coursePath, path, sizeof path)) return 0;
     CourseProof before{};
-    if (readCourseProofFile(path, &before) == 0) moveDamagedAside(path, "it is no course proof");  // kept for a look
+    if (readCourseProofFile(path, &before) == 0) setDamagedProofAside(path);
     const int length = formatCourseProof(CourseProof{courseTextHash(text, size), par}, proof, sizeof proof);
     return length > 0 && writeFileSafely(path, proof, size_t(length)) ? 1 : 0;
 }

@@ -2,13 +2,14 @@
 
 #include "base/game_state.h"
 #include "demo/demo_recorder.h"
-#include "editor/live_game.h"
+#include "demo/live_game.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "race/course_start.h"
 #include "render/camera.h"
-#include "track/track_lists.h"
+#include "render/segment_window.h"
 #include "track/course_choice.h"
+#include "track/track_lists.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ int testRideOn() { return Ride.on; }
 int endTestRide() {
     if (!Ride.on) return 0;
     const int tile = tileRiddenNow();
+    clearTrackLists();  // the course ridden beside was the editor's: the live one is read again
     restoreLiveGame(Ride.live);
     pauseDemoRecorder(0);
     Ride.on = 0;

@@ -56,6 +56,7 @@ struct Framework {
     InputEvent queue[QueueCapacity];
     int queueCount;
     uint16_t keyState[ScanCodeCount];
+    uint32_t keyDowns[ScanCodeCount];  // key-downs into the key-state table, per key
     int pendingModeCommand;  // a posted mode command, 0 when none
     int keyStateHeld;        // keyboard keys leave the key-state table alone
 };
@@ -76,10 +77,16 @@ void appendEvent(const InputEvent& e) {
 
 unsigned keyModifiers(const PlatformMessage& m) {
     unsigned modifiers = 0;
-    if (m.altContext) modifiers |= 0x40;
+    if (m.altContext) modifiers |= AltModifier;
     if (m.shift) modifiers |= 0x18;
     if (m.ctrl) modifiers |= 0x20;
     return modifiers;
+}
+
+// The key is down in the key-state table; a key-down that is no repeat is counted.
+void noteKeyDown(int scan, unsigned message, int type) {
+    State.keyState[scan] = uint16_t(message);
+    if (type == KeyDown) ++State.keyDowns[scan];
 }
 
 // Turns one window message into at most one input event.
@@ -94,7 +101,7 @@ void translateMessage(const PlatformMessage& m) {
         e.type = m.wasDown ? KeyRepeat : KeyDown;
         e.message = m.wasDown ? message | (1u << 16) : message;
         e.modifiers = keyModifiers(m);
-        if (!State.keyStateHeld) State.keyState[scan] = uint16_t(message);
+        if (!State.keyStateHeld) noteKeyDown(scan, message, e.type);
         break;
     }
     case MsgKeyUp:
@@ -390,13 +397,17 @@ void makeKeyEvent(int scanCode, int character, int down, InputEvent* event) {
         const unsigned message = unsigned(character & 0xFF) | unsigned(scan) << 8;
         event->type = State.keyState[scan] ? KeyRepeat : KeyDown;
         event->message = State.keyState[scan] ? message | (1u << 16) : message;
-        State.keyState[scan] = uint16_t(message);
+        noteKeyDown(scan, message, event->type);
     } else {
         event->type = KeyUp;
         event->message = State.keyState[scan];
         State.keyState[scan] = 0;
     }
     event->next = event->previous = -1;
+}
+
+bool isWindowSwitchKey(const InputEvent& e) {
+    return e.type == KeyDown && scanCodeOf(e) == ScanEnter && (e.modifiers & AltModifier) != 0;
 }
 
 void holdKeyStateTable(int held) { State.keyStateHeld = held; }
@@ -406,6 +417,8 @@ void copyKeyStates(uint16_t out[256]) { std::memcpy(out, State.keyState, sizeof 
 void restoreKeyStates(const uint16_t in[256]) { std::memcpy(State.keyState, in, sizeof State.keyState); }
 
 int isKeyDown(int scanCode) { return State.keyState[scanCode & 0xFF] != 0 ? 1 : 0; }
+
+uint32_t keyDownCount(int scanCode) { return State.keyDowns[scanCode & 0xFF]; }
 
 int isFullScreen() { return State.fullScreen; }
 int queuedEventCount() { return State.queueCount; }

@@ -30,6 +30,13 @@ struct InputEvent {
 
 inline int scanCodeOf(const InputEvent& e) { return (e.message >> 8) & 0xFF; }
 
+// Modifier bits of a key event.
+constexpr unsigned AltModifier = 0x40;
+
+// The Enter of Alt+Enter: the framework switches between window and full screen on it,
+// and it also reaches the game as Enter.
+bool isWindowSwitchKey(const InputEvent& e);
+
 // Display-driver families a player may switch off on the command line. On this
 // platform they are accepted and have no further effect; index 10 keeps the page at 8 bits.
 struct DriverOptions {
@@ -78,6 +85,10 @@ int shutdownFramework();
 
 // Input services (the display library's isKeyDown and getEvent read these).
 int isKeyDown(int scanCode);
+// How often the key went down (repeats not counted) into the key-state table since the
+// framework was created. Two readings, one an iteration, tell whether it went down in
+// between, even when it was let go again before the second: isKeyDown would miss that.
+uint32_t keyDownCount(int scanCode);
 int getEvent(InputEvent* event, int typeMask);
 
 // Callback slots.

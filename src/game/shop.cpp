@@ -3,8 +3,9 @@
 #include <cstdio>
 
 #include "base/game_state.h"
+#include "base/scan_codes.h"
 #include "display/display.h"
-#include "game/screens.h"
+#include "game/screen_ids.h"
 #include "profile/rider_profile.h"
 
 // clang-format off

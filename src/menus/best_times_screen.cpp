@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "base/scan_codes.h"
 #include "framework/framework.h"
-#include "menus/own_screens.h"
-#include "menus/plain_screen.h"
+#include "menus/top_screens.h"
+#include "menus/look.h"
+#include "menus/panels.h"
 #include "menus/run_watch.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
@@ -19,7 +21,9 @@ namespace {
 
 constexpr int CourseCapacity = 64;
 constexpr int NoteCapacity = 64;
-const char ScreenFont[] = "Cour20b.fnt";
+constexpr int PanelLeft = 10, PanelRight = 630, CourseTop = 66, TableTop = 154, PanelBottom = 424;
+constexpr int RowTop = 188, RowHeight = 23;
+constexpr int RankRight = 52, RiderX = 66, TimeRight = 420, DateX = 452;
 
 struct BestTimesView {
     uint64_t courses[CourseCapacity];  // every course shown: the asked one, then those with runs
@@ -30,8 +34,6 @@ struct BestTimesView {
     int line;                // the chosen run of the course shown
     char note[NoteCapacity];  // why Enter played nothing, "" when it did not fail
     RecordTable records;
-    Font* font;
-    PaletteEntry palette[256];
 };
 
 BestTimesView View;
@@ -71,11 +73,6 @@ void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
         if (const RunRecord* latest = latestRunOf(View.records, hash)) View.pars[0] = latest->par;
 }
 
-void openScreen() {
-    if (!View.font) View.font = loadFont(ScreenFont);
-    fillScreenPalette(View.palette);
-}
-
 void closeScreen() { View.records.runs.clear(); }
 
 // The best runs of the course shown, fastest first.
@@ -101,7 +98,7 @@ void playChosenRun() {
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
     if (n == 0) {
-        closeOwnScreen();
+        closeTopScreen();
         return;
     }
     const RunRecord* run = best[View.line < n ? View.line : 0];
@@ -125,57 +122,97 @@ void onKey(int scanCode) {
     case ScanDown: moveLine(1); break;
     case ScanEnter: playChosenRun(); break;
     case ScanEsc:
-    case ScanBackspace: closeOwnScreen(); break;
+    case ScanBackspace: closeTopScreen(); break;
     default: break;
     }
 }
 
-// The runs, the chosen one marked and in the highlight; returns how many.
-int drawTable() {
+void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) {
+    drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
+}
+
+void textRightAligned(DisplayContext* page, int right, int y, LookColour colour, const char* s) {
+    text(page, right - textWidthOf(Look.text, s), y, colour, s);
+}
+
+void drawRun(DisplayContext* page, const RunRecord& run, int i, int y) {
+    const bool chosen = i == View.line;
+    if (chosen) {
+        fillBox(page, Look.screen.colour[LookSelection], PanelLeft + 4, y - 2, PanelRight - 4, y + RowHeight - 3);
+        fillBox(page, Look.screen.colour[LookAccent], PanelLeft + 4, y - 2, PanelLeft + 7, y + RowHeight - 3);
+    }
+    const LookColour colour = chosen ? LookAccent : LookWhite;
+    char rank[16], rider[32], time[RunTimeTextCapacity], date[16];
+    std::snprintf(rank, sizeof rank, "%d.", i + 1);
+    std::snprintf(rider, sizeof rider, "%.24s", run.rider[0] ? run.rider : "-");
+    formatRunTime(run.steps, time, sizeof time);
+    formatRunDate(run.date, date, sizeof date);
+    textRightAligned(page, RankRight, y, colour, rank);
+    text(page, RiderX, y, colour, rider);
+    textRightAligned(page, TimeRight, y, colour, time);
+    text(page, DateX, y, LookDim, date);
+}
+
+// The runs, the chosen one on the band; returns how many.
+int drawTable(DisplayContext* page) {
+    drawPanel(page, Look.screen, PanelLeft, TableTop, PanelRight, PanelBottom);
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
-    if (n == 0) drawScreenLine(40, 150, Dim, "No runs yet.");
-    for (int i = 0; i < n; ++i) {
-        char time[RunTimeTextCapacity], date[16], line[128];
-        formatRunTime(best[i]->steps, time, sizeof time);
-        formatRunDate(best[i]->date, date, sizeof date);
-        const bool chosen = i == View.line;
-        std::snprintf(line, sizeof line, "%c%2d. %-20.20s %9s  %s", chosen ? '>' : ' ', i + 1,
-                      best[i]->rider[0] ? best[i]->rider : "-", time, date);
-        drawScreenLine(28, 150 + i * 26, chosen ? Highlight : Text, line);
+    if (n == 0) {
+        text(page, RiderX, TableTop + 12, LookDim, "No runs yet.");
+        return 0;
     }
+    textRightAligned(page, RankRight, TableTop + 8, LookAccent, "#");
+    text(page, RiderX, TableTop + 8, LookAccent, "Rider");
+    textRightAligned(page, TimeRight, TableTop + 8, LookAccent, "Time");
+    text(page, DateX, TableTop + 8, LookAccent, "Date");
+    for (int i = 0; i < n; ++i) drawRun(page, *best[i], i, RowTop + i * RowHeight);
     return n;
 }
 
-void drawScreen(DisplayContext* page) {
-    if (!beginPlainScreen(page, View.palette, View.font)) return;
-    char line[160];
-    drawScreenLine(40, 30, Title, "BEST TIMES");
-    if (View.count == 0) {
-        drawScreenLine(40, 90, Text, "No course has runs yet.");
-    } else {
-        std::snprintf(line, sizeof line, "%s", View.names[View.at][0] ? View.names[View.at] : "?");
-        drawScreenLine(40, 70, Text, line);
-        char par[RunTimeTextCapacity + 8] = "No par";
-        if (View.pars[View.at] > 0) {
-            std::memcpy(par, "Par ", 4);
-            formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
-        }
-        std::snprintf(line, sizeof line, "%s    course %d of %d", par, View.at + 1, View.count);
-        drawScreenLine(40, 96, Dim, line);
-        drawScreenLine(40, 122, Warning, View.note);
-        if (drawTable() > 0) drawScreenLine(40, 414, Dim, "Up/Down: run    Enter: watch its demo");
+void drawCourse(DisplayContext* page) {
+    drawPanel(page, Look.screen, PanelLeft, CourseTop, PanelRight, TableTop - 8);
+    char line[RecordCourseNameCapacity + 32];
+    std::snprintf(line, sizeof line, "%.40s", View.names[View.at][0] ? View.names[View.at] : "?");
+    text(page, PanelLeft + 14, CourseTop + 8, LookAccent, line);
+    char par[RunTimeTextCapacity + 8] = "No par";
+    if (View.pars[View.at] > 0) {
+        std::memcpy(par, "Par ", 4);
+        formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
     }
-    drawScreenLine(40, 440, Dim, "Left/Right: course    Esc: back");
+    text(page, PanelLeft + 14, CourseTop + 32, LookWhite, par);
+    std::snprintf(line, sizeof line, "Course %d of %d", View.at + 1, View.count);
+    textRightAligned(page, PanelRight - 14, CourseTop + 8, LookDim, line);
+    text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.note);
 }
 
-const OwnScreen BestTimesScreen = {openScreen, onKey, drawScreen, closeScreen};
+const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"},
+                           {"Enter", "Watch its demo"}, {"Esc", "Back"}};
+const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {"Enter", "Back"}, {"Esc", "Back"}};
+
+void drawScreen(DisplayContext* page) {
+    if (!beginLookScreen(page, "Best times")) return;
+    if (View.count == 0) {
+        drawPanel(page, Look.screen, PanelLeft, CourseTop, PanelRight, CourseTop + 60);
+        text(page, PanelLeft + 14, CourseTop + 20, LookWhite, "No course has runs yet.");
+        drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + 2, 1);
+        return;
+    }
+    drawCourse(page);
+    const int oneCourse = View.count < 2 ? 1 : 0;  // Left and Right have nowhere to go
+    if (drawTable(page) > 0)
+        drawFooterKeys(page, Look.screen, Look.text, RunKeys + oneCourse, int(std::size(RunKeys)) - oneCourse);
+    else
+        drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + oneCourse, int(std::size(NoRunKeys)) - oneCourse);
+}
+
+const TopScreen BestTimesScreen = {nullptr, onKey, drawScreen, closeScreen};
 
 }  // namespace
 
 void showBestTimesFor(uint64_t courseHash, const char* courseName, int par) {
     readCourses(1, courseHash, courseName ? courseName : "", par);
-    openOwnScreen(OwnScreenBestTimes);
+    openTopScreen(TopScreenBestTimes);
 }
 
 void showBestTimes() {
@@ -185,9 +222,9 @@ void showBestTimes() {
     int par = 0;
     chosenCourseLabel(name, sizeof name, &par);
     readCourses(ok, hash, name, par);
-    openOwnScreen(OwnScreenBestTimes);
+    openTopScreen(TopScreenBestTimes);
 }
 
-void registerBestTimesScreen() { registerOwnScreen(OwnScreenBestTimes, &BestTimesScreen); }
+void registerBestTimesScreen() { registerTopScreen(TopScreenBestTimes, &BestTimesScreen); }
 
 void setBestTimesDemoPlayer(bool (*play)(const char* path)) { DemoPlayer = play; }

@@ -12,7 +12,7 @@
 void showBestTimesFor(uint64_t courseHash, const char* courseName, int par);
 // Opens it on the chosen course (the main menu's F3).
 void showBestTimes();
-// Registers the screen (menus/own_screens.h).
+// Registers the screen (menus/top_screens.h).
 void registerBestTimesScreen();
 // What plays a demo file for Enter (the window program's demo watching): true when it
 // plays. Null (no demos here) makes Enter say so.

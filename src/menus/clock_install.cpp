@@ -5,7 +5,7 @@
 #include "menus/best_times_screen.h"
 #include "menus/fresh_run.h"
 #include "menus/hud.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "menus/run_watch.h"
 
 namespace {
@@ -22,9 +22,9 @@ void installClockAndRecords() {
     Hud.rideAgainKey = 1;
     addPageOverlay(drawClockOverlay);
     registerBestTimesScreen();
-    registerExtraKey(ScreenMainMenu, ScanF3, showBestTimes);
-    registerExtraKey(DuringRide, ScanTab, toggleRideHud);
-    for (int screen : RunEndScreens) registerExtraKey(screen, ScanF5, rideAgain);
+    bindFreeKey(ScreenMainMenu, ScanF3, showBestTimes);
+    bindFreeKey(DuringRide, ScanTab, toggleRideHud);
+    for (int screen : RunEndScreens) bindFreeKey(screen, ScanF5, rideAgain);
 }
 
 void installReplayClock(int keepRecords, int drawHud) {

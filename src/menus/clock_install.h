@@ -1,5 +1,5 @@
 // The clock and the records in a program: the run watcher, the overlays, the
-// best-times screen and the new keys.
+// best-times screen and the free keys.
 #pragma once
 
 // The window game: finished runs kept, the ride display (Tab), the finish lines, the

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/folders.h"
 #include "race/course_start.h"
 #include "track/course_check.h"
 #include "track/course_proof.h"
@@ -120,18 +121,7 @@ void addOwnCourses(CourseList* list) {
 
 }  // namespace
 
-int ownCoursesFolder(char* folder, int size) {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    int n;
-    if (data && data[0] == '/') {
-        n = std::snprintf(folder, size_t(size), "%s/tumblegrade/courses", data);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !home[0]) return 0;
-        n = std::snprintf(folder, size_t(size), "%s/.local/share/tumblegrade/courses", home);
-    }
-    return n > 0 && n < size ? 1 : 0;
-}
+int ownCoursesFolder(char* folder, int size) { return xdgPath(XdgData, "courses", folder, size_t(size)); }
 
 void gatherCourses(CourseList* list) {
     list->count = 0;

@@ -2,92 +2,68 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 
 #include "base/scan_codes.h"
-#include "framework/fatal_error.h"
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/course_list.h"
 #include "menus/best_times_screen.h"
 #include "menus/course_map.h"
-#include "menus/own_screens.h"
+#include "menus/look.h"
+#include "menus/top_screens.h"
+#include "menus/panels.h"
 #include "records/run_time.h"
 
 namespace {
 
-const char ScreenFont[] = "Cour20b.fnt";
-const char Backdrop[] = "Images/Main.bmp";
+constexpr int ListLeft = 10, ListRight = 390, ListTop = 68, PanelBottom = 424;
+constexpr int RowTop = 100, RowHeight = 24, VisibleRows = 13;
+constexpr int NameX = 26, GradeX = 226, TilesRight = 374;
+constexpr int SideLeft = 400, SideRight = 630, MapBottom = 268, DetailsTop = 276;
+constexpr MapBox MapArea = {SideLeft + 10, ListTop + 10, SideRight - 10, MapBottom - 10};
 
-constexpr int ListLeft = 14, ListTop = 58, RowHeight = 24, VisibleRows = 13;
-constexpr MapBox MapArea = {400, 58, 626, 370};
-
-struct Colours {
-    int background, panel, text, dim, accent, broken, path, start, finish;
-};
-
-struct CourseScreen {
+// The course screen's view: which course is highlighted, how far the list is scrolled,
+// which course the map was built for.
+struct CourseScreenView {
     int selected;
-    int firstRow;           // the list scrolls to keep the selection in view
-    int mapOf;              // the entry the map was built for, -1 for none
-    Font* font;
-    Bitmap* backdrop;       // the main menu's picture, for its palette
-    Colours colours;
+    int firstRow;  // the list scrolls to keep the selection in view
+    int mapOf;     // the entry the map was built for, -1 for none
     void (*taken)(const char* name);
     void (*edit)(const char* path, const char* name, int own);
-    int stale;              // the editor was opened over it: the list is read again
+    int stale;  // the editor was opened over it: the list is read again
 };
 
-CourseScreen Screen = {0, 0, -1, nullptr, nullptr, {}, nullptr, nullptr, 0};
+CourseScreenView CourseView = {0, 0, -1, nullptr, nullptr, 0};
 CourseMap Map;
-
-int nearest(const PaletteEntry* palette, int r, int g, int b) { return nearestPaletteIndex(palette, r, g, b); }
-
-void prepareColours(const PaletteEntry* palette) {
-    Colours& c = Screen.colours;
-    c.background = nearest(palette, 8, 12, 24);
-    c.panel = nearest(palette, 16, 24, 44);
-    c.text = nearest(palette, 255, 255, 255);
-    c.dim = nearest(palette, 170, 186, 206);
-    c.accent = nearest(palette, 255, 150, 30);
-    c.broken = nearest(palette, 230, 60, 50);
-    c.path = nearest(palette, 222, 196, 150);
-    c.start = nearest(palette, 60, 200, 80);
-    c.finish = nearest(palette, 230, 60, 50);
-}
 
 void select(int entry) {
     if (Courses.count == 0) return;
-    Screen.selected = std::clamp(entry, 0, Courses.count - 1);
-    if (Screen.selected < Screen.firstRow) Screen.firstRow = Screen.selected;
-    if (Screen.selected >= Screen.firstRow + VisibleRows) Screen.firstRow = Screen.selected - VisibleRows + 1;
+    CourseView.selected = std::clamp(entry, 0, Courses.count - 1);
+    if (CourseView.selected < CourseView.firstRow) CourseView.firstRow = CourseView.selected;
+    if (CourseView.selected >= CourseView.firstRow + VisibleRows)
+        CourseView.firstRow = CourseView.selected - VisibleRows + 1;
 }
 
 void openScreen() {
     gatherCourses(&Courses);
-    Screen.firstRow = 0;
+    CourseView.firstRow = 0;
     select(std::max(chosenCourseEntry(&Courses), 0));
-    Screen.mapOf = -1;
-    Screen.font = requireFont(ScreenFont);
-    Screen.backdrop = requireBitmap(Backdrop);
-    if (Screen.backdrop->palette) prepareColours(Screen.backdrop->palette);
-}
-
-void closeScreen() {
-    if (Screen.font) unloadFont(Screen.font);
-    if (Screen.backdrop) unloadBitmap(Screen.backdrop);
-    Screen.font = nullptr;
-    Screen.backdrop = nullptr;
+    CourseView.mapOf = -1;
 }
 
 void takeSelected() {
-    const CourseListEntry& entry = Courses.entries[Screen.selected];
+    if (Courses.count == 0) return;
+    const CourseListEntry& entry = Courses.entries[CourseView.selected];
     if (!takeCourse(entry)) return;  // a broken course stays unchosen
-    if (Screen.taken) Screen.taken(entry.name);
-    closeOwnScreen();
+    if (CourseView.taken) CourseView.taken(entry.name);
+    closeTopScreen();
 }
 
 void showSelectedBestTimes() {
-    const CourseListEntry& entry = Courses.entries[Screen.selected];
+    if (Courses.count == 0) return;
+    const CourseListEntry& entry = Courses.entries[CourseView.selected];
     int readable = 0;
     const uint64_t hash = courseContentHash(entry.path, &readable);
     if (readable) showBestTimesFor(hash, entry.name, entry.par);
@@ -95,136 +71,157 @@ void showSelectedBestTimes() {
 
 // E edits the highlighted course (a shipped one as a copy), N a new one.
 void editCourse(bool fresh) {
-    if (!Screen.edit) return;
-    const CourseListEntry& entry = Courses.entries[Screen.selected];
-    Screen.stale = 1;
-    if (fresh)
-        Screen.edit(nullptr, nullptr, 1);
-    else
-        Screen.edit(entry.path, entry.name, entry.own);
+    if (!CourseView.edit || (!fresh && Courses.count == 0)) return;
+    CourseView.stale = 1;
+    if (fresh) {
+        CourseView.edit(nullptr, nullptr, 1);
+        return;
+    }
+    const CourseListEntry& entry = Courses.entries[CourseView.selected];
+    CourseView.edit(entry.path, entry.name, entry.own);
+}
+
+// Back from the editor: a course may have been saved.
+void readCoursesAgain() {
+    const int selected = CourseView.selected;
+    gatherCourses(&Courses);
+    select(selected);
+    CourseView.mapOf = -1;
+    CourseView.stale = 0;
 }
 
 void onKey(int scanCode) {
     switch (scanCode) {
     case ScanE: editCourse(false); break;
     case ScanN: editCourse(true); break;
-    case ScanUp: select(Screen.selected - 1); break;
-    case ScanDown: select(Screen.selected + 1); break;
-    case ScanPageUp: select(Screen.selected - VisibleRows); break;
-    case ScanPageDown: select(Screen.selected + VisibleRows); break;
+    case ScanUp: select(CourseView.selected - 1); break;
+    case ScanDown: select(CourseView.selected + 1); break;
+    case ScanPageUp: select(CourseView.selected - VisibleRows); break;
+    case ScanPageDown: select(CourseView.selected + VisibleRows); break;
     case ScanHome: select(0); break;
     case ScanEnd: select(Courses.count - 1); break;
     case ScanEnter: takeSelected(); break;
-    case ScanEsc: closeOwnScreen(); break;
+    case ScanEsc: closeTopScreen(); break;
     case ScanF3: showSelectedBestTimes(); break;
     default: break;
     }
 }
 
-void fillBox(DisplayContext* page, int left, int top, int right, int bottom, int colour) {
-    for (int y = std::max(top, 0); y <= std::min(bottom, page->height - 1); ++y)
-        for (int x = std::max(left, 0); x <= std::min(right, page->width - 1); ++x)
-            page->pixels[y * page->width + x] = uint8_t(colour);
+void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) {
+    drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
 }
 
-void text(int x, int y, int colour, const char* s) {
-    DisplayContext* dc = currentContext();
-    if (!dc) return;
-    dc->color = colour;
-    drawText(x, y, s);
+// The grade as a coloured mark before its name: green, blue, red, black.
+LookColour gradeColour(const char* grade) {
+    if (std::strcmp(grade, "green") == 0) return LookGood;
+    if (std::strcmp(grade, "blue") == 0) return LookGradeBlue;
+    if (std::strcmp(grade, "red") == 0) return LookWarning;
+    return LookInk;
 }
 
-void drawBackdrop(DisplayContext* page) {
-    fillBox(page, 0, 0, page->width - 1, page->height - 1, Screen.colours.background);
-    fillBox(page, 0, 0, page->width - 1, 47, Screen.colours.panel);
-    fillBox(page, 0, 48, page->width - 1, 50, Screen.colours.accent);
+void drawGrade(DisplayContext* page, int x, int y, const char* grade) {
+    fillBox(page, Look.screen.colour[LookWhite], x, y + 5, x + 11, y + 16);
+    fillBox(page, Look.screen.colour[gradeColour(grade)], x + 1, y + 6, x + 10, y + 15);
+    text(page, x + 18, y, LookDim, grade);
 }
 
-void drawList() {
-    const Colours& c = Screen.colours;
-    for (int row = 0; row < VisibleRows && Screen.firstRow + row < Courses.count; ++row) {
-        const int i = Screen.firstRow + row;
-        const CourseListEntry& e = Courses.entries[i];
-        const int y = ListTop + row * RowHeight;
-        if (i == Screen.selected) fillBox(currentContext(), ListLeft - 4, y - 1, 384, y + RowHeight - 3, c.panel);
-        char line[64];
-        if (e.usable && e.own && e.par == 0)
-            std::snprintf(line, sizeof line, "%-15.15s unproved", e.name);
-        else if (e.usable)
-            std::snprintf(line, sizeof line, "%-15.15s %-5.5s%4d", e.name, e.grade, e.tiles);
-        else
-            std::snprintf(line, sizeof line, "%-15.15s broken", e.name);
-        const int colour = !e.usable ? c.broken : i == Screen.selected ? c.accent : c.text;
-        text(ListLeft, y, colour, line);
+void drawRow(DisplayContext* page, int i, int y) {
+    const CourseListEntry& e = Courses.entries[i];
+    if (i == CourseView.selected) {
+        fillBox(page, Look.screen.colour[LookSelection], ListLeft + 4, y - 2, ListRight - 4, y + RowHeight - 3);
+        fillBox(page, Look.screen.colour[LookAccent], ListLeft + 4, y - 2, ListLeft + 7, y + RowHeight - 3);
     }
+    char name[24], tiles[16];
+    std::snprintf(name, sizeof name, "%.18s", e.name);
+    text(page, NameX, y, !e.usable ? LookWarning : i == CourseView.selected ? LookAccent : LookWhite, name);
+    if (!e.usable) {
+        text(page, GradeX, y, LookWarning, "broken");
+        return;
+    }
+    if (e.own && e.par == 0)
+        text(page, GradeX, y, LookDim, "unproved");
+    else
+        drawGrade(page, GradeX, y, e.grade);
+    std::snprintf(tiles, sizeof tiles, "%d", e.tiles);
+    text(page, TilesRight - textWidthOf(Look.text, tiles), y, LookWhite, tiles);
+}
+
+void drawList(DisplayContext* page) {
+    drawPanel(page, Look.screen, ListLeft, ListTop, ListRight, PanelBottom);
+    text(page, NameX, ListTop + 8, LookAccent, "Course");
+    text(page, GradeX, ListTop + 8, LookAccent, "Grade");
+    text(page, TilesRight - textWidthOf(Look.text, "Tiles"), ListTop + 8, LookAccent, "Tiles");
+    for (int row = 0; row < VisibleRows && CourseView.firstRow + row < Courses.count; ++row)
+        drawRow(page, CourseView.firstRow + row, RowTop + row * RowHeight);
 }
 
 void drawDetails(DisplayContext* page) {
-    const Colours& c = Screen.colours;
-    const CourseListEntry& e = Courses.entries[Screen.selected];
-    fillBox(page, 10, 384, 630, 440, c.panel);
-    char line[160];
+    const CourseListEntry& e = Courses.entries[CourseView.selected];
+    drawPanel(page, Look.screen, SideLeft, DetailsTop, SideRight, PanelBottom);
+    const int x = SideLeft + 12, width = SideRight - SideLeft - 24;
+    char line[CourseNameCapacity + 32];
+    std::snprintf(line, sizeof line, "%.20s", e.name);
+    text(page, x, DetailsTop + 10, e.usable ? LookAccent : LookWarning, line);
     if (!e.usable) {
-        std::snprintf(line, sizeof line, "%.48s", e.problem);
-        text(16, 388, c.broken, line);
-        text(16, 412, c.dim, "fix it with tumblegrade-trackcheck");
+        const int lines = drawWrappedText(page, Look.screen, Look.text, x, DetailsTop + 36, width, RowHeight, 3,
+                                          Look.screen.colour[LookWhite], e.problem);
+        drawWrappedText(page, Look.screen, Look.text, x, DetailsTop + 36 + lines * RowHeight, width, RowHeight, 2,
+                        Look.screen.colour[LookDim], "Fix it with tumblegrade-trackcheck");
         return;
     }
-    char par[24] = "-";
+    std::snprintf(line, sizeof line, "%s, %d tiles", e.grade, e.tiles);
+    text(page, x, DetailsTop + 36, LookWhite, line);
+    char par[24] = "not known";
     if (e.par > 0) formatRunTime(e.par, par, sizeof par);
-    std::snprintf(line, sizeof line, "%.20s  %s  %d tiles", e.name, e.grade, e.tiles);
-    text(16, 388, c.text, line);
-    std::snprintf(line, sizeof line, "par %s%s", par,
-                  !e.own ? "" : e.par ? "  (your own course)" : "  (your own, unproved)");
-    text(16, 412, c.dim, line);
+    std::snprintf(line, sizeof line, "Par %s", par);
+    text(page, x, DetailsTop + 60, LookWhite, line);
+    if (e.own) text(page, x, DetailsTop + 84, LookDim, e.par ? "Your own course" : "Your own, unproved");
 }
 
 void drawMap(DisplayContext* page) {
-    const Colours& c = Screen.colours;
-    fillBox(page, MapArea.left - 4, MapArea.top - 4, MapArea.right + 4, MapArea.bottom + 4, c.panel);
-    const CourseListEntry& e = Courses.entries[Screen.selected];
+    drawPanel(page, Look.screen, SideLeft, ListTop, SideRight, MapBottom);
+    const CourseListEntry& e = Courses.entries[CourseView.selected];
     if (!e.usable) return;
-    if (Screen.mapOf != Screen.selected) {
+    if (CourseView.mapOf != CourseView.selected) {
         buildCourseMap(e.path, &Map);  // once per selection, not per frame
-        Screen.mapOf = Screen.selected;
+        CourseView.mapOf = CourseView.selected;
     }
-    drawCourseMap(Map, page, MapArea, c.path, c.start, c.finish);
+    const PageLook& look = Look.screen;
+    drawCourseMap(Map, page, MapArea, look.colour[LookPath], look.colour[LookGood], look.colour[LookWarning]);
 }
+
+const KeyHint CourseKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {"Enter", "Ride it"}, {"F3", "Best times"},
+                               {"E", "Edit"}, {"N", "New"}, {"Esc", "Back"}};
+const KeyHint NoCourseKeys[] = {{"N", "New"}, {"Esc", "Back"}};
 
 void drawScreen(DisplayContext* page) {
-    if (Screen.stale) {  // back from the editor: a course may have been saved
-        const int mapOf = Screen.selected;
-        gatherCourses(&Courses);
-        select(mapOf);
-        Screen.mapOf = -1;
-        Screen.stale = 0;
+    if (CourseView.stale) readCoursesAgain();
+    if (!beginLookScreen(page, "Courses")) return;
+    const char* note = "Choose the course you ride";
+    text(page, page->width - 20 - textWidthOf(Look.text, note), 22, LookDim, note);
+    if (Courses.count == 0) {
+        drawPanel(page, Look.screen, ListLeft, ListTop, SideRight, ListTop + 60);
+        text(page, NameX, ListTop + 20, LookWarning, "No course is here.");
+        drawFooterKeys(page, Look.screen, Look.text, NoCourseKeys, int(std::size(NoCourseKeys)));
+        return;
     }
-    if (!Screen.backdrop || !Screen.font || Courses.count == 0) return;
-    if (Screen.backdrop->palette) {
-        setPalette(Screen.backdrop->palette, 256, 0);
-        realizePalette(256, 0, 1);
-    }
-    drawBackdrop(page);
-    useFont(Screen.font);
-    text(14, 14, Screen.colours.accent, "Courses");
-    text(200, 14, Screen.colours.dim, "choose the course you ride");
-    drawList();
+    drawList(page);
     drawMap(page);
     drawDetails(page);
-    text(14, 452, Screen.colours.dim, "Enter ride  F3 best  E edit  N new  Esc back");
+    drawFooterKeys(page, Look.screen, Look.text, CourseKeys, int(std::size(CourseKeys)));
 }
 
-const OwnScreen CourseScreenSlots = {openScreen, onKey, drawScreen, closeScreen};
+const TopScreen CourseScreenSlots = {openScreen, onKey, drawScreen, nullptr};
 
-void openCourses() { openOwnScreen(OwnScreenCourses); }
+void openCourses() { openTopScreen(TopScreenCourses); }
 
 }  // namespace
 
 void installCourseScreen() {
-    registerOwnScreen(OwnScreenCourses, &CourseScreenSlots);
-    registerExtraKey(ScreenMainMenu, ScanF2, openCourses);
+    registerTopScreen(TopScreenCourses, &CourseScreenSlots);
+    bindFreeKey(ScreenMainMenu, ScanF2, openCourses);
 }
 
-void setCourseTakenHook(void (*taken)(const char* name)) { Screen.taken = taken; }
+void setCourseTakenHook(void (*taken)(const char* name)) { CourseView.taken = taken; }
 
-void setCourseEditHook(void (*edit)(const char* path, const char* name, int own)) { Screen.edit = edit; }
+void setCourseEditHook(void (*edit)(const char* path, const char* name, int own)) { CourseView.edit = edit; }

@@ -23,7 +23,7 @@ int startFreshRun() {
     returnToCourseStart();
     GameState.notEnoughMoney = 0;
     GameState.damageCursor = start.damageCursor;
-    std::memcpy(DamageTable, start.damageTable, sizeof DamageTable);
+    std::memcpy(DamageTable, start.ride.damageTable, sizeof DamageTable);
     Rider = start.rider;
     expectRunFromStart(start);
     startRace();

@@ -4,7 +4,9 @@
 
 #include "base/game_state.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
+#include "menus/look.h"
+#include "menus/top_screens.h"
+#include "menus/panels.h"
 #include "menus/run_watch.h"
 #include "race/ride_clock.h"
 #include "records/run_time.h"
@@ -50,7 +52,7 @@ void drawShadowed(int x, int y, const char* text, Colour colour) {
     drawText(x, y, text);
 }
 
-void fillBox(DisplayContext* page, int x, int y, int width, int height, Colour colour) {
+void fillHudBox(DisplayContext* page, int x, int y, int width, int height, Colour colour) {
     const uint8_t index = uint8_t(nearestPaletteIndex(page->palette, colour.red, colour.green, colour.blue));
     for (int row = y; row < y + height; ++row) {
         if (row < 0 || row >= page->height) continue;
@@ -59,7 +61,7 @@ void fillBox(DisplayContext* page, int x, int y, int width, int height, Colour c
     }
 }
 
-bool overGamePage() { return currentOwnScreen() == OwnScreenNone; }
+bool overGamePage() { return currentTopScreen() == TopScreenNone; }
 
 void drawLatestSplit() {
     const RunWatchState& w = RunWatch;
@@ -78,13 +80,21 @@ void drawLatestSplit() {
     }
 }
 
+// F5 on a key cap in a panel of its own, its top-left at (x, y).
+void drawRideAgainKey(DisplayContext* page, int x, int y) {
+    const PageLook* look = lookOverPage(page);
+    if (!look) return;
+    const KeyHint hint = {"F5", "Ride again"};
+    drawPanel(page, *look, x, y, x + keyHintWidth(Look.text, hint) + 19, y + keyCapHeight(Look.text) + 13);
+    drawKeyHint(page, *look, Look.text, x + 10, y + 6, hint);
+}
+
 // The injury, defect and crash screens name the key that rides again.
 void drawRideAgainHint(DisplayContext* page) {
     const int screen = GameState.screen;
     if (screen != ScreenInjury && screen != ScreenDefect && screen != ScreenCrash) return;
-    if (!Hud.rideAgainKey || !RunWatch.start.valid || !useHudFont()) return;
-    fillBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, LineHeight + 10, Panel);
-    drawShadowed(FinishX, FinishY, "F5 ride again", White);
+    if (!Hud.rideAgainKey || !RunWatch.start.valid) return;
+    drawRideAgainKey(page, FinishX - 10, FinishY - 6);
 }
 
 }  // namespace
@@ -105,8 +115,8 @@ void drawFinishLines(DisplayContext* page) {
         return;
     }
     if (!w.finished || !useHudFont()) return;
-    const int lines = 2 + (Hud.rideAgainKey ? 1 : 0) + (w.finish.par > 0 ? 1 : 0);
-    fillBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, lines * LineHeight + 10, Panel);
+    const int lines = 2 + (w.finish.par > 0 ? 1 : 0);
+    fillHudBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, lines * LineHeight + 10, Panel);
     char text[96], time[RunTimeTextCapacity];
     int y = FinishY;
     formatRunTime(w.finish.steps, time, sizeof time);
@@ -124,7 +134,7 @@ void drawFinishLines(DisplayContext* page) {
         std::snprintf(text, sizeof text, "Best %s", w.ownBestSteps > 0 ? time : "-");
         drawShadowed(FinishX, y += LineHeight, text, White);
     }
-    if (Hud.rideAgainKey) drawShadowed(FinishX, y + LineHeight, "F5 ride again", White);
+    if (Hud.rideAgainKey) drawRideAgainKey(page, FinishX - 10, y + LineHeight + 12);
 }
 
 void drawClockOverlay(DisplayContext* page) {

@@ -18,7 +18,7 @@ struct HudState {
 
 extern HudState Hud;
 
-// The overlay (menus/own_screens.h addPageOverlay): the ride display during a ride,
+// The overlay (menus/top_screens.h addPageOverlay): the ride display during a ride,
 // the finish lines on the finish picture, the F5 hint on the outcome pictures.
 void drawClockOverlay(DisplayContext* page);
 void drawRideHud(DisplayContext* page);

@@ -2,21 +2,24 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
-#include "menus/own_screens.h"
-#include "menus/plain_screen.h"
+#include "menus/top_screens.h"
+#include "menus/look.h"
+#include "menus/panels.h"
 #include "settings/settings.h"
 
 namespace {
 
-const char ScreenFont[] = "Cour20b.fnt";
 constexpr int VolumeStep = 10;
 constexpr int LinesShown = 14;
-constexpr int LineHeight = 24;
-constexpr int ListTop = 80;
+constexpr int LineHeight = 23;
+constexpr int ListTop = 76;
+constexpr int PanelLeft = 10, PanelTop = 66, PanelRight = 630, PanelBottom = 424;
+constexpr int LabelX = 34, ValueX = 360;
 
 // The lines of the screen, in order: the window, the sound, the game's switches, the
 // keys, the gamepad's buttons, the defaults.
@@ -33,8 +36,6 @@ struct OptionsView {
     int capturing;     // waiting for the new key of the chosen line
     char note[96];     // what the last key did (a refusal, a change)
     int noteIsWarning;
-    Font* font;
-    PaletteEntry palette[256];
 };
 
 OptionsView View;
@@ -93,6 +94,20 @@ void restoreDefaults() {
     note(0, "Every setting is back at its default.");
 }
 
+// Left or Right on a volume line; false for Enter, which leaves it.
+bool changeVolume(int line, int step) {
+    int* volume = line == LineMaster ? &Setting.masterVolume : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
+    if (step == 0) return false;
+    *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
+    if (View.hooks.volumes) View.hooks.volumes();
+    return true;
+}
+
+void startTakingKey(int line) {
+    View.capturing = 1;
+    note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+}
+
 // Left (-1), Right (+1) or Enter (0) on the chosen line.
 void change(int step) {
     const int line = View.at;
@@ -115,21 +130,14 @@ void change(int step) {
         break;
     case LineMaster:
     case LineRide:
-    case LineEffects: {
-        int* volume = line == LineMaster ? &Setting.masterVolume
-                      : line == LineRide ? &Setting.rideVolume : &Setting.effectsVolume;
-        if (step == 0) return;
-        *volume = stepped(*volume, step * VolumeStep, 0, VolumeMax);
-        if (View.hooks.volumes) View.hooks.volumes();
+    case LineEffects:
+        if (!changeVolume(line, step)) return;
         break;
-    }
     case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;
     case LineKey:
-        if (step != 0) return;
-        View.capturing = 1;
-        note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+        if (step == 0) startTakingKey(line);
         return;
     case LinePad: cyclePadButton(line - FixedLines - ActionCount, step == 0 ? 1 : step); break;
     case LineDefaults:
@@ -164,8 +172,6 @@ void takeNewKey(int scanCode) {
 }
 
 void openScreen() {
-    if (!View.font) View.font = loadFont(ScreenFont);
-    fillScreenPalette(View.palette);
     View.at = View.first = View.capturing = 0;
     note(0, "");
 }
@@ -185,7 +191,7 @@ void onKey(int scanCode) {
     case ScanEnter:
     case ScanSpace: change(0); break;
     case ScanEsc:
-    case ScanBackspace: closeOwnScreen(); return;
+    case ScanBackspace: closeTopScreen(); return;
     default: return;
     }
     if (View.at < View.first) View.first = View.at;
@@ -232,31 +238,44 @@ void describe(int line, char* label, char* value, size_t size) {
     }
 }
 
-void drawScreen(DisplayContext* page) {
-    if (!beginPlainScreen(page, View.palette, View.font)) return;
-    drawScreenLine(40, 24, Title, "OPTIONS");
-    for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i) {
-        const int line = View.first + i;
-        char label[64], value[64];
-        describe(line, label, value, sizeof label);
-        const int colour = line == View.at ? Highlight : Text;
-        const int y = ListTop + i * LineHeight;
-        drawScreenLine(40, y, colour, line == View.at ? ">" : " ");
-        drawScreenLine(64, y, colour, label);
-        drawScreenLine(380, y, colour, value);
+void drawLine(DisplayContext* page, int line, int y) {
+    char label[64], value[64];
+    describe(line, label, value, sizeof label);
+    const PageLook& look = Look.screen;
+    const bool chosen = line == View.at;
+    if (chosen) {
+        fillBox(page, look.colour[LookSelection], PanelLeft + 4, y - 2, PanelRight - 4, y + LineHeight - 3);
+        fillBox(page, look.colour[LookAccent], PanelLeft + 4, y - 2, PanelLeft + 7, y + LineHeight - 3);
     }
-    drawScreenLine(40, ListTop + LinesShown * LineHeight + 4, View.noteIsWarning ? Warning : Dim, View.note);
-    drawScreenLine(40, 440, Dim, "Up/Down choose  Left/Right/Enter change  Esc back");
+    drawLookText(page, look, Look.text, LabelX, y, look.colour[chosen ? LookAccent : LookWhite], label);
+    drawLookText(page, look, Look.text, ValueX, y, look.colour[chosen ? LookAccent : LookDim], value);
 }
 
-void openOptions() { openOwnScreen(OwnScreenOptions); }
+const KeyHint ChangeKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {KeyArrowLeft KeyArrowRight, "Change"},
+                              {"Enter", "Change"}, {"Esc", "Back"}};
+const KeyHint CaptureKeys[] = {{"Any key", "Takes its place"}, {"Esc", "Keeps the old one"}};
 
-const OwnScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
+void drawScreen(DisplayContext* page) {
+    if (!beginLookScreen(page, "Options")) return;
+    drawPanel(page, Look.screen, PanelLeft, PanelTop, PanelRight, PanelBottom);
+    for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i)
+        drawLine(page, View.first + i, ListTop + i * LineHeight);
+    const int noteColour = Look.screen.colour[View.noteIsWarning ? LookWarning : LookDim];
+    drawLookText(page, Look.screen, Look.text, LabelX, ListTop + LinesShown * LineHeight + 2, noteColour, View.note);
+    if (View.capturing)
+        drawFooterKeys(page, Look.screen, Look.text, CaptureKeys, int(std::size(CaptureKeys)));
+    else
+        drawFooterKeys(page, Look.screen, Look.text, ChangeKeys, int(std::size(ChangeKeys)));
+}
+
+void openOptions() { openTopScreen(TopScreenOptions); }
+
+const TopScreen OptionsScreen = {openScreen, onKey, drawScreen, nullptr};
 
 }  // namespace
 
 void installOptionsScreen(const OptionsHooks* hooks) {
     View.hooks = hooks ? *hooks : OptionsHooks{};
-    registerOwnScreen(OwnScreenOptions, &OptionsScreen);
-    registerExtraKey(ScreenMainMenu, ScanF4, openOptions);
+    registerTopScreen(TopScreenOptions, &OptionsScreen);
+    bindFreeKey(ScreenMainMenu, ScanF4, openOptions);
 }

@@ -20,15 +20,6 @@ RunWatchState RunWatch;
 
 namespace {
 
-static_assert(sizeof DamageTable / sizeof DamageTable[0] == DamageTableEntries, "damage table size");
-
-void noteState(RunStart* state) {
-    state->rider = Rider;
-    state->damageCursor = GameState.damageCursor;
-    std::memcpy(state->damageTable, DamageTable, sizeof state->damageTable);
-    state->valid = 1;
-}
-
 void beginRun() {
     RunWatchState& w = RunWatch;
     w.start = w.candidate;
@@ -64,9 +55,10 @@ void followRun() {
     w.lastTrackCount = count;
 }
 
-const char* (*FinishDemo)() = nullptr;
+void (*RunFollower)() = nullptr;
+int RunWatchObserved = 0;
 
-void finishRun() {
+void noteFinish() {
     RunWatchState& w = RunWatch;
     w.finished = 1;
     RunRecord& run = w.finish;
@@ -81,13 +73,16 @@ void finishRun() {
     run.par = w.coursePar;
     run.splitCount = w.splitCount;
     std::memcpy(run.splits, w.splits, sizeof run.splits);
+}
+
+}  // namespace
+
+void keepFinishedRun(const char* demoFile) {
+    RunWatchState& w = RunWatch;
+    RunRecord& run = w.finish;
     // A run the clock never saw start (no push) has no time to keep.
-    if (!w.courseKnown || run.steps <= 0) return;
-    // Where demos are kept, a time is kept only with the demo that plays it again.
-    if (FinishDemo) {
-        std::snprintf(run.demo, sizeof run.demo, "%s", FinishDemo());
-        if (!run.demo[0]) return;
-    }
+    if (!w.finished || !w.courseKnown || run.steps <= 0) return;
+    std::snprintf(run.demo, sizeof run.demo, "%s", demoFile ? demoFile : "");
     const RunRecord* before = ridersBest(w.records, run.courseHash, run.rider);
     const int32_t beforeSteps = before ? before->steps : 0;  // read before the table changes
     if (w.keepRecords) w.finishKept = keepRun(run, &w.records);
@@ -101,31 +96,38 @@ void finishRun() {
     }
 }
 
-}  // namespace
-
-void setFinishDemoSource(const char* (*source)()) { FinishDemo = source; }
-
 void installRunWatch(int keepRecords) {
     resetRunWatch();
     RunWatch.keepRecords = keepRecords;
-    addIterationObserver(watchRun);
+    if (!RunWatchObserved) addIterationObserver(watchRun);
+    RunWatchObserved = 1;
+}
+
+void setRunWatchFollower(void (*follower)()) {
+    if (!RunWatchObserved) installRunWatch(0);
+    RunFollower = follower;
 }
 
 void watchRun() {
     RunWatchState& w = RunWatch;
+    RunPhase& phase = w.phase;
     const int racing = GameState.racing;
-    if (!racing && windowFillPending) noteState(&w.candidate);
-    if (racing && !w.lastRacing && w.lastFillPending && w.candidate.valid) beginRun();
+    advanceRunPhase(&phase, exitRequested());
+    if (!racing && windowFillPending) captureRunStart(&w.candidate);
+    if (phase.started && phase.fromStart && w.candidate.valid) beginRun();
     if (racing && w.running) followRun();
-    if (!racing && w.lastRacing && w.running && !w.finished && GameState.screen == ScreenFinish) finishRun();
-    w.lastRacing = racing;
+    const int finishedNow = phase.ended && phase.outcome == RunFinished && w.running && !w.finished;
+    if (finishedNow) noteFinish();
     w.lastFillPending = windowFillPending;
+    if (RunFollower)
+        RunFollower();
+    else if (finishedNow)
+        keepFinishedRun("");
 }
 
 void expectRunFromStart(const RunStart& start) {
     RunWatch.candidate = start;
-    RunWatch.lastRacing = 0;
-    RunWatch.lastFillPending = 1;
+    noteFreshRun(&RunWatch.phase);
 }
 
 bool tileHasGate(const SegmentObjects& objects) {
@@ -156,6 +158,7 @@ void chosenCourseLabel(char* out, int size, int* par) {
 
 void resetRunWatch() {
     RunWatch = RunWatchState{};
+    resetRunPhase(&RunWatch.phase);
     RunWatch.lastFillPending = 1;
     RunWatch.lastSplitFrame = -1;
 }

@@ -1,28 +1,20 @@
-// Watching the runs beside the game: the state a run began in (so it can be ridden
-// again), the splits at the gate lines, and the finish, kept in the records. It runs
-// after every main-loop iteration and changes nothing the game computes.
+// Watching the runs beside the game: where the run stands (the run phase, worked out
+// here once per iteration for everything that follows runs), the state a run began in
+// (so it can be ridden again), the splits at the gate lines, and the finish, kept in the
+// records. It runs after every main-loop iteration and changes nothing the game computes.
 #pragma once
 
 #include <cstdint>
 
+#include "game/run_phase.h"
+#include "game/run_start.h"
 #include "profile/rider_profile.h"
 #include "records/run_record.h"
 #include "track/segment_objects.h"
 
-constexpr int DamageTableEntries = 12;
-
-// What a run began with: the rider (health, condition, money, equipment) and the damage
-// table with its cursor.
-struct RunStart {
-    RiderProfile rider;
-    int32_t damageCursor;
-    int32_t damageTable[DamageTableEntries];
-    int32_t valid;  // a run has begun since the program started
-};
-
 struct RunWatchState {
+    RunPhase phase;            // the live game's run as the last iteration left it
     int32_t keepRecords;       // finished runs go to the records file
-    int32_t lastRacing;        // GameState.racing after the last iteration
     int32_t lastFillPending;   // windowFillPending after the last iteration
     int32_t lastTrackCount;    // TrackMeshes.count() after the last iteration
     int32_t running;           // a run from the start is being watched
@@ -51,8 +43,17 @@ extern RunWatchState RunWatch;
 // Watches every iteration from now on; keepRecords: finished runs are added to the
 // records file (the window game; the replay tool only with --records).
 void installRunWatch(int keepRecords);
-// The watcher itself (installRunWatch adds it as an iteration observer).
+// The watcher itself, one iteration (installRunWatch adds it as an iteration observer):
+// the run phase, the splits, at a finish the run noted, then the follower (below), or
+// without one the run kept at once.
 void watchRun();
+// What follows runs above the menus (the demos): called by watchRun every iteration
+// after the run watch; it keeps a finished run itself (keepFinishedRun, once its demo
+// is kept). Installs the run watch when it is not yet (keeping no records).
+void setRunWatchFollower(void (*follower)());
+// The finish noted this iteration goes to the records (keepRecords), with the file of
+// the demo that plays it ("" none); the personal best after it is worked out.
+void keepFinishedRun(const char* demoFile);
 // A run begins at the start this iteration with the state `start`: called by
 // startFreshRun before the race starts.
 void expectRunFromStart(const RunStart& start);
@@ -61,9 +62,5 @@ bool tileHasGate(const SegmentObjects& objects);
 // The name runs of the chosen course are kept under and its par: as chosen, else as the
 // data folder's course index gives them for the chosen file, else the file's name and 0.
 void chosenCourseLabel(char* out, int size, int* par);
-// Where the demo of a finished run comes from (the demo recorder): called at the finish,
-// it returns the demo's file, "" when the run has none; the run is then not kept. Null
-// (the replay tool) keeps runs without demos.
-void setFinishDemoSource(const char* (*source)());
 // Back to nothing watched (tests).
 void resetRunWatch();

@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
+
+#include "files/folders.h"
 
 namespace {
 
@@ -45,15 +46,7 @@ int writePagePng(std::FILE* file, const uint8_t* pixels, int width, int height,
     return ok ? 1 : 0;
 }
 
-int screenshotFolder(char* path, size_t size) {
-    const char* pictures = std::getenv("XDG_PICTURES_DIR");
-    if (pictures && pictures[0] == '/')
-        return std::snprintf(path, size, "%s/Tumblegrade", pictures) < int(size);
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::snprintf(path, size, "%s/Pictures/Tumblegrade", home) < int(size);
-    return 0;
-}
+int screenshotFolder(char* path, size_t size) { return xdgPath(XdgPictures, "", path, size); }
 
 void screenshotName(char* name, size_t size, const std::tm& when, int number) {
     char stamp[32];
@@ -71,11 +64,9 @@ int saveScreenshot(const uint8_t* pixels, int width, int height, const PaletteEn
         std::fprintf(stderr, "tumblegrade: screenshot not saved: no picture folder (set HOME or XDG_PICTURES_DIR)\n");
         return 0;
     }
-    std::error_code made;
-    std::filesystem::create_directories(folder, made);
-    if (made) {
+    if (!makeFolders(folder)) {
         std::fprintf(stderr, "tumblegrade: screenshot not saved: cannot make %s: %s\n", folder,
-                     made.message().c_str());
+                     std::strerror(errno));
         return 0;
     }
     std::tm when{};

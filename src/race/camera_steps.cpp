@@ -1,5 +1,8 @@
 #include "race/camera_steps.h"
 
+Matrix4 SteerStep;
+Matrix4 PitchStep;
+
 const RotationStep SteerLeftStep = {0.99939f, 0.0349f};
 const RotationStep SteerRightStep = {0.99939f, -0.0349f};
 

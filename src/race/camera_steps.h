@@ -4,6 +4,10 @@
 
 #include "base/math3d.h"
 
+// Yaw and pitch rotations applied in the current ride step; identity between steps.
+extern Matrix4 SteerStep;
+extern Matrix4 PitchStep;
+
 // A rotation step given by its cosine and sine.
 struct RotationStep {
     float cosine;

@@ -6,7 +6,7 @@
 #include "profile/rider_profile.h"
 #include "race/camera_steps.h"
 #include "race/damage_table.h"
-#include "race/ride.h"
+#include "render/camera.h"
 #include "track/tile_frame.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "race/off_track.h"
 
 #include "base/game_state.h"
-#include "race/ride.h"
+#include "render/camera.h"
 #include "track/tile_frame.h"
 
 namespace {

@@ -10,8 +10,6 @@
 #include "render/segment_window.h"
 #include "track/tile_frame.h"
 
-Matrix4 SteerStep;
-Matrix4 PitchStep;
 
 namespace {
 

@@ -3,11 +3,8 @@
 #pragma once
 
 #include "base/math3d.h"
+#include "race/camera_steps.h"
 #include "render/camera.h"
-
-// Yaw and pitch rotations applied in the current ride step; identity between steps.
-extern Matrix4 SteerStep;
-extern Matrix4 PitchStep;
 
 // The start pose: the eye at (15, -1, 7.6) looking along +z, 2.4 units before the
 // first tile's start edge. Speed, acceleration and pitch class are not touched.

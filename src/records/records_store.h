@@ -4,8 +4,7 @@
 // flushed to the disk and renamed over records.txt. A kill at any moment leaves the old
 // file or the new one, and two games adding runs at once lose none.
 // A damaged or unreadable file is moved aside as records.txt.damaged-YYYYMMDD-HHMMSS
-// (never over another file), said in one line on standard error, and the records start
-// empty.
+// (files/damaged_file), said in one line on standard error, and the records start empty.
 #pragma once
 
 #include "records/run_record.h"
@@ -27,7 +26,3 @@ int keepRunIn(const char* folder, const RunRecord& run, RecordTable* table);
 // The same in recordsFolder().
 int loadRecords(RecordTable* table);
 int keepRun(const RunRecord& run, RecordTable* table);
-
-// Called once the new file is written and flushed, before it is renamed over the old
-// one (tests stop a writer there). Null normally.
-extern void (*RecordsBeforeRename)();

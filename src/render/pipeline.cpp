@@ -205,7 +205,8 @@ void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
     fillTriangle(work, polygon, takesSlotTexture(polygon) ? objectTexture : NoTexture);
 }
 
-void drawRaceWindow() {
+void drawRaceView() {
+    clearPage();
     ViewMatrix = ViewMatrix * CameraMatrix;
     ViewMatrix = ViewMatrix * LensMatrix;
     transformWindow();
@@ -213,11 +214,4 @@ void drawRaceWindow() {
     drawObjects();
     ViewMatrix = IdentityMatrix;
     if (handlebarSprite) drawSprite(handlebarSprite, HandlebarX, HandlebarY);
-}
-
-void drawRaceView() {
-    clearPage();
-    advanceWindow();
-    drawRaceWindow();
-    checkRaceEnd();
 }

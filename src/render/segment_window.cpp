@@ -78,6 +78,17 @@ void checkRaceEnd() {
     }
 }
 
+void advanceRaceFrame() {
+    advanceWindow();
+    checkRaceEnd();
+}
+
+int tileRiddenNow() {
+    const int tile = GameState.segmentCount - TrackMeshes.count() - 3;  // three went into the window
+    if (windowFillPending || tile < 0) return 0;
+    return tile < GameState.segmentCount ? tile : GameState.segmentCount - 1;
+}
+
 void resetSegmentWindow() {
     SegmentWindow.current = WindowSlot();
     SegmentWindow.next = WindowSlot();

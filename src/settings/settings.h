@@ -112,6 +112,9 @@ int saveSettings();
 void settingsChanged();
 void rememberFullScreen(int on);
 void rememberSoundOn(int on);
+// A course name the file can hold on one line and give back as it was: the only names
+// remembered, and the only ones read.
+int courseNameFits(const char* name);
 void rememberCourse(const char* name);
 const char* rememberedCourse();
 void rememberSwitch(const char* name, int on);

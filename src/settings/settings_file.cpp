@@ -1,17 +1,15 @@
 // The settings file: read with inih line by line (every fault named with its line), written
 // as commented text through a new file renamed over the old one.
-#include <fcntl.h>
 #include <ini.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <strings.h>
 
+#include "files/file_read.h"
+#include "files/folders.h"
 #include "settings/settings.h"
 
 namespace {
@@ -194,6 +192,9 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
     if (!std::strcmp(section, "game") && !std::strcmp(name, "course")) {
         if (std::strlen(value) >= CourseNameSize)
             fault(r, r->line, "course name too long; none kept", "");
+        else if (!courseNameFits(value))
+            fault(r, r->line, "a course name the file cannot give back (';' or '#' first, a control character);",
+                  "none kept");
         else
             std::strncpy(r->s->course, value, CourseNameSize);  // the rest of the field cleared
         return 1;
@@ -244,6 +245,16 @@ void checkKeys(Reading* r) {
 
 void settingsMessagesTo(FILE* out) { MessagesTo = out; }
 
+int courseNameFits(const char* name) {
+    const size_t length = std::strlen(name);
+    if (length >= CourseNameSize || (length > 0 && (name[0] == ' ' || name[length - 1] == ' '))) return 0;
+    for (size_t i = 0; i < length; ++i)
+        if ((unsigned char)name[i] < 0x20 || name[i] == 0x7F || (name[i] == ';' && i > 0 && name[i - 1] == ' ') ||
+            (i == 0 && (name[0] == '#' || name[0] == ';')))
+            return 0;
+    return 1;
+}
+
 void defaultSettings(Settings* s) {
     *s = Settings{};
     s->soundOn = 1;
@@ -259,16 +270,7 @@ void resetSettings() {
     SettingsStore = SettingsFile{};
 }
 
-int settingsPath(char* out, size_t size) {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    int n = -1;
-    if (config != nullptr && config[0] == '/')
-        n = std::snprintf(out, size, "%s/tumblegrade/settings.ini", config);
-    else if (home != nullptr && home[0] != '\0')
-        n = std::snprintf(out, size, "%s/.config/tumblegrade/settings.ini", home);
-    return n > 0 && size_t(n) < size ? 1 : 0;
-}
+int settingsPath(char* out, size_t size) { return xdgPath(XdgConfig, "settings.ini", out, size); }
 
 int parseSettingsText(const char* text, size_t length, const char* fileName, Settings* s) {
     defaultSettings(s);
@@ -287,20 +289,16 @@ int loadSettings(const char* path) {
     resetSettings();
     std::snprintf(SettingsStore.path, sizeof SettingsStore.path, "%s", path);
     SettingsStore.active = 1;
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) {
-        if (errno == ENOENT) return 0;
-        std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path, std::strerror(errno));
-        SettingsStore.damaged = 1;
-        return SettingsStore.errors = 1;
-    }
-    static char text[FileLimit + 1];
-    const size_t length = std::fread(text, 1, sizeof text, f);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed || length > FileLimit) {
-        std::fprintf(stderr, "tumblegrade: %s: %s; default settings\n", path,
-                     failed ? "cannot be read" : "too large for a settings file");
+    static char text[FileLimit];
+    size_t length = 0;
+    const FileRead read = readFileInto(path, text, sizeof text, &length);
+    if (read == FileMissing) return 0;
+    if (read != FileReadWhole) {
+        if (read == FileTooLarge)
+            std::fprintf(stderr, "tumblegrade: %s: too large for a settings file; default settings\n", path);
+        else
+            std::fprintf(stderr, "tumblegrade: %s: cannot be read (%s); default settings\n", path,
+                         std::strerror(errno));
         SettingsStore.damaged = 1;
         return SettingsStore.errors = 1;
     }

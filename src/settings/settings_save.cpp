@@ -1,15 +1,13 @@
 // Writing the settings: the file's text, the safe write, and the changes made in the game
 // that are written at once.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
+#include "files/damaged_file.h"
+#include "files/folders.h"
+#include "files/safe_write.h"
 #include "settings/settings.h"
 
 namespace {
@@ -34,26 +32,20 @@ void put(TextOut* t, const char* format, ...) {
 
 const char* onOff(int on) { return on ? "on" : "off"; }
 
-// Every folder of `path` but the last part, made where missing.
-int makeFolders(const char* path) {
+// The folder the file lives in, made where missing.
+int makeFolderOf(const char* path) {
     char folder[sizeof SettingsStore.path];
     std::snprintf(folder, sizeof folder, "%s", path);
-    for (char* p = folder + 1; *p; ++p) {
-        if (*p != '/') continue;
-        *p = '\0';
-        if (mkdir(folder, 0755) != 0 && errno != EEXIST) return 0;
-        *p = '/';
-    }
-    return 1;
+    char* slash = std::strrchr(folder, '/');
+    if (slash == nullptr || slash == folder) return 1;
+    *slash = '\0';
+    return makeFolders(folder);
 }
 
-// The damaged file moves aside under a name of its own: settings.ini.damaged-<time>.
+// The damaged file moves aside under a name of its own before the first new one.
 void keepDamagedFile(const char* path) {
-    struct stat st {};
-    if (stat(path, &st) != 0) return;
-    char aside[sizeof SettingsStore.path + 32];
-    std::snprintf(aside, sizeof aside, "%s.damaged-%lld", path, (long long)std::time(nullptr));
-    if (std::rename(path, aside) == 0)
+    char aside[sizeof SettingsStore.path + 64];
+    if (moveDamagedAside(path, aside, sizeof aside))
         std::fprintf(stderr, "tumblegrade: the damaged settings file is kept as %s\n", aside);
 }
 
@@ -108,25 +100,15 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
 
 int saveSettings() {
     const char* path = SettingsStore.path;
-    if (path[0] == '\0' || !makeFolders(path)) return 0;
+    if (path[0] == '\0' || !makeFolderOf(path)) return 0;
     static char text[TextLimit];
     const size_t length = formatSettings(&Setting, text, sizeof text);
     if (SettingsStore.damaged) {
         keepDamagedFile(path);
         SettingsStore.damaged = 0;
     }
-    char fresh[sizeof SettingsStore.path + 8];
-    std::snprintf(fresh, sizeof fresh, "%s.new", path);
-    FILE* f = std::fopen(fresh, "wb");
-    if (f == nullptr) {
-        std::fprintf(stderr, "tumblegrade: cannot write %s: %s\n", fresh, std::strerror(errno));
-        return 0;
-    }
-    const bool written = std::fwrite(text, 1, length, f) == length && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed || std::rename(fresh, path) != 0) {
+    if (!writeFileSafely(path, text, length)) {
         std::fprintf(stderr, "tumblegrade: cannot write %s: %s\n", path, std::strerror(errno));
-        std::remove(fresh);
         return 0;
     }
     return 1;
@@ -142,17 +124,6 @@ void rememberSoundOn(int on) {
     if (Setting.soundOn == (on ? 1 : 0)) return;
     Setting.soundOn = on ? 1 : 0;
     settingsChanged();
-}
-
-// A name the file can hold on one line and give back as it was.
-static bool courseNameFits(const char* name) {
-    const size_t length = std::strlen(name);
-    if (length >= CourseNameSize || (length > 0 && (name[0] == ' ' || name[length - 1] == ' '))) return false;
-    for (size_t i = 0; i < length; ++i)
-        if ((unsigned char)name[i] < 0x20 || name[i] == 0x7F || (name[i] == ';' && i > 0 && name[i - 1] == ' ') ||
-            (i == 0 && (name[0] == '#' || name[0] == ';')))
-            return false;
-    return true;
 }
 
 void rememberCourse(const char* name) {

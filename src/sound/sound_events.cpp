@@ -47,8 +47,8 @@ uint32_t shopSounds(const SoundObservation& before, const SoundObservation& now)
     if (now.balance < before.balance) return bit(SoundPurchase);
     if (now.balance > before.balance) return bit(SoundRefund);
     const bool refused = now.notEnoughMoney == 1 && before.notEnoughMoney != 1;
-    const bool refusedAgain = now.notEnoughMoney == 1 && before.notEnoughMoney == 1 && now.enterDown &&
-                              !before.enterDown && now.screen == before.screen;
+    const bool refusedAgain = now.notEnoughMoney == 1 && before.notEnoughMoney == 1 &&
+                              now.enterPresses != before.enterPresses && now.screen == before.screen;
     return refused || refusedAgain ? bit(SoundNoMoney) : 0;
 }
 
@@ -78,7 +78,7 @@ SoundCues deriveSoundCues(const SoundObservation& before, const SoundObservation
     if (now.racing && !before.racing) cues.oneShots |= bit(SoundClick);
     if (!now.racing && now.screen == before.screen && now.nameLength != before.nameLength)
         cues.oneShots |= bit(SoundClick);
-    cues.toggleMute = now.muteKeyDown && !before.muteKeyDown;
+    cues.toggleMute = int32_t((now.mutePresses - before.mutePresses) & 1u);
     if (now.racing) {
         cues.rideVolume = rideVolumeAt(now.speed);
         cues.windVolume = windVolumeAt(now.speed);
@@ -95,8 +95,8 @@ SoundObservation observeGame() {
     o.notEnoughMoney = GameState.notEnoughMoney;
     o.balance = Rider.balance();
     o.nameLength = int32_t(std::strlen(Rider.name()));
-    o.enterDown = isKeyDown(ScanEnter);
-    o.muteKeyDown = isKeyDown(ScanF9);
+    o.enterPresses = keyDownCount(ScanEnter);
+    o.mutePresses = keyDownCount(ScanF9);
     o.speed = GameState.speed;
     return o;
 }

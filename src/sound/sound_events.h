@@ -13,21 +13,23 @@ struct SoundObservation {
     int32_t notEnoughMoney;  // GameState.notEnoughMoney
     int32_t balance;         // the rider's money
     int32_t nameLength;      // letters of the rider's name
-    int32_t enterDown;       // Enter held: a refused buy may repeat with the flag already set
-    int32_t muteKeyDown;     // F9 held: the mute key, one the game itself never reads
+    // Key-downs so far (keyDownCount): a change between two observations is a key that
+    // went down in between, however short the tap.
+    uint32_t enterPresses;   // Enter: a refused buy may repeat with the flag already set
+    uint32_t mutePresses;    // F9: the mute key, one the game itself never reads
     float speed;             // GameState.speed
 };
 
 // What to play after one iteration.
 struct SoundCues {
     uint32_t oneShots;   // one bit per SoundId (1u << id)
-    int32_t toggleMute;  // the mute key went down
+    int32_t toggleMute;  // the mute key went down, an odd number of times
     float rideVolume;    // 0..1; 0 whenever no run is in progress
     float ridePitch;     // playback rate of the ride loop, 1 = as recorded
     float windVolume;    // 0..1
 };
 
-// The state as the game holds it now (GameState, the rider, the key table).
+// The state as the game holds it now (GameState, the rider, the key-down counts).
 SoundObservation observeGame();
 
 // The sounds that follow from going from `before` to `now`. Pure: no audio involved.

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/content_hash.h"
+
 namespace {
 
 const char ShippedCourse[] = "track.tbk";
@@ -11,14 +13,6 @@ char ChosenName[64] = "";
 int ChosenPar = 0;
 const char* ChosenText = nullptr;  // a course in memory, chosen over the file
 int ChosenTextSize = 0;
-
-constexpr uint64_t FnvOffset = 14695981039346656037ull;
-constexpr uint64_t FnvPrime = 1099511628211ull;
-
-uint64_t addToHash(uint64_t hash, const unsigned char* bytes, size_t size) {
-    for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * FnvPrime;
-    return hash;
-}
 
 }  // namespace
 
@@ -45,19 +39,12 @@ const char* chosenCourseText(int* size) {
 int shippedCourseChosen() { return !ChosenText && std::strcmp(ChosenCourse, ShippedCourse) == 0; }
 
 uint64_t courseTextHash(const char* text, int size) {
-    return addToHash(FnvOffset, reinterpret_cast<const unsigned char*>(text), size > 0 ? size_t(size) : 0);
+    return contentHash(text, size > 0 ? size_t(size) : 0);
 }
 
 uint64_t courseContentHash(const char* path, int* ok) {
-    *ok = 0;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return 0;
-    uint64_t hash = FnvOffset;
-    unsigned char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) hash = addToHash(hash, buffer, got);
-    *ok = std::ferror(file) ? 0 : 1;
-    std::fclose(file);
+    uint64_t hash = 0;
+    *ok = fileContentHash(path, &hash) ? 1 : 0;
     return *ok ? hash : 0;
 }
 

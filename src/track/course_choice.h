@@ -20,7 +20,7 @@ const char* chosenCourseText(int* size);
 // 1 while the shipped course is the one chosen.
 int shippedCourseChosen();
 
-// FNV-1a (64 bits) of the file's bytes: an edited course has another fingerprint.
+// The content hash (files/content_hash) of the file's bytes: an edited course has another fingerprint.
 // Returns 0 with *ok = 0 when the file cannot be read.
 uint64_t courseContentHash(const char* path, int* ok);
 // The same fingerprint of size bytes in memory: a saved course keeps it.

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/file_read.h"
+
 const char CourseIndexFile[] = "courses.idx";
 
 namespace {
@@ -151,15 +153,12 @@ int parseCourseIndex(const char* text, int length, const char* name, CourseIndex
 
 int readCourseIndex(const char* path, CourseIndex* index, char* error, int errorSize) {
     index->count = 0;
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return fail(error, errorSize, path, 0, "cannot be opened");
     static char text[CourseIndexCapacity * 2 * LineCapacity];
-    const size_t got = std::fread(text, 1, sizeof text, file);
-    const bool tooLong = got == sizeof text && std::fgetc(file) != EOF;
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return fail(error, errorSize, path, 0, "cannot be read");
-    if (tooLong) return fail(error, errorSize, path, 0, "longer than an index can be");
+    size_t got = 0;
+    const FileRead read = readFileInto(path, text, sizeof text, &got);
+    if (read == FileMissing) return fail(error, errorSize, path, 0, "cannot be opened");
+    if (read == FileUnreadable) return fail(error, errorSize, path, 0, "cannot be read");
+    if (read == FileTooLarge) return fail(error, errorSize, path, 0, "longer than an index can be");
     return parseCourseIndex(text, int(got), path, index, error, errorSize);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/file_read.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -55,12 +56,11 @@ int courseProofPath(const char* coursePath, char* out, int capacity) {
 }
 
 int readCourseProofFile(const char* path, CourseProof* proof) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return -1;
     char text[CourseProofCapacity + 1];  // one byte more: a longer file is no proof
-    const int size = int(std::fread(text, 1, sizeof text, file));
-    std::fclose(file);
-    return parseCourseProof(text, size, proof);
+    size_t size = 0;
+    const FileRead read = readFileInto(path, text, sizeof text, &size);
+    if (read == FileMissing || read == FileUnreadable) return -1;
+    return parseCourseProof(text, int(size), proof);
 }
 
 int provedCoursePar(const char* coursePath) {

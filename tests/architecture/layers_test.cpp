@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,4 +66,63 @@ TEST(Layers, IncludesRunOnlyDownward) {
         }
     }
     EXPECT_GT(includesSeen, 50);  // the scan found the sources
+}
+
+namespace {
+
+// The files under src/ as units (a header with its source, named without the extension)
+// and the units each includes.
+std::map<std::string, std::set<std::string>> includeGraph() {
+    const std::regex include(R"re(^\s*#\s*include\s*"([a-z_]+/[a-z_0-9]+)\.h")re");
+    const fs::path root = TG_SOURCE_DIR "/src";
+    std::map<std::string, std::set<std::string>> graph;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const fs::path path = entry.path();
+        if (path.extension() != ".h" && path.extension() != ".cpp") continue;
+        const std::string unit = fs::relative(path, root).replace_extension().string();
+        std::set<std::string>& used = graph[unit];
+        std::ifstream file(path);
+        std::string line;
+        std::smatch m;
+        while (std::getline(file, line))
+            if (std::regex_search(line, m, include) && m[1] != unit) used.insert(m[1]);
+    }
+    return graph;
+}
+
+// A circle through the units reachable from `unit`, as "a -> b -> a"; "" when none.
+std::string findCircle(const std::map<std::string, std::set<std::string>>& graph, const std::string& unit,
+                       std::map<std::string, int>* state, std::vector<std::string>* path) {
+    (*state)[unit] = 1;  // on the path
+    path->push_back(unit);
+    const auto it = graph.find(unit);
+    for (const std::string& next : it == graph.end() ? std::set<std::string>{} : it->second) {
+        if ((*state)[next] == 1) {
+            std::string circle;
+            for (auto at = std::find(path->begin(), path->end(), next); at != path->end(); ++at) circle += *at + " -> ";
+            return circle + next;
+        }
+        if ((*state)[next] == 0) {
+            const std::string circle = findCircle(graph, next, state, path);
+            if (!circle.empty()) return circle;
+        }
+    }
+    (*state)[unit] = 2;  // done, no circle through it
+    path->pop_back();
+    return "";
+}
+
+}  // namespace
+
+// No file reaches itself through includes: a header with its source counts as one file.
+TEST(Layers, NoIncludeCirclesBetweenFiles) {
+    const std::map<std::string, std::set<std::string>> graph = includeGraph();
+    ASSERT_GT(graph.size(), 50u);
+    std::map<std::string, int> state;
+    for (const auto& [unit, used] : graph) {
+        if (state[unit] != 0) continue;
+        std::vector<std::string> path;
+        EXPECT_EQ(findCircle(graph, unit, &state, &path), "");
+        for (const std::string& left : path) state[left] = 2;  // a circle is named once
+    }
 }

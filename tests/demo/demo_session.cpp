@@ -12,6 +12,8 @@
 #include "base/scan_codes.h"
 #include "demo/attract_loop.h"
 #include "demo/demo_check.h"
+#include "demo/demo_file.h"
+#include "demo/demo_playback.h"
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
@@ -19,7 +21,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/best_times_screen.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
 #include "pilot/autopilot.h"
@@ -110,6 +112,15 @@ int runGameInChild(void (*setUp)(), int (*finish)(int gameStatus)) {
 
 std::string SessionHome;
 
+// In the child: an empty data home, the iteration hooks, the window game's demos.
+void startDemosInFreshHome(const char* name, void (*begin)(int), void (*end)(int)) {
+    const std::string home = makeTempDir(name);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    headlessSetIterationHooks(begin, end);
+    useTopScreens(1);
+    installDemos();
+}
+
 }  // namespace
 
 int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan) {
@@ -120,7 +131,7 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
             setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
             headlessSetClock(1000);
             headlessSetIterationHooks(begin, end);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installClockAndRecords();
             installDemos();
         },
@@ -241,7 +252,7 @@ int checkWatchedJumps(const std::string& demo) {
     return runGameInChild(
         [] {
             headlessSetIterationHooks(nullptr, watchEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installDemos();
         },
         [](int) { return JumpResult; });
@@ -276,15 +287,15 @@ void removeSecondRunsDemo() {
 int checkBestTimesStep(int iteration) {
     switch (iteration) {
     case 1: showBestTimes(); return 0;
-    case 3: return watchingDemo() && currentOwnScreen() == OwnScreenDemo ? 0 : 41;
+    case 3: return watchingDemo() && currentTopScreen() == TopScreenDemo ? 0 : 41;
     case 4:
-        if (watchingDemo() || currentOwnScreen() != OwnScreenBestTimes) return 42;
+        if (watchingDemo() || currentTopScreen() != TopScreenBestTimes) return 42;
         if (isKeyDown(ScanEnter)) return 43;
         removeSecondRunsDemo();
         return 0;
-    case 5: return !watchingDemo() && currentOwnScreen() == OwnScreenBestTimes ? 0 : 44;
+    case 5: return !watchingDemo() && currentTopScreen() == TopScreenBestTimes ? 0 : 44;
     case 6: showBestTimesFor(1, "nowhere", 0); return 0;
-    case 7: return currentOwnScreen() == OwnScreenNone ? 0 : 45;
+    case 7: return currentTopScreen() == TopScreenNone ? 0 : 45;
     default: return 0;
     }
 }
@@ -303,7 +314,7 @@ int checkBestTimesPlays(const std::string& dataHome) {
         [] {
             setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
             headlessSetIterationHooks(bestTimesBegin, bestTimesEnd);
-            enableOwnScreens(1);
+            useTopScreens(1);
             installClockAndRecords();
             installDemos();
         },
@@ -313,10 +324,11 @@ int checkBestTimesPlays(const std::string& dataHome) {
 namespace {
 
 int AttractResult = 20;
+int AttractKey = ScanSpace;
 
 void attractBegin(int iteration) {
     // 30 seconds of intro, then the demo plays; at 33 seconds a key.
-    if (iteration == 33 * 60) headlessQueueKey(ScanSpace, 1);
+    if (iteration == 33 * 60) headlessQueueKey(AttractKey, 1);
 }
 
 void attractEnd(int iteration) {
@@ -332,14 +344,97 @@ void attractEnd(int iteration) {
 
 }  // namespace
 
-int checkAttractLoop() {
+int checkAttractLoop(int scanCode) {
+    AttractKey = scanCode;
+    return runGameInChild(
+        [] { startDemosInFreshHome("demo-attract", attractBegin, attractEnd); },
+        [](int) { return AttractResult; });
+}
+
+namespace {
+
+std::string PlayedDemo;
+int PlaybackResult = 50;
+
+struct RunSteps {
+    int first = -1, last = -1, count = 0, upHeld = 0;
+};
+
+void noteRunStep(void* context, int iteration) {
+    RunSteps& s = *static_cast<RunSteps*>(context);
+    if (s.first < 0) s.first = iteration;
+    s.last = iteration;
+    ++s.count;
+    s.upHeld += isKeyDown(ScanUp);
+}
+
+// The whole demo, then the same stopped 100 iterations into its run.
+int checkPlayback() {
+    DemoHeader header;
+    ReplayScript script;
+    std::string error;
+    if (!readDemoFile(PlayedDemo.c_str(), &header, &script, &error)) return 51;
+    RunSteps steps;
+    const DemoPlayed whole = playDemoRun(header, script, script.lastIteration + 1, noteRunStep, &steps);
+    if (!demoPlayedAsHeader(whole, header) || whole.startedAt < header.start) return 52;
+    if (steps.first != whole.startedAt || steps.last != whole.played - 1) return 53;
+    if (steps.count != steps.last - steps.first + 1 || steps.upHeld == 0) return 54;
+    const DemoPlayed cut = playDemoRun(header, script, whole.startedAt + 100);
+    if (cut.ended || cut.outcome != DemoNoOutcome || cut.iterations != 0 || cut.played != whole.startedAt + 100)
+        return 55;
+    return 0;
+}
+
+}  // namespace
+
+int checkDemoPlayback(const std::string& demo) {
+    PlayedDemo = demo;
     return runGameInChild(
         [] {
-            const std::string home = makeTempDir("demo-attract");
-            setenv("XDG_DATA_HOME", home.c_str(), 1);
-            headlessSetIterationHooks(attractBegin, attractEnd);
-            enableOwnScreens(1);
-            installDemos();
+            headlessSetIterationHooks(nullptr, [](int) {
+                if (PlaybackResult == 50) PlaybackResult = checkPlayback();
+                requestExit();
+            });
         },
-        [](int) { return AttractResult; });
+        [](int) { return PlaybackResult; });
+}
+
+namespace {
+
+// When the demo starts (--demo at the first iteration, the attract loop after 30
+// seconds on the intro), Up is held; it is let go while the demo plays, and a key ends
+// the watching.
+struct StaleKeyPlan {
+    int watchFrom, letGoAt, endAt;
+};
+StaleKeyPlan StalePlan;
+int StaleKeyResult = 60;
+
+void staleKeyBegin(int iteration) {
+    if (iteration == 0) headlessQueueKey(ScanUp, 1);
+    if (iteration == StalePlan.letGoAt) headlessQueueKey(ScanUp, 0);
+    if (iteration == StalePlan.endAt) {
+        headlessQueueKey(ScanEsc, 1);
+        headlessQueueKey(ScanEsc, 0);
+    }
+}
+
+void staleKeyEnd(int iteration) {
+    if (iteration == StalePlan.watchFrom - 10 && iteration > 0 && !isKeyDown(ScanUp)) StaleKeyResult = 61;
+    if (iteration == StalePlan.watchFrom + 10 && !watchingDemo()) StaleKeyResult = 62;
+    if (iteration < StalePlan.endAt + 2) return;
+    if (StaleKeyResult == 60) StaleKeyResult = watchingDemo() ? 63 : isKeyDown(ScanUp) ? 64 : 0;
+    requestExit();
+}
+
+}  // namespace
+
+int checkKeyLetGoWhileWatching(int fromAttractLoop) {
+    StalePlan = fromAttractLoop ? StaleKeyPlan{30 * 60, 30 * 60 + 30, 30 * 60 + 60} : StaleKeyPlan{0, 30, 60};
+    return runGameInChild(
+        [] {
+            startDemosInFreshHome("demo-stale-key", staleKeyBegin, staleKeyEnd);
+            if (StalePlan.watchFrom == 0) watchDemoAtStart(TG_SOURCE_DIR "/data/demos/classic.tgdemo");
+        },
+        [](int) { return StaleKeyResult; });
 }

@@ -1,4 +1,4 @@
-// A session of the window game without the window: own screens and the demos on, the
+// A session of the window game without the window: top screens and the demos on, the
 // headless back-end, keys from a plan; run in a child process so every session starts
 // from the program's start. The demos land in the given XDG_DATA_HOME.
 #pragma once
@@ -45,6 +45,17 @@ int checkWatchedJumps(const std::string& demo);
 int checkBestTimesPlays(const std::string& dataHome);
 
 // Leaves the intro alone for 30 seconds in a child process: returns 0 when the attract
-// loop then plays a shipped demo that has reached its ride, and a key brings back the
-// intro; else which check failed (21 and on).
-int checkAttractLoop();
+// loop then plays a shipped demo that has reached its ride, and the key (any) brings back
+// the intro; else which check failed (21 and on).
+int checkAttractLoop(int scanCode);
+
+// Plays a demo with playDemoRun in a fresh game in a child process: to its end, where it
+// must end as its header says with the observer called once for every iteration of its
+// run (Up held in some), then capped 100 iterations into its run, where it must not have
+// ended. Returns 0, else which check failed (51 and on).
+int checkDemoPlayback(const std::string& demo);
+
+// Up held as a demo starts to play (--demo, or the attract loop when fromAttractLoop) is
+// let go while it plays; after Esc ends the watching the game must not find Up down.
+// In a child process; returns 0, else which check failed (61 and on).
+int checkKeyLetGoWhileWatching(int fromAttractLoop);

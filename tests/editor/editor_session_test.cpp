@@ -1,4 +1,4 @@
-// The editor in the window game without the window (the headless back-end, own screens,
+// The editor in the window game without the window (the headless back-end, top screens,
 // records and demos on, in a child process): F8's autopilot gives a generated course the
 // par the build's index has from `tumblegrade-replay --autopilot` and leaves the live
 // game as it was; a test ride (F5, Up held, Esc) comes back to the editor with the cursor
@@ -24,7 +24,7 @@
 #include "editor/editor_screen.h"
 #include "framework/framework.h"
 #include "menus/clock_install.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/headless.h"
 #include "support/test_support.h"
 #include "track/course_index.h"
@@ -77,7 +77,7 @@ void begin(int iteration) {
     }
     if (iteration == 101) tap(ScanEsc);
     if (iteration == 103) {
-        if (currentOwnScreen() != OwnScreenEditor || GameState.racing) Failed = 21;
+        if (currentTopScreen() != TopScreenEditor || GameState.racing) Failed = 21;
         if (Editor.cursor <= 0) Failed = 22;  // the rider went some tiles down the course
         for (int key : {ScanHome, ScanPageDown, ScanDown, ScanDown}) tap(key);
     }
@@ -95,7 +95,7 @@ void begin(int iteration) {
         tap(ScanEsc);                          // no changes: the editor closes at once
     }
     if (iteration == 113) {
-        if (currentOwnScreen() != OwnScreenNone) Failed = 23;
+        if (currentTopScreen() != TopScreenNone) Failed = 23;
         requestExit();
     }
 }
@@ -122,7 +122,7 @@ TEST(EditorSession, ProofGivesTheReplayToolsParAndTestRidesKeepNothing) {
         setenv("XDG_DATA_HOME", Home.c_str(), 1);
         headlessSetClock(1000);
         headlessSetIterationHooks(begin, nullptr);
-        enableOwnScreens(1);
+        useTopScreens(1);
         installClockAndRecords();
         installDemos();
         installCourseEditor();

@@ -88,6 +88,27 @@ TEST_F(FrameworkTest, HeldKeyRepeatsWithItsCount) {
     EXPECT_EQ(scanCodeOf(Seen[0]), ScanUp);
 }
 
+// Each key-down into the key-state table counts once, a tap as much as a held key:
+// repeats do not, nor keyboard keys while the table is held; made keys do.
+TEST_F(FrameworkTest, KeyDownsAreCountedAsTheyReachTheKeyStateTable) {
+    headlessQueueKey(ScanF9, 1);
+    headlessQueueKey(ScanF9, 0);
+    headlessQueueKey(ScanF9, 1);
+    headlessQueueKey(ScanF9, 1);  // a repeat
+    dispatchEvents();
+    EXPECT_EQ(keyDownCount(ScanF9), 2u);
+    holdKeyStateTable(1);
+    headlessQueueKey(ScanF9, 0);
+    headlessQueueKey(ScanF9, 1);
+    dispatchEvents();
+    InputEvent made{};
+    makeKeyEvent(ScanEnter, 0, 1, &made);
+    makeKeyEvent(ScanEnter, 0, 1, &made);
+    holdKeyStateTable(0);
+    EXPECT_EQ(keyDownCount(ScanF9), 2u);
+    EXPECT_EQ(keyDownCount(ScanEnter), 1u);
+}
+
 TEST_F(FrameworkTest, QueueKeepsTheFirstHundredEventsOfOnePump) {
     for (int i = 0; i < 60; ++i) {  // 120 events in one pump
         headlessQueueKey(ScanA, 1);

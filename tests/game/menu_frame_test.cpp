@@ -17,6 +17,7 @@
 #include "game_keys.h"
 #include "platform/headless.h"
 #include "render/rasteriser.h"
+#include "support/headless_page.h"
 #include "support/test_support.h"
 
 namespace {
@@ -109,16 +110,7 @@ protected:
     void SetUp() override {
         previous = fs::current_path();
         fs::current_path(Dir);
-        headlessReset();
-        CurrentPage = createFramework("menu");
-        ASSERT_NE(CurrentPage, nullptr);
-        ModeRequest request{};
-        request.width = 640;
-        request.height = 480;
-        request.bitsPerPixel = 8;
-        request.pages = 2;
-        ASSERT_EQ(setMode(&request, 1, 2, 0), 1);
-        ASSERT_NE(*CurrentPage, nullptr);
+        ASSERT_TRUE(startHeadlessPage("menu"));
         resetMetaGame();
     }
     void TearDown() override {

@@ -78,8 +78,7 @@ protected:
                 RiderPosition.x = (next.points[0].x + next.endX) / 2;
                 RiderPosition.z = (next.points[0].z + next.endZ) / 2;
             }
-            advanceWindow();
-            checkRaceEnd();
+            advanceRaceFrame();
             watchRun();
         }
     }

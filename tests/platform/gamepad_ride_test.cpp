@@ -15,7 +15,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/course_screen.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "platform/sdl_window.h"
 #include "pilot/autopilot.h"
 #include "track/course_choice.h"
@@ -36,20 +36,20 @@ struct Step {
     int input;         // button or SDL scan code
     int holdShoulder;  // Alt held by a shoulder during the tap
     int thenScreen;    // the screen it leads to
-    int thenOwn = OwnScreenNone;  // the screen of our own open after it
+    int thenOwn = TopScreenNone;  // the screen of our own open after it
 };
 
 // The walk: B does nothing on the main menu but steps back on a shop page; Back quits.
 const Step Walk[] = {
     {"A with a shoulder held (no Alt+Enter)", ScreenIntro, TapButton, SDL_CONTROLLER_BUTTON_A, 1, ScreenMainMenu},
     {"B on the main menu does nothing", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_B, 0, ScreenMainMenu},
-    {"Y: the course screen", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_Y, 0, ScreenMainMenu, OwnScreenCourses},
+    {"Y: the course screen", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_Y, 0, ScreenMainMenu, TopScreenCourses},
     {"D-pad down: the next course", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0, ScreenMainMenu,
-     OwnScreenCourses},
+     TopScreenCourses},
     {"B: leave it unchanged", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_B, 0, ScreenMainMenu},
     {"Y: the course screen again", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_Y, 0, ScreenMainMenu,
-     OwnScreenCourses},
-    {"D-pad down again", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0, ScreenMainMenu, OwnScreenCourses},
+     TopScreenCourses},
+    {"D-pad down again", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0, ScreenMainMenu, TopScreenCourses},
     {"A: ride that course", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_A, 0, ScreenMainMenu},
     {"X: the name entry", ScreenMainMenu, TapButton, SDL_CONTROLLER_BUTTON_X, 0, ScreenNameEntry},
     {"G typed on the keyboard", ScreenNameEntry, TypeKey, SDL_SCANCODE_G, 0, ScreenNameEntry},
@@ -163,7 +163,7 @@ void SDLCALL play(void*) {
         if (s.thenScreen == s.screen) {  // a step that changes nothing: watch a moment
             if (now - P.since < 300) return;
             if (GameState.racing || GameState.screen != s.screen || exitRequested() ||
-                currentOwnScreen() != s.thenOwn)
+                currentTopScreen() != s.thenOwn)
                 return fail(std::string("something changed after: ") + s.what);
         } else if (s.thenScreen >= 0 && (GameState.racing || GameState.screen != s.thenScreen)) {
             if (now - P.since > StepTimeout) fail(std::string("no effect of: ") + s.what);
@@ -205,7 +205,7 @@ TEST(GamepadRide, AVirtualControllerPlaysFromTheIntroToTheFinish) {
 
     sdlSetGamepadEscapeRule(gamepadBActsAsEsc);  // as the game's entry does
     sdlSetGamepadMainMenuRule(gamepadOnMainMenu);
-    enableOwnScreens(1);
+    useTopScreens(1);
     installCourseScreen();
     char program[] = "tumblegrade";
     char* argv[] = {program, nullptr};
@@ -216,8 +216,8 @@ TEST(GamepadRide, AVirtualControllerPlaysFromTheIntroToTheFinish) {
     EXPECT_EQ(P.step, WalkLength) << "stopped at: " << (P.step < WalkLength ? Walk[P.step].what : "");
     EXPECT_EQ(P.fullScreenSeen, 0) << "a shoulder with A made an Alt+Enter";
     EXPECT_STREQ(chosenCourseName(), "meadow-glide");  // the second course, taken with A
-    enableOwnScreens(0);
-    resetOwnScreens();
+    useTopScreens(0);
+    resetTopScreens();
     SDL_JoystickClose(P.joystick);
     SDL_JoystickDetachVirtual(device);
     SDL_Quit();

@@ -103,8 +103,7 @@ PlannedRide planRide(Pilot pilot, int maxIterations, const char* course = nullpt
             ride.tileVariant = variant;
             GameState.racing = 0;  // the next frame's outcome check ends the run
         } else {
-            advanceWindow();
-            checkRaceEnd();
+            advanceRaceFrame();
         }
         ride.samples.push_back({RiderPosition.x, RiderPosition.y, RiderPosition.z, GameState.speed});
         if (!GameState.racing) ride.endIteration = i;

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "files/safe_write.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
 #include "records/records_text.h"
@@ -166,7 +167,7 @@ TEST(RecordsStore, AWriterKilledBeforeTheRenameLeavesTheOldRecords) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        RecordsBeforeRename = [] { raise(SIGKILL); };
+        BeforeSafeRename = [] { raise(SIGKILL); };
         RecordTable mine;
         keepRunIn(dir.c_str(), makeRun(7, "BEN", 400), &mine);
         _exit(0);

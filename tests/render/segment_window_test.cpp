@@ -61,8 +61,7 @@ protected:
 
     // One race frame's window work: advance, then the race-end check.
     void frame() {
-        advanceWindow();
-        checkRaceEnd();
+        advanceRaceFrame();
     }
     // Puts the rider just past the entry edge of segment n.
     void enterSegment(int n) { RiderPosition.z = 10.0f * float(n - 1) + 0.1f; }

@@ -101,6 +101,26 @@ TEST(SettingsFile, ABadLineCostsOneMessageAndThatSettingOnly) {
     for (int b = 0; b < PadButtonCount; ++b) EXPECT_EQ(s.padButton[b], b);
 }
 
+TEST(SettingsFile, ACourseNameIsReadOnlyWhenItWouldReadBackAsWritten) {
+    // ";Ridge" read from "course=;Ridge" would be written "course = ;Ridge": a comment.
+    const struct {
+        const char* line;
+        const char* kept;
+    } cases[] = {{"course=;Ridge", ""}, {"course=Ridge;2", "Ridge;2"}};
+    for (const auto& c : cases) {
+        const std::string text = std::string("[game]\n") + c.line + "\n";
+        Settings read, again;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseSettingsText(text.data(), text.size(), "my.ini", &read), c.kept[0] ? 0 : 1) << c.line;
+        testing::internal::GetCapturedStderr();
+        EXPECT_STREQ(read.course, c.kept);
+        char written[8192];
+        const size_t length = formatSettings(&read, written, sizeof written);
+        EXPECT_EQ(parseSettingsText(written, length, "written", &again), 0) << c.line;
+        EXPECT_EQ(std::memcmp(&read, &again, sizeof read), 0) << c.line;
+    }
+}
+
 TEST(SettingsFile, ADamagedFileIsKeptBesideTheFirstNewOne) {
     const std::string folder = folderForTest();
     const std::string path = folder + "/settings.ini";

@@ -2,10 +2,14 @@
 // and from the real shop and menus driven by their keys.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
+#include "base/scan_codes.h"
 #include "game/game_keys.h"
 #include "game/shop.h"
+#include "platform/headless.h"
 #include "sound/sound_events.h"
 #include "sound/sound_files.h"
 
@@ -89,10 +93,10 @@ TEST(SoundEvents, ShopPurchaseRefusalAndRefund) {
     SoundObservation page = onScreen(ScreenForks + 4, 400);
     SoundObservation refused = page;
     refused.notEnoughMoney = 1;
-    refused.enterDown = 1;
-    SoundObservation released = refused;
-    released.enterDown = 0;
-    EXPECT_EQ(hear({page, refused, released, refused, refused}).only(SoundNoMoney), 2);
+    refused.enterPresses = 1;
+    SoundObservation again = refused;
+    again.enterPresses = 2;
+    EXPECT_EQ(hear({page, refused, refused, again, again}).only(SoundNoMoney), 2);
     // Esc in the shop gives the category's money back.
     EXPECT_EQ(hear({onScreen(ScreenBrakes, 3650), onScreen(ScreenForks, 5100)}).only(SoundRefund), 1);
     // A fresh budget from the main menu is no refund, only the key's click.
@@ -105,9 +109,11 @@ TEST(SoundEvents, MenusClickOnEveryMoveAndEveryLetterTyped) {
     EXPECT_EQ(hear({onScreen(ScreenIntro), onScreen(ScreenMainMenu), onScreen(ScreenNameEntry), typed, typed})
                   .only(SoundClick),
               3);
-    SoundObservation key = onScreen(ScreenMainMenu);
-    key.muteKeyDown = 1;
-    const Heard heard = hear({onScreen(ScreenMainMenu), key, key, onScreen(ScreenMainMenu), key});
+    SoundObservation pressed = onScreen(ScreenMainMenu), pressedAgain = pressed, pressedTwice = pressed;
+    pressed.mutePresses = 1;
+    pressedAgain.mutePresses = 2;
+    pressedTwice.mutePresses = 4;  // two taps between two iterations: off and on again
+    const Heard heard = hear({onScreen(ScreenMainMenu), pressed, pressed, pressedAgain, pressedTwice});
     EXPECT_EQ(heard.mutes, 2);
     EXPECT_EQ(heard.only(SoundClick), 0);
 }
@@ -164,6 +170,45 @@ TEST(SoundEvents, TheShopHeardThroughItsKeys) {
     key(ScanEnter);  // too dear now
     EXPECT_EQ(GameState.notEnoughMoney, 1);
     EXPECT_EQ(hear(states).only(SoundNoMoney), 1);
+    resetMetaGame();
+}
+
+// Keys from the keyboard through the framework, one observation per main-loop iteration:
+// a tap that goes down and up between two iterations is heard like a key held through one.
+TEST(SoundEvents, ATapBetweenTwoIterationsIsHeard) {
+    resetMetaGame();
+    Rider.appendToName("Kim");
+    GameState.screen = ScreenMainMenu;
+    headlessReset();
+    ASSERT_NE(createFramework("Tumblegrade - DH"), nullptr);
+    setKeyDownCallback(onKeyDown);
+    auto iteration = [](std::initializer_list<std::pair<int, int>> keys) {
+        for (const auto& [scanCode, down] : keys) headlessQueueKey(scanCode, down);
+        dispatchEvents();
+        return observeGame();
+    };
+    auto mutes = [](const SoundObservation& before, const SoundObservation& now) {
+        return deriveSoundCues(before, now).toggleMute;
+    };
+    const SoundObservation start = observeGame();
+    const SoundObservation tapped = iteration({{ScanF9, 1}, {ScanF9, 0}});
+    EXPECT_EQ(mutes(start, tapped), 1);
+    const SoundObservation held = iteration({{ScanF9, 1}});
+    const SoundObservation repeated = iteration({{ScanF9, 1}});
+    const SoundObservation letGo = iteration({{ScanF9, 0}});
+    EXPECT_EQ(mutes(tapped, held) + mutes(held, repeated) + mutes(repeated, letGo), 1);
+    EXPECT_EQ(mutes(letGo, iteration({{ScanF9, 1}, {ScanF9, 0}, {ScanF9, 1}, {ScanF9, 0}})), 0);
+
+    // A refused buy, then Enter tapped again between two iterations: refused again.
+    iteration({{ScanS, 1}, {ScanS, 0}});
+    ASSERT_TRUE(isShopPage(GameState.screen));
+    Rider.spend(Rider.balance() - 10);
+    std::vector<SoundObservation> states{observeGame()};
+    states.push_back(iteration({{ScanEnter, 1}, {ScanEnter, 0}}));
+    states.push_back(iteration({{ScanEnter, 1}, {ScanEnter, 0}}));
+    EXPECT_EQ(GameState.notEnoughMoney, 1);
+    EXPECT_EQ(hear(states).only(SoundNoMoney), 2);
+    shutdownFramework();
     resetMetaGame();
 }
 

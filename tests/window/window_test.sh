@@ -65,8 +65,8 @@ xdotool windowfocus --sync "$WID"; sleep 1
 import -window "$WID" "$WORK/back.png"
 xdotool key alt+Return
 sleep 2
-# F9 held a moment: the sound layer looks at the keys once per frame.
-xdotool keydown F9; sleep 0.2; xdotool keyup F9
+# F9 tapped: down and up at once, often between two frames; the sound layer counts it.
+xdotool key F9
 sleep 1
 kill -TERM $PID
 for i in $(seq 1 50); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     const char* fontDir = argc > 2 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
     if (!openFaces(fontDir)) return 1;
     const bool ok = writeMenuScreens(outDir) && writeShopPages(outDir) && writeOutcomeScreens(outDir) &&
-                    writeRaceData(outDir) && writeGameFont(outDir) && writeSounds(outDir);
+                    writeRaceData(outDir) && writeGameFont(outDir) && writeBackdrop(outDir) && writeSounds(outDir);
     closeFaces();
     if (!ok) return 1;
     return 0;

@@ -10,5 +10,6 @@ bool writeMenuScreens(const char* outDir);     // intro, main menu, name entry, 
 bool writeShopPages(const char* outDir);       // the twenty shop pictures
 bool writeOutcomeScreens(const char* outDir);  // injury, defect, crash and finish pictures
 bool writeRaceData(const char* outDir);        // start and race palettes, textures, handlebar
-bool writeGameFont(const char* outDir);        // Cour20b.fnt
+bool writeGameFont(const char* outDir);        // Cour20b.fnt, Sans17b.fnt, Title30b.fnt
+bool writeBackdrop(const char* outDir);        // the landscape under the screens of our own
 bool writeSounds(const char* outDir);          // every sound under Sounds/

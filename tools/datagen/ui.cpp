@@ -181,9 +181,18 @@ void drawRider(Canvas* c, float x, float y, float scale, float angle, Rgb bike, 
     tube(c, p, 28, 94, 34, 92, 3.0f, helmet);
 }
 
-void drawHeader(Canvas* c, const char* title, const char* note) {
+void drawHeaderBand(Canvas* c) {
     gradientRect(c, 0, 0, c->width, HeaderHeight, rgb(20, 32, 58), rgb(10, 16, 30));
     fillRect(c, 0, float(HeaderHeight), float(c->width), float(HeaderHeight + 3), Accent);
+}
+
+void drawFooterBand(Canvas* c) {
+    fillRect(c, 0, float(FooterTop - 3), float(c->width), float(FooterTop), Accent);
+    gradientRect(c, 0, FooterTop, c->width, c->height, rgb(20, 32, 58), rgb(10, 16, 30));
+}
+
+void drawHeader(Canvas* c, const char* title, const char* note) {
+    drawHeaderBand(c);
     drawOutlined(c, FaceBold, 30, 18, 40, White, rgb(0, 0, 0), 2.0f, title);
     if (note) {
         const float w = textWidth(FaceCondensed, 18, note);
@@ -210,8 +219,7 @@ float drawKeyLine(Canvas* c, float x, float y, const char* key, const char* text
 }
 
 void drawFooter(Canvas* c, const char* const* keys, const char* const* labels, int count) {
-    fillRect(c, 0, float(FooterTop - 3), float(c->width), float(FooterTop), Accent);
-    gradientRect(c, 0, FooterTop, c->width, c->height, rgb(20, 32, 58), rgb(10, 16, 30));
+    drawFooterBand(c);
     float total = 0.0f;
     for (int i = 0; i < count; ++i) {
         const float cap = std::fmax(textWidth(FaceCondensed, 16, keys[i]) + 14.0f, 28.0f);

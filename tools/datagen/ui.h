@@ -37,6 +37,9 @@ void drawAlpineScene(Canvas* c, int horizonY, int seed);
 // ground, scale 1 is about 100 pixels long, angle in radians turns the whole figure.
 void drawRider(Canvas* c, float x, float y, float scale, float angle, Rgb bike, Rgb body, Rgb helmet);
 
+// The bands alone, without a title or keys (the screens of our own write theirs).
+void drawHeaderBand(Canvas* c);
+void drawFooterBand(Canvas* c);
 // The header band with the screen's title (and an optional note at its right end).
 void drawHeader(Canvas* c, const char* title, const char* note);
 // Footer band with key caps: keys[i] is drawn as a cap followed by labels[i].

@@ -4,8 +4,12 @@
 
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
-#include "demo/demo_run_watch.h"
+#include "demo/demo_playback.h"
+#include "files/file_read.h"
+#include "files/safe_write.h"
+#include "framework/framework.h"
 #include "profile/rider_profile.h"
+#include "race/ride_clock.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -15,8 +19,9 @@ struct Verification {
     bool making;
     std::string demoPath;
     DemoHeader header;
-    DemoRunWatch watch;
-    char rider[48];  // the rider's name as the run ended
+    RunPhase phase;    // the run of --make-demo as it goes
+    DemoPlayed made;   // ... and as it ended
+    DemoPlayed played; // the run of --verify
 };
 
 Verification V;
@@ -29,13 +34,13 @@ bool verifyingDemo() { return V.on; }
 void startDemoMaking(const char* demoPath) {
     V.making = true;
     V.demoPath = demoPath;
-    beginDemoRunWatch(&V.watch, 0);
+    resetRunPhase(&V.phase);
 }
 
 bool makingDemo() { return V.making; }
 
 int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
-    if (!V.watch.ended) {
+    if (!V.made.ended) {
         std::fprintf(stderr, "tumblegrade-replay: the script has no run that ends; no demo written\n");
         return 1;
     }
@@ -45,10 +50,10 @@ int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
     std::snprintf(h.course, sizeof h.course, "%s", courseLabel);
     int ok = 0;
     h.courseHash = courseContentHash(chosenCourseFile(), &ok);
-    std::snprintf(h.rider, sizeof h.rider, "%s", V.rider);
-    h.outcome = V.watch.outcome;
-    h.iterations = V.watch.iterations;
-    h.start = V.watch.startedAt;
+    std::snprintf(h.rider, sizeof h.rider, "%s", V.made.rider);
+    h.outcome = V.made.outcome;
+    h.iterations = V.made.iterations;
+    h.start = V.made.startedAt;
     // The script's own lines, its comments dropped: the header says what the run was.
     std::string body;
     size_t at = 0;
@@ -60,25 +65,18 @@ int writeMadeDemo(const std::string& scriptText, const char* courseLabel) {
         at = end + 1;
     }
     const std::string text = demoHeaderText(h) + body;
-    FILE* out = std::fopen(V.demoPath.c_str(), "wb");
-    const bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (out && std::fclose(out) != 0) return 2;
-    if (!written) return 2;
+    if (!writeFileSafely(V.demoPath.c_str(), text.data(), text.size(), SharedFileMode)) return 2;
     std::printf("%s %s (%d iterations)\n", V.demoPath.c_str(), demoOutcomeName(h.outcome), int(h.iterations));
     return 0;
 }
 
 bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error) {
     std::string text;
-    char buffer[8192];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-    if (std::ferror(in)) {
-        *error = "cannot read the demo";
+    if (readStreamText(in, &text, DemoSizeLimit) != FileReadWhole) {
+        *error = "cannot read the demo, or too large for one";
         return false;
     }
-    if (!parseDemoText(text, &V.header, script, error)) return false;
-    beginDemoRunWatch(&V.watch, V.header.start);
-    return true;
+    return parseDemoText(text, &V.header, script, error);
 }
 
 bool chooseDemoCourse(const char* demoName) {
@@ -89,19 +87,27 @@ bool chooseDemoCourse(const char* demoName) {
     return false;
 }
 
-bool verifyIteration(int iteration) {
-    if (V.watch.ended) return true;
-    if (!watchDemoRun(&V.watch, iteration)) return false;
-    std::snprintf(V.rider, sizeof V.rider, "%s", Rider.name());
-    return true;
+void makingIteration(int iteration) {
+    if (V.made.ended) return;
+    advanceRunPhase(&V.phase, exitRequested());
+    if (V.phase.started) V.made.startedAt = iteration;
+    if (!V.phase.ended) return;
+    V.made.ended = 1;
+    V.made.outcome = V.phase.outcome;
+    V.made.iterations = RideClock.iterations;
+    std::snprintf(V.made.rider, sizeof V.made.rider, "%s", Rider.name());
+}
+
+void playDemoForVerification(const ReplayScript& script) {
+    V.played = playDemoRun(V.header, script, script.lastIteration + 1);
 }
 
 int reportDemoVerification() {
-    const DemoRunWatch& w = V.watch;
+    const DemoPlayed& w = V.played;
     const int hundredths = w.iterations * 100 / 60;
     std::printf("%s %d:%02d.%02d (%d iterations)\n", demoOutcomeName(w.outcome), hundredths / 6000,
                 hundredths / 100 % 60, hundredths % 100, int(w.iterations));
-    const bool same = demoRunAsHeader(w, V.rider, V.header);
+    const bool same = demoPlayedAsHeader(w, V.header);
     if (!same)
         std::printf("differs from the demo's header: %s, %d iterations, rider %s\n", demoOutcomeName(V.header.outcome),
                     int(V.header.iterations), V.header.rider);

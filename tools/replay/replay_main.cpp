@@ -30,15 +30,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
 
 #include "app/game_main.h"
 #include "demo/ghost_view.h"
 #include "demo_verify.h"
-#include "menus/own_screens.h"
+#include "menus/top_screens.h"
 #include "base/game_state.h"
 #include "base/scan_codes.h"
 #include "framework/framework.h"
+#include "files/file_read.h"
+#include "files/folders.h"
+#include "files/safe_write.h"
 #include "menus/clock_install.h"
 #include "pilot/autopilot_session.h"
 #include "platform/headless.h"
@@ -162,13 +164,17 @@ bool writeRecord(const std::string& path, const std::string& courseName) {
                   "# tumblegrade-replay --autopilot: a whole session, intro to the end of the run\n"
                   "# course %s\n# course content hash %016llx\n",
                   courseName.c_str(), (unsigned long long)hash);
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) return false;
-    const bool written = std::fputs(header, file) >= 0 && std::fputs(autopilotSessionRecord().c_str(), file) >= 0;
-    return std::fclose(file) == 0 && written;
+    const std::string text = header + autopilotSessionRecord();
+    return writeFileSafely(path.c_str(), text.data(), text.size(), SharedFileMode);
 }
 
 void beginIteration(int iteration) {
+    // --verify plays the whole demo in the first iteration, once the game is up.
+    if (verifyingDemo()) {
+        if (iteration == 0) playDemoForVerification(Script);
+        requestExit();
+        return;
+    }
     // Messages arrive at the start of their iteration, snapshots wait for its end.
     for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
         deliver(Script.commands[i]);
@@ -183,8 +189,7 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
-    if (verifyingDemo() && verifyIteration(iteration)) requestExit();
-    if (makingDemo()) verifyIteration(iteration);
+    if (makingDemo()) makingIteration(iteration);
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
@@ -253,10 +258,7 @@ int main(int argc, char** argv) {
 
     OutDir = outDir.empty() ? std::string(cwd) : absoluteFrom(cwd, outDir);
     // The snapshot folder is made with its parents, as `mkdir -p` would.
-    for (size_t slash = OutDir.find('/', 1); !Demo.on && !verifyingDemo(); slash = OutDir.find('/', slash + 1)) {
-        mkdir(OutDir.substr(0, slash).c_str(), 0777);
-        if (slash == std::string::npos) break;
-    }
+    if (!Demo.on && !verifyingDemo()) makeFolders(OutDir.c_str(), 0777);
     if (!statePath.empty()) {
         StateFile = std::fopen(absoluteFrom(cwd, statePath).c_str(), "w");
         if (!StateFile) {
@@ -269,14 +271,11 @@ int main(int argc, char** argv) {
     if (!makeDemoPath.empty()) {
         if (AutopilotOn || verifyingDemo() || scriptPath == "-") return usage();
         startDemoMaking(absoluteFrom(cwd, makeDemoPath).c_str());
-        FILE* again = std::fopen(scriptPath.c_str(), "rb");
-        char buffer[8192];
-        for (size_t n; again && (n = std::fread(buffer, 1, sizeof buffer, again)) > 0;) scriptText.append(buffer, n);
-        if (again) std::fclose(again);
+        readFileText(scriptPath.c_str(), &scriptText, ScriptSizeLimit);
     }
     if (!ghostPath.empty()) {
         if (!loadGhostFile(absoluteFrom(cwd, ghostPath).c_str())) return 2;
-        enableOwnScreens(1);  // none registered: only the overlay that draws the ghost
+        useTopScreens(1);  // none registered: only the overlay that draws the ghost
         addPageOverlayUnder(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
@@ -299,7 +298,7 @@ int main(int argc, char** argv) {
         headlessSetIterationHooks(beginIteration, endIteration);
     }
     if (keepRecords || drawHud) installReplayClock(keepRecords, drawHud);
-    if (drawHud) enableOwnScreens(1);  // the game alone, but its pages pass the overlays
+    if (drawHud) useTopScreens(1);  // the game alone, but its pages pass the overlays
     if (Demo.on) headlessConvertInto(Demo.converted);
 
     char programPath[] = "tumblegrade-replay";

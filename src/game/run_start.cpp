@@ -1,4 +1,4 @@
-#include "demo/run_start.h"
+#include "game/run_start.h"
 
 #include <cmath>
 #include <cstring>
@@ -21,7 +21,7 @@ float* putMatrix(float* at, const Matrix4& m) {
 
 }  // namespace
 
-void captureRunStart(RunStartState* s) {
+void captureRideStart(RideStartState* s) {
     std::memset(s, 0, sizeof *s);
     std::memcpy(s->name, Rider.name(), sizeof s->name < RiderProfile::NameCapacity + 1 ? sizeof s->name : RiderProfile::NameCapacity + 1);
     const int32_t profile[12] = {Rider.health(), Rider.condition(), Rider.balance(), Rider.fork(),
@@ -46,6 +46,13 @@ void captureRunStart(RunStartState* s) {
     s->clock[1] = RideClock.iterations;
 }
 
-bool sameRunStart(const RunStartState& a, const RunStartState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+void captureRunStart(RunStart* start) {
+    captureRideStart(&start->ride);
+    start->rider = Rider;
+    start->damageCursor = GameState.damageCursor;
+    start->valid = 1;
+}
+
+bool sameRideStart(const RideStartState& a, const RideStartState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 float riderHeading() { return std::atan2(CameraMatrix(2, 0), CameraMatrix(0, 0)); }
