@@ -48,6 +48,8 @@ bool serveHttp(const std::string& host, int port, const std::vector<std::string>
     httplib::Server server;
     server.new_task_queue = [] { return new httplib::ThreadPool(HandlerThreads); };
     server.set_payload_max_length(BodyCapacity);
+    server.set_keep_alive_max_count(100000);  // a client keeps its connection
+    server.set_tcp_nodelay(true);  // an answer leaves at once, not after the peer's delayed ack
     server.set_read_timeout(10, 0);
     server.set_write_timeout(10, 0);
     auto handler = [&trustedProxies](const httplib::Request& in, httplib::Response& out) {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <unordered_map>
 
 #include "sql_link.h"
 
@@ -13,12 +14,14 @@ constexpr int BusyTimeoutMs = 10000;
 class SqliteLink : public SqlLink {
 public:
     explicit SqliteLink(sqlite3* db) : db_(db) {}
-    ~SqliteLink() override { sqlite3_close_v2(db_); }
+    ~SqliteLink() override {
+        for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+        sqlite3_close_v2(db_);
+    }
 
     std::vector<SqlRow> run(const std::string& sql, const SqlParams& params) override {
         const auto start = std::chrono::steady_clock::now();
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK) fail();
+        sqlite3_stmt* statement = prepared(sql);
         for (size_t i = 0; i < params.size(); ++i) {
             char name[24];
             std::snprintf(name, sizeof name, "$%zu", i + 1);
@@ -35,9 +38,12 @@ public:
             }
             rows.push_back(std::move(row));
         }
-        sqlite3_finalize(statement);
+        const int code = sqlite3_extended_errcode(db_);
+        const std::string message = sqlite3_errmsg(db_);
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (status != SQLITE_DONE) fail();
+        if (status != SQLITE_DONE) fail(code, message);
         return rows;
     }
 
@@ -47,17 +53,28 @@ public:
     const char* serialIdType() const override { return "INTEGER PRIMARY KEY"; }
 
 private:
-    [[noreturn]] void fail() {
-        const int code = sqlite3_extended_errcode(db_);
+    // The link's statements are prepared once and kept.
+    sqlite3_stmt* prepared(const std::string& sql) {
+        auto it = statements_.find(sql);
+        if (it != statements_.end()) return it->second;
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+            fail(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
+        statements_.emplace(sql, statement);
+        return statement;
+    }
+
+    [[noreturn]] static void fail(int code, const std::string& message) {
         const int kind = code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY ? SqlDuplicate
                          : (code & 0xFF) == SQLITE_IOERR || (code & 0xFF) == SQLITE_CANTOPEN ||
                                  (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_CORRUPT
                              ? SqlDown
                              : SqlOther;
-        throw SqlFailure{kind, sqlite3_errmsg(db_)};
+        throw SqlFailure{kind, message};
     }
 
     sqlite3* db_;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
 }  // namespace

@@ -35,7 +35,7 @@ struct VerifyPool {
     std::condition_variable freed;
     std::vector<Worker> workers;
     std::string dataDir;
-    int stopping;
+    uint64_t issued, served;  // tickets: requests get workers in the order they came
 };
 
 VerifyPool Pool;
@@ -94,16 +94,22 @@ void endWorker(Worker* w) {
     w->pid = 0;
 }
 
+Worker* freeWorker() {
+    for (Worker& w : Pool.workers)
+        if (!w.busy) return &w;
+    return nullptr;
+}
+
 Worker* takeWorker() {
     std::unique_lock<std::mutex> hold(Pool.lock);
-    for (;;) {
-        for (Worker& w : Pool.workers)
-            if (!w.busy) {
-                w.busy = 1;
-                return &w;
-            }
-        Pool.freed.wait(hold);
-    }
+    const uint64_t ticket = Pool.issued++;
+    Pool.freed.wait(hold, [ticket] { return ticket == Pool.served && freeWorker() != nullptr; });
+    ++Pool.served;
+    Worker* w = freeWorker();
+    w->busy = 1;
+    hold.unlock();
+    Pool.freed.notify_all();  // the next ticket may find another worker free
+    return w;
 }
 
 void giveBack(Worker* w) {
@@ -111,7 +117,7 @@ void giveBack(Worker* w) {
         std::lock_guard<std::mutex> hold(Pool.lock);
         w->busy = 0;
     }
-    Pool.freed.notify_one();
+    Pool.freed.notify_all();
 }
 
 // A worker that failed is ended and another started in its place.

@@ -56,21 +56,6 @@ bool useCourse(uint64_t hash, const std::string& bytes) {
     return chooseCourseFile(Course.path) != 0;
 }
 
-std::string answerFor(const std::string& courseText, const std::string& demoText, uint64_t hash, long cap) {
-    if (!useCourse(hash, courseText)) return "refused the worker cannot write its course file\n";
-    RideCheck check;
-    checkRide(demoText, hash, int32_t(cap), &check);
-    if (!check.finished) {
-        std::string reason = check.reason;
-        for (char& c : reason)
-            if (c == '\n') c = ' ';
-        return "refused " + reason + "\n";
-    }
-    const std::string rider(check.rider);
-    return "finish " + std::to_string(check.iterations) + " " + hexOf(check.digest, Sha256Bytes) + " " +
-           hexOf(reinterpret_cast<const uint8_t*>(rider.data()), rider.size()) + "\n";
-}
-
 // One request; false when the input has ended or is not the protocol.
 bool serveOne() {
     std::string line;
@@ -84,7 +69,7 @@ bool serveOne() {
         return false;
     std::string courseText(courseBytes, '\0'), demoText(demoBytes, '\0');
     if (!readExactly(0, courseText.data(), courseBytes) || !readExactly(0, demoText.data(), demoBytes)) return false;
-    const std::string answer = answerFor(courseText, demoText, hash, cap);
+    const std::string answer = answerRideRequest(hash, courseText, demoText, cap);
     return writeExactly(1, answer.data(), answer.size());
 }
 
@@ -127,20 +112,43 @@ bool readLine(int fd, std::string* line, size_t capacity) {
     return false;
 }
 
-int runVerifyWorker(const char* dataDir) {
+std::string answerRideRequest(uint64_t hash, const std::string& courseFile, const std::string& demo, long cap) {
+    if (!useCourse(hash, courseFile)) return "refused the worker cannot write its course file\n";
+    RideCheck check;
+    checkRide(demo, hash, int32_t(cap), &check);
+    if (!check.finished) {
+        std::string reason = check.reason;
+        for (char& c : reason)
+            if (c == '\n') c = ' ';
+        return "refused " + reason + "\n";
+    }
+    const std::string rider(check.rider);
+    return "finish " + std::to_string(check.iterations) + " " + hexOf(check.digest, Sha256Bytes) + " " +
+           hexOf(reinterpret_cast<const uint8_t*>(rider.data()), rider.size()) + "\n";
+}
+
+bool openWorkerGame(const char* dataDir) {
     std::snprintf(Course.folder, sizeof Course.folder, "/tmp/tumblegrade-worker-XXXXXX");
-    if (!mkdtemp(Course.folder)) return 2;
+    if (!mkdtemp(Course.folder)) return false;
     std::snprintf(Course.path, sizeof Course.path, "%s/course.tbk", Course.folder);
+    return openGame(dataDir);
+}
+
+void closeWorkerGame() {
+    unlink(Course.path);
+    rmdir(Course.folder);
+}
+
+int runVerifyWorker(const char* dataDir) {
     int status = 0;
-    if (openGame(dataDir)) {
+    if (openWorkerGame(dataDir)) {
         while (serveOne()) {
         }
     } else {
         std::fprintf(stderr, "tumblegrade-server: a worker cannot open the game in %s\n", dataDir);
         status = 2;
     }
-    unlink(Course.path);
-    rmdir(Course.folder);
+    closeWorkerGame();
     return status;
 }
 

@@ -12,6 +12,12 @@
 
 // tumblegrade-server --verify-worker --data DIR: serves requests until its input ends.
 int runVerifyWorker(const char* dataDir);
+// The worker's game in this process (the fuzz target): false when it cannot be opened.
+bool openWorkerGame(const char* dataDir);
+void closeWorkerGame();
+// One request answered by the game in this process: the answer line.
+std::string answerRideRequest(uint64_t courseHash, const std::string& courseFile, const std::string& demo,
+                              long maxRideSteps);
 // tumblegrade-server --check-course FILE HASH --data DIR: the file's fingerprint must be
 // HASH, the course checker must find no problem, and the autopilot must finish it.
 // Prints "finish STEPS" (exit 0) or "refused REASON".

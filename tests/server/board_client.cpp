@@ -126,23 +126,6 @@ std::string readFile(const std::string& path) {
 
 std::string shippedDemo(const std::string& name) { return readFile(std::string(TG_SOURCE_DIR) + "/data/demos/" + name + ".tgdemo"); }
 
-std::string pushedLater(const std::string& demo, int steps) {
-    std::istringstream in(demo);
-    std::string line, out;
-    bool pushed = false;
-    while (std::getline(in, line)) {
-        int iteration = 0;
-        char command[16] = "";
-        int value = 0;
-        if (line[0] != '#' && std::sscanf(line.c_str(), "%d %15s %d", &iteration, command, &value) >= 2) {
-            if (!pushed && std::string(command) == "press" && value == 72) pushed = true;
-            if (pushed) line = std::to_string(iteration + steps) + line.substr(line.find(' '));
-        }
-        out += line + "\n";
-    }
-    return out;
-}
-
 std::string withHeader(const std::string& demo, const std::string& field, const std::string& value) {
     const std::string tag = "# " + field + " ";
     const size_t at = demo.find("\n" + tag);

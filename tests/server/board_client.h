@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ride_variants.h"
+
 struct ServerProcess {
     pid_t pid = 0;
     int port = 0;
@@ -46,9 +48,6 @@ Answer getPath(const ServerProcess& server, const std::string& path);
 
 // A shipped demo's text (data/demos/NAME.tgdemo).
 std::string shippedDemo(const std::string& name);
-// The demo with every command from its first push of Up on `steps` iterations later:
-// the same finish, another ride.
-std::string pushedLater(const std::string& demo, int steps);
 // The demo with its header line "# FIELD ..." given another value.
 std::string withHeader(const std::string& demo, const std::string& field, const std::string& value);
 std::string courseHashOf(const std::string& demo);

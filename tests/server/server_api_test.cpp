@@ -75,7 +75,7 @@ TEST_P(BoardApi, ARunIsReplayedKeptAndBelongsToItsFirstKey) {
     EXPECT_EQ(copied.status, 409) << copied.body;
 
     // A later push is another ride: bert's, behind anna on the board.
-    const Answer later = submitRun(server_, pushedLater(Classic, 5), bert);
+    const Answer later = submitRun(server_, withFirstPushLater(Classic, 5), bert);
     ASSERT_EQ(later.status, 201) << later.body;
     EXPECT_EQ(later.json()["rank"], 2);  // as fast, submitted later
     const auto board = getPath(server_, boardPath(courseHashOf(Classic), "?limit=10")).json();
@@ -161,8 +161,8 @@ class LimitedBoardApi : public BoardApi {
 TEST_P(LimitedBoardApi, OneAddressOrOneKeySendingTooMuchGets429) {
     const Rider anna = newRider();
     EXPECT_EQ(submitRun(server_, Classic, anna).status, 201);
-    EXPECT_EQ(submitRun(server_, pushedLater(Classic, 1), anna).status, 201);
-    EXPECT_EQ(submitRun(server_, pushedLater(Classic, 2), anna).status, 429);  // a bucket holds two
+    EXPECT_EQ(submitRun(server_, withFirstPushLater(Classic, 1), anna).status, 201);
+    EXPECT_EQ(submitRun(server_, withFirstPushLater(Classic, 2), anna).status, 429);  // a bucket holds two
     int limited = 0;
     for (int i = 0; i < 20; ++i) limited += getPath(server_, "/healthz").status == 429;
     EXPECT_GE(limited, 10);

@@ -50,7 +50,7 @@ TEST(BoardFaults, KilledInMidSubmissionsLosesNoAnsweredRun) {
 
     constexpr int Clients = 4, EachClient = 12;
     std::vector<Submission> submissions(Clients * EachClient);
-    for (size_t i = 0; i < submissions.size(); ++i) submissions[i] = Submission{newRider(), pushedLater(Classic, int(i) + 1)};
+    for (size_t i = 0; i < submissions.size(); ++i) submissions[i] = Submission{newRider(), withFirstPushLater(Classic, int(i) + 1)};
     std::atomic<int> answered{0};
     std::vector<std::thread> clients;
     for (int c = 0; c < Clients; ++c)
@@ -106,7 +106,7 @@ TEST(BoardFaults, TwoInstancesOnOnePostgresqlAreOneBoard) {
     ASSERT_EQ(submitRun(first, Classic, anna).status, 201);
     EXPECT_EQ(submitRun(second, Classic, anna).status, 200);
     EXPECT_EQ(submitRun(second, Classic, bert).status, 409);
-    ASSERT_EQ(submitRun(second, pushedLater(Classic, 3), bert).status, 201);
+    ASSERT_EQ(submitRun(second, withFirstPushLater(Classic, 3), bert).status, 201);
     for (const ServerProcess* server : {&first, &second}) {
         const auto board = getPath(*server, "/api/v1/courses/" + courseHashOf(Classic) + "/board").json();
         ASSERT_EQ(board["runs"].size(), 2u);
