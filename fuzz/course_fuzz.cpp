@@ -100,12 +100,6 @@ void emptyWindowIfNoCourse() {
     if (TrackMeshes.count() == 0) resetSegmentWindow();
 }
 
-// The window as a race frame moves it, without drawing.
-void walkFrame() {
-    advanceWindow();
-    checkRaceEnd();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -115,12 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GameState.racing = 1;
     GameState.speed = StartSpeed;
     if (frameDrawnBefore())
-        walkFrame();
+        advanceRaceFrame();
     else
         raceFrame();
     for (int i = 0; i < StartSteps; ++i) gameLogic();
     const int steps = GameState.segmentCount + 3;
-    for (int i = 0; i < steps && stepIntoNext(); ++i) walkFrame();
+    for (int i = 0; i < steps && stepIntoNext(); ++i) advanceRaceFrame();
     clearTrackLists();
     return 0;
 }

@@ -79,6 +79,7 @@ const char* startCourseRun(const uint8_t* data, size_t size) {
 }
 
 void raceFrame() {
+    advanceRaceFrame();
     resetZBuffer();
     drawRaceView();
 }

@@ -14,7 +14,7 @@
 
 #include "app/init_game.h"
 #include "demo/demo_file.h"
-#include "demo/demo_watch.h"
+#include "demo/demo_playback.h"
 #include "demo/ghost_path.h"
 #include "framework/framework.h"
 #include "input_file.h"
@@ -74,6 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (header.version != DemoFormatVersion || header.start > script.lastIteration) __builtin_trap();
-    playDemoWithoutPictures(script, PlayedIterations);
+    playDemoRun(header, script, PlayedIterations);
     return 0;
 }

@@ -4,11 +4,9 @@
 #include <cstring>
 
 #include "demo/demo_file.h"
-#include "demo/demo_run_watch.h"
-#include "demo/demo_watch.h"
+#include "demo/demo_playback.h"
 #include "demo/game_checkpoint.h"
 #include "framework/framework.h"
-#include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "track/course_choice.h"
 
@@ -52,18 +50,13 @@ bool demoPlaysAsItSays(const std::string& text, std::string* why) {
         return false;
     }
     keepLiveGame();
-    DemoRunWatch run;
-    beginDemoRunWatch(&run, header.start);
-    playDemoWithoutPictures(script, script.lastIteration + 1, &run);
-    char rider[sizeof header.rider];
-    std::snprintf(rider, sizeof rider, "%s", Rider.name());
-    const bool same = demoRunAsHeader(run, rider, header);
+    const DemoPlayed run = playDemoRun(header, script, script.lastIteration + 1);
     restoreLiveGame();
-    if (same) return true;
+    if (demoPlayedAsHeader(run, header)) return true;
     char line[256];
     if (run.ended)
         std::snprintf(line, sizeof line, "it plays a run to %s in %d iterations by %s, not to %s in %d by %s",
-                      demoOutcomeName(run.outcome), int(run.iterations), rider, demoOutcomeName(header.outcome),
+                      demoOutcomeName(run.outcome), int(run.iterations), run.rider, demoOutcomeName(header.outcome),
                       int(header.iterations), header.rider);
     else
         std::snprintf(line, sizeof line, "it plays no run to its end");

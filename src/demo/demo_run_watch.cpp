@@ -4,7 +4,6 @@
 
 #include "base/game_state.h"
 #include "demo/demo_file.h"
-#include "framework/framework.h"
 #include "game/screens.h"
 #include "race/ride_clock.h"
 
@@ -23,14 +22,14 @@ void beginDemoRunWatch(DemoRunWatch* watch, int startIteration) {
     watch->startIteration = startIteration;
 }
 
-int watchDemoRun(DemoRunWatch* w, int iteration) {
+int watchDemoRun(DemoRunWatch* w, int iteration, int left) {
     if (w->ended || iteration < w->startIteration) return w->ended;
     if (!w->inRun && GameState.racing) {
         w->inRun = 1;
         w->startedAt = iteration;
     }
     if (!w->inRun) return 0;
-    if (exitRequested()) w->outcome = DemoLeft;
+    if (left) w->outcome = DemoLeft;
     else if (!GameState.racing) w->outcome = demoOutcomeOfScreen(GameState.screen);
     if (w->outcome != DemoNoOutcome) {
         w->ended = 1;

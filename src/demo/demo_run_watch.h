@@ -17,8 +17,9 @@ struct DemoRunWatch {
 };
 
 void beginDemoRunWatch(DemoRunWatch* watch, int startIteration);
-// At the end of every iteration; 1 once the run has ended.
-int watchDemoRun(DemoRunWatch* watch, int iteration);
+// At the end of every iteration; 1 once the run has ended. left: the game was left in
+// this iteration (the run ends there).
+int watchDemoRun(DemoRunWatch* watch, int iteration, int left);
 // The run ended as the header says: its outcome, its ride iterations and the rider it
 // ended with (rider: the rider's name as the run ended).
 bool demoRunAsHeader(const DemoRunWatch& watch, const char* rider, const DemoHeader& header);

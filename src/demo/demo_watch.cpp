@@ -3,25 +3,20 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "base/game_state.h"
-#include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
+#include "demo/demo_playback.h"
 #include "demo/demo_recorder.h"
-#include "demo/demo_run_watch.h"
 #include "demo/game_checkpoint.h"
 #include "display/display.h"
 #include "framework/framework.h"
 #include "game/screens.h"
-#include "game/shop.h"
 #include "menus/own_screens.h"
-#include "race/damage_table.h"
 #include "race/ride.h"
 #include "race/ride_clock.h"
-#include "render/segment_window.h"
 
 namespace {
 
@@ -44,10 +39,7 @@ struct Watch {
     int on;
     DemoHeader header;
     ReplayScript script;
-    int next;        // the next demo iteration to play
-    size_t command;  // the next command of the script
-    uint32_t seed;   // the clock the next window switch fills the damage table from
-    int ended;
+    DemoFeed feed;
     int paused;
     int speed;
     int quarters;  // quarter steps owed at slow speeds
@@ -62,62 +54,15 @@ Watch W;
 GameCheckpoint Points[CheckpointCapacity];
 GameCheckpoint Before;  // the game as it was before watching
 
-// Keys that would leave the game end the demo instead.
-bool leavesGame(int scanCode) {
-    if (scanCode == ScanEsc) return GameState.racing || !isShopPage(GameState.screen);
-    return scanCode == ScanEnter && !GameState.racing && GameState.screen == ScreenCredits;
-}
-
-void feedKey(int scanCode, int down) {
-    if (down && leavesGame(scanCode)) {
-        W.ended = 1;
-        return;
-    }
-    InputEvent e;
-    makeKeyEvent(scanCode, germanCharacterOf(scanCode), down, &e);
-    if (e.type == KeyDown) onKeyDown(&e);
-}
-
-void feed(const ReplayCommand& c) {
-    switch (c.type) {
-    case ReplayTime: W.seed = uint32_t(c.value); break;
-    case ReplayMode: fillDamageTable(W.seed); break;  // a window switch fills the table again
-    case ReplayPress: feedKey(int(c.value), 1); break;
-    case ReplayRelease: feedKey(int(c.value), 0); break;
-    case ReplayTap:
-        feedKey(int(c.value), 1);
-        feedKey(int(c.value), 0);
-        break;
-    case ReplayCloseYes: W.ended = 1; break;
-    default: break;
-    }
-}
-
-// What drawing a frame changes in the game, without the pictures.
-void settleWithoutDrawing() {
-    checkRunOutcome();
-    if (GameState.racing) {
-        advanceWindow();
-        checkRaceEnd();
-    }
-}
-
 void step(bool draw) {
-    if (W.ended) return;
-    const int k = W.next / W.interval;
-    if (W.next % W.interval == 0 && k < CheckpointCapacity && !W.marks[k].saved) {
+    if (W.feed.ended) return;
+    const int k = W.feed.next / W.interval;
+    if (W.feed.next % W.interval == 0 && k < CheckpointCapacity && !W.marks[k].saved) {
         saveCheckpoint(&Points[k]);
-        W.marks[k] = Mark{1, W.command, W.seed};
+        W.marks[k] = Mark{1, W.feed.command, W.feed.seed};
     }
-    const std::vector<ReplayCommand>& commands = W.script.commands;
-    while (W.command < commands.size() && commands[W.command].iteration == W.next) feed(commands[W.command++]);
-    gameLogic();
-    if (draw)
-        drawFrameUnshown();
-    else
-        settleWithoutDrawing();
-    ++W.next;
-    if (W.next > W.script.lastIteration) W.ended = 1;
+    const int showsRide = playDemoIteration(&W.feed);
+    if (draw) drawFrameView(showsRide);
 }
 
 // Shows the frame of demo iteration `frame`: from the nearest kept state at or before it.
@@ -127,19 +72,20 @@ void jumpTo(int frame) {
     int k = frame / W.interval;
     if (k >= CheckpointCapacity) k = CheckpointCapacity - 1;
     while (k > 0 && !W.marks[k].saved) --k;
-    const bool forwardFromHere = W.next <= frame && !W.ended && W.next > k * W.interval;
+    const bool forwardFromHere = W.feed.next <= frame && !W.feed.ended && W.feed.next > k * W.interval;
     if (!forwardFromHere) {
         restoreCheckpoint(Points[k]);
-        W.next = k * W.interval;
-        W.command = W.marks[k].command;
-        W.seed = W.marks[k].seed;
-        W.ended = 0;
+        W.feed.next = k * W.interval;
+        W.feed.command = W.marks[k].command;
+        W.feed.seed = W.marks[k].seed;
+        W.feed.ended = 0;
+        W.feed.left = 0;
     }
-    while (W.next < frame && !W.ended) step(false);
+    while (W.feed.next < frame && !W.feed.ended) step(false);
     step(true);
 }
 
-int shownFrame() { return W.next - 1; }
+int shownFrame() { return W.feed.next - 1; }
 
 void endWatching() {
     if (!W.on) return;
@@ -180,7 +126,7 @@ void drawWatching(DisplayContext* page) {
     const int hundredths = RideClock.iterations * 100 / 60;
     char text[96];
     std::snprintf(text, sizeof text, "%d:%02d.%02d  %s%s", hundredths / 6000, hundredths / 100 % 60, hundredths % 100,
-                  W.paused ? "paused" : SpeedNames[W.speed], W.ended ? "  end" : "");
+                  W.paused ? "paused" : SpeedNames[W.speed], W.feed.ended ? "  end" : "");
     fillBox(page);
     useFont(W.font);
     setColorRGB(255, 255, 255);
@@ -192,14 +138,14 @@ const OwnScreen WatchScreen = {nullptr, onScreenKey, drawWatching, onScreenClose
 }  // namespace
 
 void watchAdvance() {
-    if (W.paused || W.ended) {
-        if (W.ended && W.onEnd) W.onEnd();
+    if (W.paused || W.feed.ended) {
+        if (W.feed.ended && W.onEnd) W.onEnd();
         return;
     }
     W.quarters += SpeedQuarters[W.speed];
     const int steps = W.quarters / 4;
     W.quarters %= 4;
-    for (int s = 0; s < steps && !W.ended; ++s) step(s == steps - 1);
+    for (int s = 0; s < steps && !W.feed.ended; ++s) step(s == steps - 1);
 }
 
 void watchKey(int scanCode) {
@@ -227,28 +173,6 @@ void watchKey(int scanCode) {
 }
 
 int watchedFrame() { return shownFrame(); }
-
-int playDemoWithoutPictures(const ReplayScript& script, int maxIterations, DemoRunWatch* run) {
-    if (W.on) stopWatchingDemo();
-    W.script = script;
-    W.seed = 0;
-    for (const ReplayCommand& c : W.script.commands)
-        if (c.iteration == 0 && c.type == ReplayTime) W.seed = uint32_t(c.value);
-    resetGameToStart(W.seed);
-    W.next = 0;
-    W.command = 0;
-    W.ended = W.script.commands.empty();
-    W.interval = 1 << 30;
-    std::memset(W.marks, 0, sizeof W.marks);
-    W.marks[0].saved = 1;  // no checkpoints kept
-    while (!W.ended && W.next < maxIterations) {
-        step(false);
-        if (run && watchDemoRun(run, W.next - 1)) break;
-    }
-    const int played = W.next;
-    W.script.commands.clear();
-    return played;
-}
 
 void installDemoWatching() { registerOwnScreen(OwnScreenDemo, &WatchScreen); }
 
@@ -278,16 +202,11 @@ bool watchDemoFile(const char* path, int anyKeyLeaves) {
     saveCheckpoint(&Before);
     pauseDemoRecorder(1);
     holdKeyStateTable(1);
-    W.seed = 0;
-    for (const ReplayCommand& c : W.script.commands)
-        if (c.iteration == 0 && c.type == ReplayTime) W.seed = uint32_t(c.value);
     chooseCourseFile(course);
-    resetGameToStart(W.seed);
+    startDemoFeed(&W.feed, W.script);
+    W.feed.ended = 0;
     W.on = 1;
     W.anyKeyLeaves = anyKeyLeaves;
-    W.next = 0;
-    W.command = 0;
-    W.ended = 0;
     W.paused = 0;
     W.speed = NormalSpeed;
     W.quarters = 0;

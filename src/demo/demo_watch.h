@@ -8,8 +8,6 @@
 
 #include "demo/replay_script.h"
 
-struct DemoRunWatch;
-
 // Registers the watching screen (once, from installDemos).
 void installDemoWatching();
 // Starts watching a demo file; false (with one line on standard error) when it cannot
@@ -21,13 +19,6 @@ bool watchDemoFile(const char* path, int anyKeyLeaves = 0);
 void setDemoEndHandler(void (*onEnd)());
 bool watchingDemo();
 void stopWatchingDemo();
-
-// A demo's body played without the window, pictures or checkpoints: the game set back
-// to its start (from the clock at iteration 0), the keys fed and the game stepped for at
-// most maxIterations. With run given, it is watched every iteration and the playing
-// stops as it ends. Returns the iterations played (the demo fuzz target, the check of a
-// finished run's demo).
-int playDemoWithoutPictures(const ReplayScript& script, int maxIterations, DemoRunWatch* run = nullptr);
 
 // For tests: the demo iteration shown and the controls as functions.
 int watchedFrame();

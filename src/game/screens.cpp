@@ -12,6 +12,7 @@
 #include "race/damage_table.h"
 #include "render/pipeline.h"
 #include "render/rasteriser.h"
+#include "render/segment_window.h"
 #include "render/textures.h"
 
 static const char MenuFont[] = "Cour20b.fnt";
@@ -272,14 +273,22 @@ void drawMenuScreen() {
     unloadFont(font);
 }
 
-void drawFrameUnshown() {
+int advanceFrame() {
     checkRunOutcome();
+    const int showsRide = GameState.racing;
+    if (showsRide) advanceRaceFrame();
+    return showsRide;
+}
+
+void drawFrameView(int showsRide) {
     resetZBuffer();
-    if (GameState.racing)
+    if (showsRide)
         drawRaceView();
     else
         drawMenuScreen();
 }
+
+void drawFrameUnshown() { drawFrameView(advanceFrame()); }
 
 void drawFrame() {
     drawFrameUnshown();

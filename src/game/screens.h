@@ -25,11 +25,18 @@ enum ScreenId {
     ScreenCount = 28,
 };
 
-// The draw callback: outcome check, depth-buffer reset, race view or menu screen,
-// then the page is shown.
+// The draw callback: the frame advanced (advanceFrame), drawn (drawFrameView), then the
+// page is shown.
 void drawFrame();
 // The same without showing the page, for what is drawn over it before it is shown.
 void drawFrameUnshown();
+// What a frame changes in the game, drawn or not: the run's outcome flags turned into its
+// end, then during a ride the window moved on and the finish checked. Returns what the
+// frame shows: 1 the ride (even when it ended in this frame), 0 the screen.
+int advanceFrame();
+// Draws a frame advanceFrame has moved: the depth buffer reset, the ride's view or the
+// menu screen.
+void drawFrameView(int showsRide);
 // The key-down callback.
 void onKeyDown(InputEvent* event);
 

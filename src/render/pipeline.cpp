@@ -207,7 +207,6 @@ void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
 
 void drawRaceView() {
     clearPage();
-    advanceWindow();
     ViewMatrix = ViewMatrix * CameraMatrix;
     ViewMatrix = ViewMatrix * LensMatrix;
     transformWindow();
@@ -215,5 +214,4 @@ void drawRaceView() {
     drawObjects();
     ViewMatrix = IdentityMatrix;
     if (handlebarSprite) drawSprite(handlebarSprite, HandlebarX, HandlebarY);
-    checkRaceEnd();
 }

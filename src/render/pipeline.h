@@ -54,5 +54,6 @@ void drawMeshTriangle(const VertexWork& work, const MeshPolygon& polygon);
 void drawObjectTriangle(const VertexWork& work, const MeshPolygon& polygon,
                         int32_t objectTexture);
 
-// One race frame into the drawing page (drawFrame has reset the ZBuffer).
+// One race frame into the drawing page (drawFrame has reset the ZBuffer); it only draws:
+// advanceRaceFrame has moved the window for the frame.
 void drawRaceView();

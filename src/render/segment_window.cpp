@@ -78,6 +78,11 @@ void checkRaceEnd() {
     }
 }
 
+void advanceRaceFrame() {
+    advanceWindow();
+    checkRaceEnd();
+}
+
 void resetSegmentWindow() {
     SegmentWindow.current = WindowSlot();
     SegmentWindow.next = WindowSlot();

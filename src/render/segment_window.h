@@ -37,5 +37,9 @@ void advanceWindow();
 bool hasEnteredSegment(const Point3& position, const SegmentMesh& mesh);
 // Ends the run with the finish screen once the course is down to two segments.
 void checkRaceEnd();
+// What a race frame changes: the window moved on (advanceWindow), then the race-end
+// check. Drawing the frame changes nothing; the game, the demos and the fuzz targets
+// all move the window through this one step.
+void advanceRaceFrame();
 // Empty slots and a fill pending again (tests).
 void resetSegmentWindow();

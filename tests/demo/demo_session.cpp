@@ -12,6 +12,8 @@
 #include "base/scan_codes.h"
 #include "demo/attract_loop.h"
 #include "demo/demo_check.h"
+#include "demo/demo_file.h"
+#include "demo/demo_playback.h"
 #include "demo/demo_watch.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
@@ -342,4 +344,52 @@ int checkAttractLoop() {
             installDemos();
         },
         [](int) { return AttractResult; });
+}
+
+namespace {
+
+std::string PlayedDemo;
+int PlaybackResult = 50;
+
+struct RunSteps {
+    int first = -1, last = -1, count = 0, upHeld = 0;
+};
+
+void noteRunStep(void* context, int iteration) {
+    RunSteps& s = *static_cast<RunSteps*>(context);
+    if (s.first < 0) s.first = iteration;
+    s.last = iteration;
+    ++s.count;
+    s.upHeld += isKeyDown(ScanUp);
+}
+
+// The whole demo, then the same stopped 100 iterations into its run.
+int checkPlayback() {
+    DemoHeader header;
+    ReplayScript script;
+    std::string error;
+    if (!readDemoFile(PlayedDemo.c_str(), &header, &script, &error)) return 51;
+    RunSteps steps;
+    const DemoPlayed whole = playDemoRun(header, script, script.lastIteration + 1, noteRunStep, &steps);
+    if (!demoPlayedAsHeader(whole, header) || whole.startedAt < header.start) return 52;
+    if (steps.first != whole.startedAt || steps.last != whole.played - 1) return 53;
+    if (steps.count != steps.last - steps.first + 1 || steps.upHeld == 0) return 54;
+    const DemoPlayed cut = playDemoRun(header, script, whole.startedAt + 100);
+    if (cut.ended || cut.outcome != DemoNoOutcome || cut.iterations != 0 || cut.played != whole.startedAt + 100)
+        return 55;
+    return 0;
+}
+
+}  // namespace
+
+int checkDemoPlayback(const std::string& demo) {
+    PlayedDemo = demo;
+    return runGameInChild(
+        [] {
+            headlessSetIterationHooks(nullptr, [](int) {
+                if (PlaybackResult == 50) PlaybackResult = checkPlayback();
+                requestExit();
+            });
+        },
+        [](int) { return PlaybackResult; });
 }

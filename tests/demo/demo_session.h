@@ -48,3 +48,9 @@ int checkBestTimesPlays(const std::string& dataHome);
 // loop then plays a shipped demo that has reached its ride, and a key brings back the
 // intro; else which check failed (21 and on).
 int checkAttractLoop();
+
+// Plays a demo with playDemoRun in a fresh game in a child process: to its end, where it
+// must end as its header says with the observer called once for every iteration of its
+// run (Up held in some), then capped 100 iterations into its run, where it must not have
+// ended. Returns 0, else which check failed (51 and on).
+int checkDemoPlayback(const std::string& demo);

@@ -24,6 +24,12 @@ TEST(DemoWatch, ShippedDemosVerify) {
     }
 }
 
+// The verification the finish check, --verify and the board server share: the run's end,
+// every iteration of the run observed, and the iteration cap.
+TEST(DemoPlayback, PlaysTheRunToItsEndOrTheCap) {
+    EXPECT_EQ(checkDemoPlayback(std::string(TG_SOURCE_DIR) + "/data/demos/classic.tgdemo"), 0);
+}
+
 // The best-times screen plays the chosen run's demo and comes back; a run whose demo is
 // gone plays nothing.
 TEST(DemoWatch, TheBestTimesScreenPlaysTheChosenRunsDemo) {

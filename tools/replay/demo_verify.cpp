@@ -4,7 +4,9 @@
 
 #include "demo/demo_course.h"
 #include "demo/demo_file.h"
+#include "demo/demo_playback.h"
 #include "demo/demo_run_watch.h"
+#include "framework/framework.h"
 #include "profile/rider_profile.h"
 #include "track/course_choice.h"
 
@@ -15,8 +17,9 @@ struct Verification {
     bool making;
     std::string demoPath;
     DemoHeader header;
-    DemoRunWatch watch;
-    char rider[48];  // the rider's name as the run ended
+    DemoRunWatch watch;  // the run of --make-demo
+    char rider[48];      // the rider's name as that run ended
+    DemoPlayed played;   // the run of --verify
 };
 
 Verification V;
@@ -76,9 +79,7 @@ bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error)
         *error = "cannot read the demo";
         return false;
     }
-    if (!parseDemoText(text, &V.header, script, error)) return false;
-    beginDemoRunWatch(&V.watch, V.header.start);
-    return true;
+    return parseDemoText(text, &V.header, script, error);
 }
 
 bool chooseDemoCourse(const char* demoName) {
@@ -89,19 +90,21 @@ bool chooseDemoCourse(const char* demoName) {
     return false;
 }
 
-bool verifyIteration(int iteration) {
-    if (V.watch.ended) return true;
-    if (!watchDemoRun(&V.watch, iteration)) return false;
+void makingIteration(int iteration) {
+    if (V.watch.ended || !watchDemoRun(&V.watch, iteration, exitRequested())) return;
     std::snprintf(V.rider, sizeof V.rider, "%s", Rider.name());
-    return true;
+}
+
+void playDemoForVerification(const ReplayScript& script) {
+    V.played = playDemoRun(V.header, script, script.lastIteration + 1);
 }
 
 int reportDemoVerification() {
-    const DemoRunWatch& w = V.watch;
+    const DemoPlayed& w = V.played;
     const int hundredths = w.iterations * 100 / 60;
     std::printf("%s %d:%02d.%02d (%d iterations)\n", demoOutcomeName(w.outcome), hundredths / 6000,
                 hundredths / 100 % 60, hundredths % 100, int(w.iterations));
-    const bool same = demoRunAsHeader(w, V.rider, V.header);
+    const bool same = demoPlayedAsHeader(w, V.header);
     if (!same)
         std::printf("differs from the demo's header: %s, %d iterations, rider %s\n", demoOutcomeName(V.header.outcome),
                     int(V.header.iterations), V.header.rider);

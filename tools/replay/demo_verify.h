@@ -1,5 +1,5 @@
-// tumblegrade-replay --verify: a demo played without pictures or state log, its run's
-// outcome and time compared with what its header says.
+// tumblegrade-replay --verify: a demo played without pictures or state log (demo_playback.h),
+// its run's outcome and time compared with what its header says.
 #pragma once
 
 #include <cstdio>
@@ -20,7 +20,10 @@ bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error)
 // From inside the data folder: chooses the course of the demo's hash, or says in one line
 // that the player does not have it.
 bool chooseDemoCourse(const char* demoName);
-// At the end of every iteration; true once the run has ended.
-bool verifyIteration(int iteration);
+// --make-demo: at the end of every iteration, the run followed.
+void makingIteration(int iteration);
+// --verify: the demo read played to the end of its run without pictures (the game
+// initialised and the demo's course chosen).
+void playDemoForVerification(const ReplayScript& script);
 // Prints the outcome and time; the exit status (0 as the header, 1 otherwise).
 int reportDemoVerification();

@@ -169,6 +169,12 @@ bool writeRecord(const std::string& path, const std::string& courseName) {
 }
 
 void beginIteration(int iteration) {
+    // --verify plays the whole demo in the first iteration, once the game is up.
+    if (verifyingDemo()) {
+        if (iteration == 0) playDemoForVerification(Script);
+        requestExit();
+        return;
+    }
     // Messages arrive at the start of their iteration, snapshots wait for its end.
     for (size_t i = NextCommand; i < Script.commands.size() && Script.commands[i].iteration == iteration; ++i)
         deliver(Script.commands[i]);
@@ -183,8 +189,7 @@ void writeSnapshot(const std::string& name) {
 }
 
 void endIteration(int iteration) {
-    if (verifyingDemo() && verifyIteration(iteration)) requestExit();
-    if (makingDemo()) verifyIteration(iteration);
+    if (makingDemo()) makingIteration(iteration);
     if (Demo.on) timeFrame(iteration);
     if (StateFile) writeStateLine(StateFile, iteration);
     bool stop = false;
