@@ -40,6 +40,7 @@ struct PhaseResult {
     std::vector<double> latencies;  // seconds, of the answers counted
     long counted = 0;               // 201 for submissions, 200 for reads
     long other = 0;                 // any other answer
+    int otherStatus = 0;            // the last of them (0: no answer)
 };
 
 struct LoadClient {
@@ -53,6 +54,16 @@ std::atomic<int> NextShift{1};
 std::string courseHashOf(const std::string& demo) {
     const size_t at = demo.find("# course-hash ");
     return at == std::string::npos ? "" : demo.substr(at + 14, 16);
+}
+
+void count(PhaseResult* result, int status, int counted, double seconds) {
+    if (status == counted) {
+        ++result->counted;
+        result->latencies.push_back(seconds);
+    } else {
+        ++result->other;
+        result->otherStatus = status;
+    }
 }
 
 void submitFor(LoadClient* c, const LoadOptions& o, const std::string& demo, Clock::time_point end) {
@@ -71,12 +82,7 @@ void submitFor(LoadClient* c, const LoadOptions& o, const std::string& demo, Clo
         const auto start = Clock::now();
         const auto answer = http.Post("/api/v1/runs", headers, body, "text/plain");
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (answer && answer->status == 201) {
-            ++c->result.counted;
-            c->result.latencies.push_back(seconds);
-        } else {
-            ++c->result.other;
-        }
+        count(&c->result, answer ? answer->status : 0, 201, seconds);
     }
 }
 
@@ -89,12 +95,7 @@ void readFor(LoadClient* c, const LoadOptions& o, const std::string& path, Clock
         const auto start = Clock::now();
         const auto answer = http.Get(path.c_str());
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (answer && answer->status == 200) {
-            ++c->result.counted;
-            c->result.latencies.push_back(seconds);
-        } else {
-            ++c->result.other;
-        }
+        count(&c->result, answer ? answer->status : 0, 200, seconds);
     }
 }
 
@@ -121,11 +122,14 @@ void runPhase(const char* name, std::vector<LoadClient>& clients, const LoadOpti
     for (LoadClient& c : clients) {
         all.counted += c.result.counted;
         all.other += c.result.other;
+        if (c.result.other) all.otherStatus = c.result.otherStatus;
         all.latencies.insert(all.latencies.end(), c.result.latencies.begin(), c.result.latencies.end());
     }
-    std::printf("%-12s %8.1f a second  p50 %7.2f ms  p99 %7.2f ms  (%ld in %.1f s, %ld other answers)\n", name,
+    std::printf("%-12s %8.1f a second  p50 %7.2f ms  p99 %7.2f ms  (%ld in %.1f s", name,
                 double(all.counted) / elapsed, 1000 * percentile(all.latencies, 0.5),
-                1000 * percentile(all.latencies, 0.99), all.counted, elapsed, all.other);
+                1000 * percentile(all.latencies, 0.99), all.counted, elapsed);
+    if (all.other) std::printf(", %ld other answers, the last %d", all.other, all.otherStatus);
+    std::printf(")\n");
 }
 
 bool parseOptions(int argc, char** argv, LoadOptions* o) {
