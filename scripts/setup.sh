@@ -28,7 +28,7 @@ BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreet
                 libcpp-httplib-dev nlohmann-json3-dev libsodium-dev libsqlite3-dev libpqxx-dev)
 PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox x11-utils
-               "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian postgresql sqlite3)
+               "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian postgresql sqlite3 curl)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 COVERAGE_PACKAGES=(llvm)  # llvm-profdata and llvm-cov of the clang above
 
