@@ -77,10 +77,13 @@ void sessionEnd(int iteration) { autopilotSessionEnd(iteration); }
 
 }  // namespace
 
-bool readExactly(int fd, void* bytes, size_t size) {
-    char* at = static_cast<char*>(bytes);
+namespace {
+
+// All of size bytes read or written, through interruptions; false at the end of the
+// input or on an error.
+bool transferExactly(int fd, char* at, size_t size, bool writing) {
     while (size > 0) {
-        const ssize_t n = read(fd, at, size);
+        const ssize_t n = writing ? write(fd, at, size) : read(fd, at, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         at += n;
@@ -89,16 +92,12 @@ bool readExactly(int fd, void* bytes, size_t size) {
     return true;
 }
 
+}  // namespace
+
+bool readExactly(int fd, void* bytes, size_t size) { return transferExactly(fd, static_cast<char*>(bytes), size, false); }
+
 bool writeExactly(int fd, const void* bytes, size_t size) {
-    const char* at = static_cast<const char*>(bytes);
-    while (size > 0) {
-        const ssize_t n = write(fd, at, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        at += n;
-        size -= size_t(n);
-    }
-    return true;
+    return transferExactly(fd, const_cast<char*>(static_cast<const char*>(bytes)), size, true);
 }
 
 bool readLine(int fd, std::string* line, size_t capacity) {
