@@ -45,8 +45,11 @@ if(TARGET tumblegrade-server)
     "seen ridden, with the time of its own replay.")
 endif()
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/PackageCheck.cmake)
+# Each package's description starts with its own summary line: CPack would put the
+# game's in front of both.
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
   "if(NOT \"${CMAKE_INSTALL_PREFIX}\" STREQUAL \"/usr\")\n"
   "  message(FATAL_ERROR \"The Debian package needs a tree configured with -DCMAKE_INSTALL_PREFIX=/usr (scripts/package)\")\n"
-  "endif()\n")
+  "endif()\n"
+  "unset(CPACK_PACKAGE_DESCRIPTION_SUMMARY)\n")
 include(CPack)

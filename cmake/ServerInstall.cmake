@@ -11,6 +11,7 @@ if(NOT TG_RELEASE_DATE)
   set(TG_RELEASE_DATE 2026-12-09)
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/dist/tumblegrade-server.8.in ${TG_SERVER_DIST_DIR}/tumblegrade-server.8 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/dist/changelog.in ${TG_SERVER_DIST_DIR}/changelog @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/dist/tumblegrade-server.service.in ${TG_SERVER_DIST_DIR}/tumblegrade-server.service @ONLY)
 
 install(TARGETS tumblegrade-server RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT server)
@@ -20,11 +21,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/server/API.md ${CMAKE_SOURCE_DIR}/server/READM
 if(TG_DEBIAN_LAYOUT)
   # Debian: the man page compressed without a time stamp, the unit where systemd looks.
   find_program(TG_GZIP gzip REQUIRED)
-  add_custom_command(OUTPUT ${TG_SERVER_DIST_DIR}/tumblegrade-server.8.gz
+  add_custom_command(OUTPUT ${TG_SERVER_DIST_DIR}/tumblegrade-server.8.gz ${TG_SERVER_DIST_DIR}/changelog.gz
     COMMAND ${TG_GZIP} -9nkf ${TG_SERVER_DIST_DIR}/tumblegrade-server.8
-    DEPENDS ${TG_SERVER_DIST_DIR}/tumblegrade-server.8)
-  add_custom_target(tg_server_docs ALL DEPENDS ${TG_SERVER_DIST_DIR}/tumblegrade-server.8.gz)
+    COMMAND ${TG_GZIP} -9nkf ${TG_SERVER_DIST_DIR}/changelog
+    DEPENDS ${TG_SERVER_DIST_DIR}/tumblegrade-server.8 ${TG_SERVER_DIST_DIR}/changelog)
+  add_custom_target(tg_server_docs ALL DEPENDS ${TG_SERVER_DIST_DIR}/tumblegrade-server.8.gz ${TG_SERVER_DIST_DIR}/changelog.gz)
   install(FILES ${TG_SERVER_DIST_DIR}/tumblegrade-server.8.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man8 COMPONENT server)
+  install(FILES ${TG_SERVER_DIST_DIR}/changelog.gz DESTINATION ${TG_SERVER_DOC_DIR} COMPONENT server)
   install(FILES ${TG_SERVER_DIST_DIR}/tumblegrade-server.service DESTINATION /lib/systemd/system COMPONENT server)
 else()
   install(FILES ${TG_SERVER_DIST_DIR}/tumblegrade-server.8 DESTINATION ${CMAKE_INSTALL_MANDIR}/man8 COMPONENT server)

@@ -55,6 +55,15 @@ CourseVerdict checkWithoutRiding(const std::string& file, uint64_t) {
     return v;
 }
 
+// At the end of the run: the board and the worker's course file go with the process.
+void removeBoard() {
+    closeBoardStore();
+    closeWorkerGame();
+    for (const char* file : {"/board.sqlite", "/board.sqlite-wal", "/board.sqlite-shm", "/course.tbk"})
+        unlink((std::string(Board.folder) + file).c_str());
+    rmdir(Board.folder);
+}
+
 void openBoard() {
     if (!startSigning()) std::exit(2);
     crypto_sign_seed_keypair(Board.publicKey, Board.secretKey, reinterpret_cast<const unsigned char*>("tumblegrade fuzz target seed 32b"));
@@ -66,6 +75,7 @@ void openBoard() {
         std::exit(2);
     setBoardCheckers(BoardCheckers{verifyHere, checkWithoutRiding});
     setRateLimits(0, 0);
+    std::atexit(removeBoard);
 }
 
 std::string lineAt(const std::string& text, size_t* at) {
