@@ -117,6 +117,11 @@ Answer getPath(const ServerProcess& server, const std::string& path) {
     return answerOf(client.Get(path.c_str()));
 }
 
+Answer getPathFrom(const ServerProcess& server, const std::string& path, const std::string& forwardedFor) {
+    httplib::Client client = clientOf(server);
+    return answerOf(client.Get(path.c_str(), httplib::Headers{{"X-Forwarded-For", forwardedFor}}));
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
@@ -138,6 +143,14 @@ std::string courseHashOf(const std::string& demo) {
     const std::string tag = "# course-hash ";
     const size_t at = demo.find(tag);
     return at == std::string::npos ? "" : demo.substr(at + tag.size(), 16);
+}
+
+std::string courseHashOfFile(const std::string& file) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : file) hash = (hash ^ c) * 1099511628211ull;
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
 }
 
 std::string postgresUrl() {

@@ -45,12 +45,16 @@ Answer submitSignedBy(const ServerProcess& server, const std::string& body, cons
 Answer putCourse(const ServerProcess& server, const std::string& hash, const std::string& name,
                  const std::string& file, const Rider& rider);
 Answer getPath(const ServerProcess& server, const std::string& path);
+// The same through a proxy that says the request comes from forwardedFor.
+Answer getPathFrom(const ServerProcess& server, const std::string& path, const std::string& forwardedFor);
 
 // A shipped demo's text (data/demos/NAME.tgdemo).
 std::string shippedDemo(const std::string& name);
 // The demo with its header line "# FIELD ..." given another value.
 std::string withHeader(const std::string& demo, const std::string& field, const std::string& value);
 std::string courseHashOf(const std::string& demo);
+// A course file's fingerprint as the game takes it (FNV-1a, 64 bits), in hex.
+std::string courseHashOfFile(const std::string& file);
 std::string readFile(const std::string& path);
 
 // A PostgreSQL server for the tests: TG_TEST_POSTGRES_URL names it ("" when there is

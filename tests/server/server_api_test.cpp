@@ -130,10 +130,7 @@ TEST_P(BoardApi, CoursesAreCheckedBeforeRunsOnThem) {
 
     // The classic course with a comment added: another fingerprint, the same ride.
     const std::string own = classicFile + "# mine\n";
-    uint64_t fnv = 14695981039346656037ull;
-    for (unsigned char c : own) fnv = (fnv ^ c) * 1099511628211ull;
-    char ownHash[17];
-    std::snprintf(ownHash, sizeof ownHash, "%016llx", static_cast<unsigned long long>(fnv));
+    const std::string ownHash = courseHashOfFile(own);
     const Answer added = putCourse(server_, ownHash, "mine", own, anna);
     ASSERT_EQ(added.status, 201) << added.body;
     EXPECT_EQ(added.json()["par"], 3165);

@@ -96,6 +96,45 @@ TEST(BoardFaults, KilledInMidSubmissionsLosesNoAnsweredRun) {
     std::system(("rm -rf '" + folder + "'").c_str());
 }
 
+TEST(BoardFaults, SigtermFinishesTheRequestsInFlight) {
+    const std::string folder = std::string(::testing::TempDir()) + "/board-term-" + std::to_string(getpid());
+    std::system(("rm -rf '" + folder + "' && mkdir -p '" + folder + "'").c_str());
+    const std::string database = "sqlite:" + folder + "/board.sqlite";
+    ServerProcess server;
+    ASSERT_TRUE(startServer(database, {}, &server));
+    // A course upload takes the autopilot's whole ride: still in flight at the signal.
+    const std::string own = readFile(std::string(TG_DATA_DIR) + "/track.tbk") + "# in flight\n";
+    const std::string hash = courseHashOfFile(own);
+    Answer upload;
+    std::thread client([&] { upload = putCourse(server, hash, "late", own, newRider()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(stopServer(&server, SIGTERM), 0);
+    client.join();
+    EXPECT_EQ(upload.status, 201) << upload.body;
+    ASSERT_TRUE(startServer(database, {}, &server));
+    EXPECT_EQ(getPath(server, "/api/v1/courses/" + hash + "/file").body, own);
+    EXPECT_EQ(stopServer(&server, SIGTERM), 0);
+    std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+TEST(BoardFaults, RateLimitsKnowClientsBehindANamedProxyOnly) {
+    const std::string folder = std::string(::testing::TempDir()) + "/board-proxy-" + std::to_string(getpid());
+    std::system(("rm -rf '" + folder + "' && mkdir -p '" + folder + "'").c_str());
+    for (const bool trusted : {true, false}) {
+        ServerProcess server;
+        std::vector<std::string> options = {"--rate", "2"};
+        if (trusted) options.insert(options.end(), {"--trust-proxy", "127.0.0.1"});
+        ASSERT_TRUE(startServer("sqlite:" + folder + "/board.sqlite", options, &server));
+        int limited = 0;
+        for (int client = 0; client < 8; ++client)  // 8 clients, 2 requests each: within a bucket of 4
+            for (int k = 0; k < 2; ++k)
+                limited += getPathFrom(server, "/healthz", "203.0.113." + std::to_string(client)).status == 429;
+        EXPECT_EQ(limited > 0, !trusted);  // untrusted, the header is ignored: one client sending 16
+        EXPECT_EQ(stopServer(&server, SIGTERM), 0);
+    }
+    std::system(("rm -rf '" + folder + "'").c_str());
+}
+
 TEST(BoardFaults, TwoInstancesOnOnePostgresqlAreOneBoard) {
     if (postgresUrl().empty()) GTEST_SKIP() << "no PostgreSQL server: TG_TEST_POSTGRES_URL is not set";
     const std::string database = freshPostgresDatabase();
