@@ -21,6 +21,7 @@ bool startServer(const std::string& database, const std::vector<std::string>& op
     if (pid == 0) {
         dup2(out[1], 1);
         close(out[0]);
+        setenv("LSAN_OPTIONS", "suppressions=" TG_SOURCE_DIR "/tests/server/lsan_suppressions.txt", 1);
         std::vector<std::string> args = {TG_SERVER_EXE, "--listen", "127.0.0.1:0", "--database", database,
                                          "--data",      TG_DATA_DIR, "--workers", "2"};
         args.insert(args.end(), options.begin(), options.end());
