@@ -24,7 +24,7 @@
 #include "menus/top_screens.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
-#include "replay/autopilot.h"
+#include "pilot/autopilot.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
 #include "replay/state_log.h"

@@ -17,7 +17,7 @@
 #include "menus/course_screen.h"
 #include "menus/top_screens.h"
 #include "platform/sdl_window.h"
-#include "replay/autopilot.h"
+#include "pilot/autopilot.h"
 #include "track/course_choice.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "race/off_track.h"
 #include "track/tile_frame.h"
 #include "ride_fixture.h"
-#include "replay/autopilot.h"
+#include "pilot/autopilot.h"
 #include "support/test_support.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"

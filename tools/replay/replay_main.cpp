@@ -42,11 +42,11 @@
 #include "files/folders.h"
 #include "files/safe_write.h"
 #include "menus/clock_install.h"
+#include "pilot/autopilot_session.h"
 #include "platform/headless.h"
 #include "race/ride_clock.h"
 #include "track/course_choice.h"
 #include "track/course_index.h"
-#include "autopilot.h"
 #include "demo/replay_script.h"
 #include "state_log.h"
 
@@ -125,56 +125,13 @@ void deliver(const ReplayCommand& c) {
 
 // ---- the autopilot ------------------------------------------------------------
 
-constexpr int64_t AutopilotClock = 1000;      // the clock that seeds the game's random numbers
-constexpr int AutopilotIterationLimit = 200000;
-constexpr int RideKeyCodes[] = {ScanUp, ScanCtrl, ScanLeft, ScanRight, ScanAlt};
+bool AutopilotOn = false;
 
-struct Autopilot {
-    bool on;
-    bool rode;         // a run has started
-    bool held[ScanCodeCount];
-    std::string record;  // the session as a replay script
-    const char* outcome;
-};
-Autopilot Pilot;
-
-void recordKey(int iteration, const char* command, int scanCode) {
-    char line[48];
-    std::snprintf(line, sizeof line, "%d %s %d\n", iteration, command, scanCode);
-    Pilot.record += line;
-}
-
-void holdKey(int iteration, int scanCode, bool down) {
-    if (Pilot.held[scanCode] == down) return;
-    Pilot.held[scanCode] = down;
-    headlessQueueKey(scanCode, down ? 1 : 0);
-    recordKey(iteration, down ? "press" : "release", scanCode);
-}
-
-// One decision from the state the previous iteration left.
-void autopilotBegin(int iteration) {
-    if (iteration == 0) Pilot.record += "0 time 1000\n";
-    if (GameState.racing) {
-        Pilot.rode = true;
-        const RideControls c = autopilotRide();
-        const bool wanted[] = {c.up, c.ctrl, c.left, c.right, c.alt};
-        for (int k = 0; k < 5; ++k) holdKey(iteration, RideKeyCodes[k], wanted[k]);
-        return;
-    }
-    const int key = Pilot.rode ? 0 : autopilotMenuKey();
-    if (key == 0) return;
-    headlessQueueKey(key, 1);
-    headlessQueueKey(key, 0);
-    recordKey(iteration, "tap", key);
-}
+void autopilotBegin(int iteration) { autopilotSessionBegin(iteration); }
 
 void autopilotEnd(int iteration) {
     if (StateFile) writeStateLine(StateFile, iteration);
-    const bool ended = Pilot.rode && !GameState.racing;
-    if (!ended && iteration < AutopilotIterationLimit && (GameState.racing || autopilotMenuKey() != 0)) return;
-    Pilot.outcome = ended ? outcomeScreenName(GameState.screen) : nullptr;
-    Pilot.record += std::to_string(iteration) + " stop\n";
-    requestExit();
+    autopilotSessionEnd(iteration);
 }
 
 // --course: a name from the index in the data folder (we are inside it), or a course
@@ -207,7 +164,7 @@ bool writeRecord(const std::string& path, const std::string& courseName) {
                   "# tumblegrade-replay --autopilot: a whole session, intro to the end of the run\n"
                   "# course %s\n# course content hash %016llx\n",
                   courseName.c_str(), (unsigned long long)hash);
-    const std::string text = header + Pilot.record;
+    const std::string text = header + autopilotSessionRecord();
     return writeFileSafely(path.c_str(), text.data(), text.size(), SharedFileMode);
 }
 
@@ -262,7 +219,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--records" || arg == "--hud") {
             (arg == "--records" ? keepRecords : drawHud) = true;
         } else if (arg == "--autopilot") {
-            Pilot.on = true;
+            AutopilotOn = true;
         } else if ((arg == "--data" || arg == "--out" || arg == "--state") && i + 1 < argc) {
             (arg == "--data" ? dataDir : arg == "--out" ? outDir : statePath) = argv[++i];
         } else if ((arg == "--course" || arg == "--record") && i + 1 < argc) {
@@ -273,10 +230,10 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (Pilot.on ? (!scriptPath.empty() || Demo.on || !outDir.empty()) : (scriptPath.empty() || !recordPath.empty()))
+    if (AutopilotOn ? (!scriptPath.empty() || Demo.on || !outDir.empty()) : (scriptPath.empty() || !recordPath.empty()))
         return usage();
     if (Demo.on && (!outDir.empty() || !statePath.empty())) return usage();  // nothing is written
-    if (verifyingDemo() && (Demo.on || Pilot.on || !outDir.empty() || !statePath.empty() || !course.empty()))
+    if (verifyingDemo() && (Demo.on || AutopilotOn || !outDir.empty() || !statePath.empty() || !course.empty()))
         return usage();
 
     char cwd[PATH_MAX];
@@ -284,14 +241,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tumblegrade-replay: cannot read the current directory\n");
         return 2;
     }
-    FILE* in = Pilot.on ? nullptr : scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
-    if (!in && !Pilot.on) {
+    FILE* in = AutopilotOn ? nullptr : scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
+    if (!in && !AutopilotOn) {
         std::fprintf(stderr, "tumblegrade-replay: cannot open script %s: %s\n", scriptPath.c_str(),
                      std::strerror(errno));
         return 2;
     }
     std::string error;
-    const bool parsed = Pilot.on || (verifyingDemo() ? readDemoForVerification(in, &Script, &error)
+    const bool parsed = AutopilotOn || (verifyingDemo() ? readDemoForVerification(in, &Script, &error)
                                                       : parseReplayScript(in, &Script, &error));
     if (in && in != stdin) std::fclose(in);
     if (!parsed) {
@@ -312,7 +269,7 @@ int main(int argc, char** argv) {
     }
     std::string scriptText;
     if (!makeDemoPath.empty()) {
-        if (Pilot.on || verifyingDemo() || scriptPath == "-") return usage();
+        if (AutopilotOn || verifyingDemo() || scriptPath == "-") return usage();
         startDemoMaking(absoluteFrom(cwd, makeDemoPath).c_str());
         readFileText(scriptPath.c_str(), &scriptText, ScriptSizeLimit);
     }
@@ -333,8 +290,9 @@ int main(int argc, char** argv) {
     // A clock given at iteration 0 also seeds the game initialisation before the loop.
     for (const ReplayCommand& c : Script.commands)
         if (c.iteration == 0 && c.type == ReplayTime) headlessSetClock(c.value);
-    if (Pilot.on) {
+    if (AutopilotOn) {
         headlessSetClock(AutopilotClock);
+        startAutopilotSession(headlessQueueKey);
         headlessSetIterationHooks(autopilotBegin, autopilotEnd);
     } else {
         headlessSetIterationHooks(beginIteration, endIteration);
@@ -350,9 +308,9 @@ int main(int argc, char** argv) {
     if (Demo.on) printTimedemo();
     if (verifyingDemo()) return reportDemoVerification();
     if (makingDemo()) return writeMadeDemo(scriptText, course.empty() ? "classic" : course.c_str());
-    if (Pilot.on) {
+    if (AutopilotOn) {
         const std::string label = courseLabel(course);
-        std::printf("course %s outcome %s iterations %d\n", label.c_str(), Pilot.outcome ? Pilot.outcome : "none",
+        std::printf("course %s outcome %s iterations %d\n", label.c_str(), autopilotSessionOutcome() ? autopilotSessionOutcome() : "none",
                     int(RideClock.iterations));
         if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), label)) {
             std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", recordPath.c_str());

@@ -1,4 +1,4 @@
-#include "replay/autopilot.h"
+#include "pilot/autopilot.h"
 
 #include <cmath>
 #include <cstring>
