@@ -24,10 +24,11 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-dejavu-core libpng-dev libinih-dev)
+BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-dejavu-core libpng-dev libinih-dev
+                libcpp-httplib-dev nlohmann-json3-dev libsodium-dev libsqlite3-dev libpqxx-dev)
 PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox x11-utils
-               "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian)
+               "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian postgresql sqlite3 curl)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 COVERAGE_PACKAGES=(llvm)  # llvm-profdata and llvm-cov of the clang above
 
@@ -39,4 +40,19 @@ build_tree() {
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$ROOT" -B "$ROOT/$dir" "${launcher[@]}" "$@" >/dev/null || exit 1
     cmake --build "$ROOT/$dir" -j"$(nproc)" || exit 1
+}
+
+# The board server's PostgreSQL tests: a throw-away cluster (scripts/postgres-cluster) as
+# an unprivileged user for this run, unless TG_TEST_POSTGRES_URL already names a server.
+# Stopped and removed when the calling shell exits. Without PostgreSQL they are skipped.
+start_test_postgres() {
+    [ -n "${TG_TEST_POSTGRES_URL:-}" ] && return 0
+    TG_TEST_POSTGRES_CLUSTER="$(mktemp -d)"
+    trap '"$ROOT/scripts/postgres-cluster" stop "$TG_TEST_POSTGRES_CLUSTER"' EXIT
+    if TG_TEST_POSTGRES_URL="$("$ROOT/scripts/postgres-cluster" start "$TG_TEST_POSTGRES_CLUSTER")"; then
+        export TG_TEST_POSTGRES_URL TG_TEST_POSTGRES_CLUSTER
+    else
+        echo "No PostgreSQL cluster could be started: the server's PostgreSQL tests are skipped." >&2
+        unset TG_TEST_POSTGRES_URL
+    fi
 }

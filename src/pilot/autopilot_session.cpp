@@ -19,53 +19,53 @@ struct AutopilotSession {
     const char* outcome;
 };
 
-AutopilotSession Session;
+AutopilotSession PilotSession;
 
 void recordKey(int iteration, const char* command, int scanCode) {
     char line[48];
     std::snprintf(line, sizeof line, "%d %s %d\n", iteration, command, scanCode);
-    Session.record += line;
+    PilotSession.record += line;
 }
 
 void holdKey(int iteration, int scanCode, bool down) {
-    if (Session.held[scanCode] == down) return;
-    Session.held[scanCode] = down;
-    Session.queueKey(scanCode, down ? 1 : 0);
+    if (PilotSession.held[scanCode] == down) return;
+    PilotSession.held[scanCode] = down;
+    PilotSession.queueKey(scanCode, down ? 1 : 0);
     recordKey(iteration, down ? "press" : "release", scanCode);
 }
 
 }  // namespace
 
 void startAutopilotSession(void (*queueKey)(int scanCode, int down)) {
-    Session = AutopilotSession{};
-    Session.queueKey = queueKey;
+    PilotSession = AutopilotSession{};
+    PilotSession.queueKey = queueKey;
 }
 
 void autopilotSessionBegin(int iteration) {
-    if (iteration == 0) Session.record += "0 time 1000\n";
+    if (iteration == 0) PilotSession.record += "0 time 1000\n";
     if (GameState.racing) {
-        Session.rode = true;
+        PilotSession.rode = true;
         const RideControls c = autopilotRide();
         const bool wanted[] = {c.up, c.ctrl, c.left, c.right, c.alt};
         for (int k = 0; k < 5; ++k) holdKey(iteration, RideKeyCodes[k], wanted[k]);
         return;
     }
-    const int key = Session.rode ? 0 : autopilotMenuKey();
+    const int key = PilotSession.rode ? 0 : autopilotMenuKey();
     if (key == 0) return;
-    Session.queueKey(key, 1);
-    Session.queueKey(key, 0);
+    PilotSession.queueKey(key, 1);
+    PilotSession.queueKey(key, 0);
     recordKey(iteration, "tap", key);
 }
 
 int autopilotSessionEnd(int iteration) {
-    const bool ended = Session.rode && !GameState.racing;
+    const bool ended = PilotSession.rode && !GameState.racing;
     if (!ended && iteration < AutopilotIterationLimit && (GameState.racing || autopilotMenuKey() != 0)) return 0;
-    Session.outcome = ended ? outcomeScreenName(GameState.screen) : nullptr;
-    Session.record += std::to_string(iteration) + " stop\n";
+    PilotSession.outcome = ended ? outcomeScreenName(GameState.screen) : nullptr;
+    PilotSession.record += std::to_string(iteration) + " stop\n";
     requestExit();
     return 1;
 }
 
-const char* autopilotSessionOutcome() { return Session.outcome; }
+const char* autopilotSessionOutcome() { return PilotSession.outcome; }
 
-const std::string& autopilotSessionRecord() { return Session.record; }
+const std::string& autopilotSessionRecord() { return PilotSession.record; }

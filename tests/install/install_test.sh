@@ -45,6 +45,25 @@ done
 
 "$HERE/run_installed.sh" "$GAME" "$P/$DATA" || fail "the installed game did not start"
 
+# The board server: its program, man page and systemd unit; it serves the installed data.
+if [ -f "$BUILD/tumblegrade-server" ]; then
+    for f in bin/tumblegrade-server lib/systemd/system/tumblegrade-server.service share/doc/tumblegrade-server/API.md; do
+        [ -f "$P/$f" ] || fail "not installed: $f"
+    done
+    ls "$P"/share/man/man8/tumblegrade-server.8* >/dev/null || fail "no server man page"
+    grep -q '^DynamicUser=yes$' "$P/lib/systemd/system/tumblegrade-server.service" &&
+        grep -q '^StateDirectory=tumblegrade-server$' "$P/lib/systemd/system/tumblegrade-server.service" ||
+        fail "the unit lacks DynamicUser or StateDirectory"
+    "$P/bin/tumblegrade-server" --listen 127.0.0.1:0 --data "$P/$DATA" --database "sqlite:$WORK/board.sqlite" \
+        >"$WORK/server.out" 2>&1 &
+    SERVER=$!
+    for _ in $(seq 50); do grep -q "^listening on" "$WORK/server.out" && break; sleep 0.2; done
+    PORT="$(sed -n 's/^listening on 127.0.0.1://p' "$WORK/server.out")"
+    BOARD="$(curl -s "http://127.0.0.1:$PORT/api/v1/courses/ae1a4ef22e757738/board" 2>&1)"
+    kill "$SERVER"; wait "$SERVER"
+    grep -q '"name":"classic"' <<<"$BOARD" || fail "the installed server gives no board: $BOARD $(cat "$WORK/server.out")"
+fi
+
 # The program alone, with the data nowhere: the message, then status 1.
 if [ -f "$COMPILED_IN/track.tbk" ]; then
     echo "the built-in data folder $COMPILED_IN holds data: no-data check skipped"

@@ -28,6 +28,21 @@ lintian "${ROOTOPT[@]}" "$DEB" >"$WORK/lintian" 2>&1
 cat "$WORK/lintian"
 ! grep -q "^E:" "$WORK/lintian" || fail "lintian reports errors"
 
+# The board server comes in a package of its own, which needs the game's data.
+SERVER_DEB="$(ls "$(dirname "$DEB")"/tumblegrade-server_*.deb 2>/dev/null | head -n 1)"
+if [ -n "$SERVER_DEB" ]; then
+    ! grep -q "tumblegrade-server" "$WORK/list" || fail "the game's package holds the server"
+    dpkg-deb -c "$SERVER_DEB" | awk '{print $NF}' | sed 's|^\./||' >"$WORK/server-list"
+    for f in usr/bin/tumblegrade-server usr/share/man/man8/tumblegrade-server.8.gz \
+             lib/systemd/system/tumblegrade-server.service usr/share/doc/tumblegrade-server/copyright; do
+        grep -qx "$f" "$WORK/server-list" || fail "not in the server package: $f"
+    done
+    dpkg-deb -f "$SERVER_DEB" Depends | grep -q "tumblegrade (= " || fail "the server package does not need the game"
+    lintian "${ROOTOPT[@]}" "$SERVER_DEB" >"$WORK/server-lintian" 2>&1
+    cat "$WORK/server-lintian"
+    ! grep -q "^E:" "$WORK/server-lintian" || fail "lintian reports errors in the server package"
+fi
+
 dpkg -x "$DEB" "$WORK/root" || fail "dpkg -x"
 "$HERE/run_installed.sh" "$WORK/root/usr/games/tumblegrade" "$WORK/root/usr/share/games/tumblegrade" ||
     fail "the unpacked game did not start"
