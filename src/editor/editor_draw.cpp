@@ -1,56 +1,32 @@
 #include "editor/editor_draw.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "editor/editor_state.h"
-#include "framework/fatal_error.h"
+#include "menus/look.h"
+#include "menus/panels.h"
 #include "records/run_time.h"
 #include "render/textures.h"
 
 namespace {
 
-const char EditorFont[] = "Cour20b.fnt";
+// The map and the rider's view side by side under the header band, the words below
+// them, the keys in two rows of a panel and in the footer band.
+constexpr int MapLeft = 12, MapRight = 302, TopsY = 58;
+constexpr int ViewLeft = 310, ViewSkyRows = 32;  // the view's top rows are sky: left out
+constexpr int TopsBottom = TopsY + RiderViewHeight - ViewSkyRows - 1;
+constexpr MapBox MapArea = {MapLeft + 8, TopsY + 8, MapRight - 8, TopsBottom - 8};
+constexpr int WordsTop = TopsBottom + 5, WordsBottom = WordsTop + 84, WordsX = 22, RowHeight = 19;
+constexpr int KeysTop = WordsBottom + 5, KeysBottom = FooterBandTop - 4;
 
-constexpr MapBox MapArea = {4, 24, 313, 263};
-constexpr int ViewLeft = 318, ViewTop = 24;
-constexpr int TextLeft = 8, RowHeight = 21, FirstRow = 270;
-
-struct EditorColours {
-    int background, panel, text, dim, accent, warning, path, start, finish, cursor;
-};
-
-EditorColours Colours;
-
-int nearest(int r, int g, int b) { return RacePalette ? nearestPaletteIndex(RacePalette, r, g, b) : 0; }
-
-void pickColours() {
-    Colours = EditorColours{nearest(10, 14, 26),   nearest(28, 36, 60),   nearest(255, 255, 255),
-                            nearest(170, 186, 206), nearest(255, 170, 40), nearest(235, 60, 50),
-                            nearest(222, 196, 150), nearest(60, 200, 80),  nearest(235, 60, 50),
-                            nearest(255, 240, 60)};
-}
-
-void fillBox(DisplayContext* page, int left, int top, int right, int bottom, int colour) {
-    for (int y = std::max(top, 0); y <= std::min(bottom, page->height - 1); ++y)
-        for (int x = std::max(left, 0); x <= std::min(right, page->width - 1); ++x)
-            page->pixels[y * page->width + x] = uint8_t(colour);
-}
-
-void frameBox(DisplayContext* page, int cx, int cy, int half, int colour) {
-    fillBox(page, cx - half, cy - half, cx + half, cy - half + 1, colour);
-    fillBox(page, cx - half, cy + half - 1, cx + half, cy + half, colour);
-    fillBox(page, cx - half, cy - half, cx - half + 1, cy + half, colour);
-    fillBox(page, cx + half - 1, cy - half, cx + half, cy + half, colour);
-}
-
-void text(int x, int row, int colour, const char* s) {
-    DisplayContext* dc = currentContext();
-    if (!dc) return;
-    dc->color = colour;
-    drawText(x, FirstRow + row * RowHeight, s);
-}
+const KeyHint MoveKeys[] = {{KeyArrowUp KeyArrowDown, "Tile"}, {"PgUp/Dn", "10 tiles"},
+                            {KeyArrowLeft KeyArrowRight, "Kind"}, {"Enter", "Set kind"}};
+const KeyHint ObjectKeys[] = {{"0-3", "Slope"}, {"T", "Gate"}, {"B", "Tree"}, {"W", "Sign"},
+                              {"Shift", "On the right"}};
+const KeyHint HistoryKeys[] = {{"Ins", "Add"}, {"Del", "Remove"}, {"Ctrl+Z", "Undo"}, {"Ctrl+Y", "Redo"},
+                               {"Ctrl+S", "Save"}};
+const KeyHint CourseKeys[] = {{"F5", "Ride"}, {"Shift+F5", "From here"}, {"F8", "Prove"}, {"Esc", "Back"}};
 
 const char* objectName(char letter) { return letter == 't' ? "gate" : letter == 'b' ? "tree" : "sign"; }
 
@@ -59,95 +35,136 @@ void describeTile(const EditorScreen& e, char* line, int size) {
     const char* label = "?";
     for (int i = 0; i < TilePaletteCount; ++i)
         if (TilePalette[i].kind == tile.kind && (TilePalette[i].second != 0) == (tile.variant > 4)) label = TilePalette[i].label;
-    int n = std::snprintf(line, size_t(size), "tile %d/%d %c %s, slope %d", e.cursor + 1, e.edit.model.count, tile.kind,
-                          label, tile.slope);
+    int n = std::snprintf(line, size_t(size), "Tile %d of %d: %s (%c), slope %d", e.cursor + 1, e.edit.model.count,
+                          label, tile.kind, tile.slope);
     for (int slot = 0; slot < TileSlotCount && n > 0 && n < size; ++slot)
         if (tile.objects[slot])
             n += std::snprintf(line + n, size_t(size - n), ", %s %s", objectName(tile.objects[slot]),
-                               slot % 2 ? "R" : "L");
+                               slot % 2 ? "right" : "left");
 }
 
-void drawMapAndCursor(DisplayContext* page, const EditorScreen& e) {
-    fillBox(page, MapArea.left, MapArea.top, MapArea.right, MapArea.bottom, Colours.panel);
-    drawCourseMap(e.map, page, MapArea, Colours.path, Colours.start, Colours.finish);
-    if (e.map.triangles == 0) return;
+// The backdrop in the race palette: each of its colours matched once per opening.
+void putBackdrop(DisplayContext* page, EditorScreen& e) {
+    const Bitmap* backdrop = Look.backdrop;
+    if (!backdrop || !backdrop->palette || !RacePalette || backdrop->width != page->width ||
+        backdrop->height != page->height) {
+        std::memset(page->pixels, lookOverPage(page)->colour[LookInk], size_t(page->width * page->height));
+        return;
+    }
+    if (!e.backdropMatched) {
+        for (int i = 0; i < 256; ++i) {
+            const PaletteEntry& c = backdrop->palette[i];
+            e.backdropColours[i] = uint8_t(nearestPaletteIndex(RacePalette, c.red, c.green, c.blue));
+        }
+        e.backdropMatched = 1;
+    }
+    for (int y = 0; y < page->height; ++y) {
+        const uint8_t* from = backdrop->pixels + y * backdrop->bytesPerLine;
+        uint8_t* to = page->pixels + y * page->width;
+        for (int x = 0; x < page->width; ++x) to[x] = e.backdropColours[from[x]];
+    }
+}
+
+void frameBox(DisplayContext* page, int cx, int cy, int half, int colour) {
+    fillBox(page, colour, cx - half, cy - half, cx + half, cy - half + 1);
+    fillBox(page, colour, cx - half, cy + half - 1, cx + half, cy + half);
+    fillBox(page, colour, cx - half, cy - half, cx - half + 1, cy + half);
+    fillBox(page, colour, cx + half - 1, cy - half, cx + half, cy + half);
+}
+
+void markTile(DisplayContext* page, const EditorScreen& e, int tile, int half, int colour) {
     float x, z;
     int px, py;
-    if (e.failedTile >= 0 && e.failedTile < e.layout.count) {
-        tileMiddle(e.edit.model, e.layout, e.failedTile, &x, &z);
-        courseMapPoint(e.map, MapArea, x, z, &px, &py);
-        frameBox(page, px, py, 7, Colours.warning);
-    }
-    tileMiddle(e.edit.model, e.layout, e.cursor, &x, &z);
+    tileMiddle(e.edit.model, e.layout, tile, &x, &z);
     courseMapPoint(e.map, MapArea, x, z, &px, &py);
-    frameBox(page, px, py, 5, Colours.cursor);
+    frameBox(page, px, py, half, colour);
 }
 
-void drawWords(const EditorScreen& e) {
+void drawMapAndView(DisplayContext* page, const PageLook& look, const EditorScreen& e) {
+    drawPanel(page, look, MapLeft, TopsY, MapRight, TopsBottom);
+    drawCourseMap(e.map, page, MapArea, look.colour[LookPath], look.colour[LookGood], look.colour[LookWarning]);
+    if (e.map.triangles > 0) {
+        if (e.failedTile >= 0 && e.failedTile < e.layout.count) markTile(page, e, e.failedTile, 7, look.colour[LookWarning]);
+        markTile(page, e, e.cursor, 5, look.colour[LookAccent]);
+    }
+    drawPanel(page, look, ViewLeft - 1, TopsY - 1, ViewLeft + RiderViewWidth, TopsBottom + 1);
+    putRiderView(e.view, page, ViewLeft, TopsY, ViewSkyRows);
+}
+
+void text(DisplayContext* page, const PageLook& look, int x, int row, LookColour colour, const char* s) {
+    drawLookText(page, look, Look.text, x, WordsTop + 5 + row * RowHeight, look.colour[colour], s);
+}
+
+void drawWords(DisplayContext* page, const PageLook& look, const EditorScreen& e) {
+    drawPanel(page, look, MapLeft, WordsTop, page->width - 1 - MapLeft, WordsBottom);
     char line[160];
     describeTile(e, line, sizeof line);
-    text(TextLeft, 0, Colours.text, line);
-    std::snprintf(line, sizeof line, "Left/Right: %s  (Enter sets it)", TilePalette[e.choice].label);
-    text(TextLeft, 1, Colours.accent, line);
-    // The checker's word on two rows at most.
-    constexpr int RowCharacters = 52;
+    text(page, look, WordsX, 0, LookWhite, line);
+    std::snprintf(line, sizeof line, "Kind to set: %s", TilePalette[e.choice].label);
+    text(page, look, WordsX, 1, LookAccent, line);
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "checker: %s", e.problem);
+        std::snprintf(line, sizeof line, "Checker: %s", e.problem);
     else
-        std::snprintf(line, sizeof line, "checker: no problem");
-    char first[RowCharacters + 1];
-    std::snprintf(first, sizeof first, "%.52s", line);
-    text(TextLeft, 2, e.problem[0] ? Colours.warning : Colours.dim, first);
-    if (std::strlen(line) > size_t(RowCharacters))
-        text(TextLeft, 3, Colours.warning, line + RowCharacters);
-    char par[24] = "";
-    if (e.provedPar > 0) formatRunTime(e.provedPar, par, sizeof par);
-    if (e.provedPar > 0)
-        std::snprintf(line, sizeof line, "proved, par %s", par);
-    else
-        std::snprintf(line, sizeof line, "not proved: F8 lets the autopilot ride it");
-    text(TextLeft, 4, e.provedPar > 0 ? Colours.start : Colours.dim, line);
+        std::snprintf(line, sizeof line, "Checker: no problem");
+    text(page, look, WordsX, 2, e.problem[0] ? LookWarning : LookDim, line);
     if (e.naming)
-        std::snprintf(line, sizeof line, "name: %s_  (a-z 0-9 -, Enter, Esc)", e.typed);
+        std::snprintf(line, sizeof line, "Name: %s_   (a-z 0-9 -, Enter saves, Esc)", e.typed);
     else
-        std::snprintf(line, sizeof line, "%.52s", e.message);
-    text(TextLeft, 5, e.naming ? Colours.cursor : Colours.accent, line);
-    text(TextLeft, 6, Colours.dim, "Up Down PgUp PgDn move  Ins add  Del remove");
-    text(TextLeft, 7, Colours.dim, "0-3 slope  T B W gate tree sign, Shift: right");
-    text(TextLeft, 8, Colours.dim, "Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride");
-    text(TextLeft, 9, Colours.dim, "Shift+F5 ride from here  F8 prove  Esc back");
+        std::snprintf(line, sizeof line, "%s", e.message);
+    text(page, look, WordsX, 3, e.naming ? LookWhite : LookAccent, line);
+}
+
+void drawKeys(DisplayContext* page, const PageLook& look) {
+    drawPanel(page, look, MapLeft, KeysTop, page->width - 1 - MapLeft, KeysBottom);
+    const int cap = keyCapHeight(Look.text), gap = (KeysBottom - KeysTop - 3 * cap) / 4;
+    const int right = page->width - MapLeft;
+    drawKeyRow(page, look, Look.text, MoveKeys, int(std::size(MoveKeys)), MapLeft, right, KeysTop + gap);
+    drawKeyRow(page, look, Look.text, ObjectKeys, int(std::size(ObjectKeys)), MapLeft, right,
+               KeysTop + 2 * gap + cap);
+    drawKeyRow(page, look, Look.text, HistoryKeys, int(std::size(HistoryKeys)), MapLeft, right,
+               KeysTop + 3 * gap + 2 * cap);
+    drawFooterKeys(page, look, Look.text, CourseKeys, int(std::size(CourseKeys)));
+}
+
+void drawTitle(DisplayContext* page, const PageLook& look, const EditorScreen& e) {
+    drawOutlinedText(page, look, Look.title, 24, 12, "Course editor");
+    char name[96];
+    std::snprintf(name, sizeof name, "%.32s%s", e.name[0] ? e.name : "no name yet", editorHasChanges() ? " *" : "");
+    drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, name), 8,
+                 look.colour[e.name[0] ? LookWhite : LookDim], name);
+    char proof[48] = "Not proved yet";
+    if (e.provedPar > 0) {
+        char par[24];
+        formatRunTime(e.provedPar, par, sizeof par);
+        std::snprintf(proof, sizeof proof, "Proved, par %s", par);
+    }
+    drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, proof), 29,
+                 look.colour[e.provedPar > 0 ? LookGood : LookDim], proof);
 }
 
 }  // namespace
 
 void openEditorDrawing() {
-    if (!Editor.font) Editor.font = requireFont(EditorFont);
+    loadLook();
     Editor.viewTile = -1;
+    Editor.backdropMatched = 0;
 }
 
-void closeEditorDrawing() {
-    if (Editor.font) unloadFont(Editor.font);
-    Editor.font = nullptr;
-}
+void closeEditorDrawing() { Editor.backdropMatched = 0; }
 
 void drawEditor(DisplayContext* page) {
     EditorScreen& e = Editor;
-    if (!page || !e.font || e.edit.model.count == 0) return;
+    if (!page || e.edit.model.count == 0 || !loadLook() || !Look.title) return;
     applyRacePalette();
-    pickColours();
     if (e.viewTile != e.cursor) {
         drawRiderView(e.edit.model, e.layout, e.cursor, page, &e.view);  // once per tile, not per frame
         e.viewTile = e.cursor;
     }
-    fillBox(page, 0, 0, page->width - 1, page->height - 1, Colours.background);
-    useFont(e.font);
-    char title[96];
-    std::snprintf(title, sizeof title, "Course editor: %.24s%s", e.name[0] ? e.name : "(no name yet)",
-                  editorHasChanges() ? " *" : "");
-    DisplayContext* dc = currentContext();
-    if (dc) dc->color = Colours.accent;
-    drawText(TextLeft, 1, title);
-    drawMapAndCursor(page, e);
-    putRiderView(e.view, page, ViewLeft, ViewTop);
-    drawWords(e);
+    const PageLook* look = lookOverPage(page);
+    if (!look) return;
+    putBackdrop(page, e);
+    drawTitle(page, *look, e);
+    drawMapAndView(page, *look, e);
+    drawWords(page, *look, e);
+    drawKeys(page, *look);
 }

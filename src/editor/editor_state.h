@@ -4,13 +4,13 @@
 // (editor_draw).
 #pragma once
 
+#include <cstdint>
+
 #include "editor/course_edits.h"
 #include "editor/course_layout.h"
 #include "editor/course_save.h"
 #include "editor/editor_view.h"
 #include "menus/course_map.h"
-
-struct Font;
 
 struct EditorScreen {
     CourseEdit edit;
@@ -32,7 +32,8 @@ struct EditorScreen {
     char typed[OwnCourseNameCapacity];
     int provedPar;               // the autopilot's par of the course as it is, 0 when unproved
     int failedTile;              // where the autopilot's ride ended short, -1 for none
-    Font* font;
+    uint8_t backdropColours[256];  // the look's backdrop in the race palette
+    int backdropMatched;
 };
 
 extern EditorScreen Editor;

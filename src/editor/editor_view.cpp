@@ -65,9 +65,12 @@ void drawRiderView(const CourseModel& model, const CourseLayout& layout, int til
             view->pixels[y * RiderViewWidth + x] = page->pixels[(2 * y) * page->width + 2 * x];
 }
 
-void putRiderView(const RiderView& view, DisplayContext* page, int left, int top) {
-    if (!page || left < 0 || top < 0 || left + RiderViewWidth > page->width || top + RiderViewHeight > page->height)
+void putRiderView(const RiderView& view, DisplayContext* page, int left, int top, int firstRow) {
+    const int rows = RiderViewHeight - firstRow;
+    if (!page || firstRow < 0 || rows <= 0 || left < 0 || top < 0 || left + RiderViewWidth > page->width ||
+        top + rows > page->height)
         return;
-    for (int y = 0; y < RiderViewHeight; ++y)
-        std::memcpy(page->pixels + (top + y) * page->width + left, view.pixels + y * RiderViewWidth, RiderViewWidth);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(page->pixels + (top + y) * page->width + left, view.pixels + (firstRow + y) * RiderViewWidth,
+                    RiderViewWidth);
 }

@@ -22,5 +22,6 @@ Matrix4 eyeEnteringTile(const CourseModel& model, const CourseLayout& layout, in
 // Draws the view through the whole page (which the caller then draws over) into view.
 void drawRiderView(const CourseModel& model, const CourseLayout& layout, int tile, DisplayContext* page,
                    RiderView* view);
-// Puts the kept view on the page with its top left corner at (left, top).
-void putRiderView(const RiderView& view, DisplayContext* page, int left, int top);
+// Puts the kept view from its row firstRow down (the rows above are sky) on the page with
+// that row's left end at (left, top).
+void putRiderView(const RiderView& view, DisplayContext* page, int left, int top, int firstRow);

@@ -101,14 +101,16 @@ int buildMapFrom(FILE* file, CourseMap* map) {
 }
 
 struct MapScale {
-    float scale, offX, offY;
+    float scaleX, scaleZ, offX, offY;
 };
 
-// Centred in the box; x to the right, z downwards, as the course is laid out.
+// Centred in the box, seen from above: the course starts heading down the box (+z), and
+// +x lies on a rider's right, so x grows to the left and every turn bends on the map the
+// way the rider turns.
 MapScale mapScaleOf(const CourseMap& map, const MapBox& box) {
     const float spanX = std::max(map.maxX - map.minX, 1.0f), spanZ = std::max(map.maxZ - map.minZ, 1.0f);
     const float scale = std::min(float(box.right - box.left - 8) / spanX, float(box.bottom - box.top - 8) / spanZ);
-    return MapScale{scale, float(box.left + box.right) * 0.5f - (map.minX + map.maxX) * 0.5f * scale,
+    return MapScale{-scale, scale, float(box.left + box.right) * 0.5f + (map.minX + map.maxX) * 0.5f * scale,
                     float(box.top + box.bottom) * 0.5f - (map.minZ + map.maxZ) * 0.5f * scale};
 }
 
@@ -135,8 +137,8 @@ int buildCourseMapText(const char* text, int size, CourseMap* map) {
 
 void courseMapPoint(const CourseMap& map, const MapBox& box, float x, float z, int* px, int* py) {
     const MapScale s = mapScaleOf(map, box);
-    *px = int(s.offX + x * s.scale);
-    *py = int(s.offY + z * s.scale);
+    *px = int(s.offX + x * s.scaleX);
+    *py = int(s.offY + z * s.scaleZ);
 }
 
 void drawCourseMap(const CourseMap& map, DisplayContext* page, const MapBox& box, int path, int start, int finish) {
@@ -144,15 +146,17 @@ void drawCourseMap(const CourseMap& map, DisplayContext* page, const MapBox& box
         box.bottom >= page->height)
         return;
     const MapScale s = mapScaleOf(map, box);
-    const float scale = s.scale, offX = s.offX, offY = s.offY;
     for (int t = 0; t < map.triangles; ++t) {
         float px[3], py[3];
         for (int k = 0; k < 3; ++k) {
-            px[k] = offX + map.x[t][k] * scale;
-            py[k] = offY + map.z[t][k] * scale;
+            px[k] = s.offX + map.x[t][k] * s.scaleX;
+            py[k] = s.offY + map.z[t][k] * s.scaleZ;
         }
         fillTriangle(page, box, px, py, path);
     }
-    fillDot(page, box, int(offX + map.startX * scale), int(offY + map.startZ * scale), start);
-    fillDot(page, box, int(offX + map.finishX * scale), int(offY + map.finishZ * scale), finish);
+    int x, y;
+    courseMapPoint(map, box, map.startX, map.startZ, &x, &y);
+    fillDot(page, box, x, y, start);
+    courseMapPoint(map, box, map.finishX, map.finishZ, &x, &y);
+    fillDot(page, box, x, y, finish);
 }

@@ -144,12 +144,18 @@ int drawKeyHint(DisplayContext* page, const PageLook& look, const Font* font, in
     return labelX + textWidthOf(font, hint.label);
 }
 
-void drawFooterKeys(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count) {
+void drawKeyRow(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count,
+                int left, int right, int y) {
     if (!page || !font) return;
     int widths = 0;
     for (int i = 0; i < count; ++i) widths += keyHintWidth(font, hints[i]);
-    const int gap = count < 2 ? 0 : clampTo((page->width - 16 - widths) / (count - 1), FooterMinGap, FooterGap);
-    int x = (page->width - widths - gap * (count - 1)) / 2;
-    const int y = FooterBandTop + (page->height - FooterBandTop - keyCapHeight(font)) / 2;
+    const int gap = count < 2 ? 0 : clampTo((right - left - 16 - widths) / (count - 1), FooterMinGap, FooterGap);
+    int x = left + (right - left - widths - gap * (count - 1)) / 2;
     for (int i = 0; i < count; ++i) x = drawKeyHint(page, look, font, x, y, hints[i]) + gap;
+}
+
+void drawFooterKeys(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count) {
+    if (!page || !font) return;
+    const int y = FooterBandTop + (page->height - FooterBandTop - keyCapHeight(font)) / 2;
+    drawKeyRow(page, look, font, hints, count, 0, page->width, y);
 }

@@ -44,5 +44,8 @@ int drawKeyCap(DisplayContext* page, const PageLook& look, const Font* font, int
 int drawKeyHint(DisplayContext* page, const PageLook& look, const Font* font, int x, int y, const KeyHint& hint);
 // The width drawKeyHint takes.
 int keyHintWidth(const Font* font, const KeyHint& hint);
+// The keys in a row centred between left and right, the caps' tops at y.
+void drawKeyRow(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count,
+                int left, int right, int y);
 // The keys in a row centred in the footer band.
 void drawFooterKeys(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count);
