@@ -1,6 +1,7 @@
 #include "editor/course_model.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "track/course_walk.h"
@@ -36,8 +37,25 @@ bool readTile(const std::string& read, CourseTile* tile) {
 
 }  // namespace
 
+namespace {
+
+// A comment line above the first tile goes to the notes, ending in a line feed; false
+// when it does not fit.
+bool keepNote(const std::string& line, CourseModel* model) {
+    const int length = int(line.size());
+    const bool fed = length > 0 && line[size_t(length - 1)] == '\n';
+    if (model->notesSize + length + (fed ? 0 : 1) > CourseNotesCapacity) return false;
+    std::memcpy(model->notes + model->notesSize, line.data(), size_t(length));
+    model->notesSize += length;
+    if (!fed) model->notes[model->notesSize++] = '\n';
+    return true;
+}
+
+}  // namespace
+
 int readCourseModel(const char* text, int size, CourseModel* model) {
     model->count = 0;
+    model->notesSize = 0;
     if (!text || size <= 0) return 0;
     FILE* file = fmemopen(const_cast<char*>(text), size_t(size), "rb");
     if (!file) return 1;
@@ -47,7 +65,7 @@ int readCourseModel(const char* text, int size, CourseModel* model) {
     while (readTrackLine(file, line)) {
         const char first = line[0];
         if (!courseLineBuilt(walk, line.c_str())) {
-            if (first != '#') ++changed;  // a skipped curve line
+            if (first != '#' || model->count > 0 || !keepNote(line, model)) ++changed;
             continue;
         }
         if (model->count == CourseModelCapacity) {
@@ -69,7 +87,9 @@ int writeCourseTile(const CourseTile& tile, char* line, int capacity) {
 }
 
 int writeCourseModel(const CourseModel& model, char* text, int capacity) {
-    int length = 0;
+    if (model.notesSize >= capacity) return 0;
+    std::memcpy(text, model.notes, size_t(model.notesSize));
+    int length = model.notesSize;
     for (int i = 0; i < model.count; ++i) {
         char line[CourseLineCapacity];
         const int n = writeCourseTile(model.tiles[i], line, sizeof line);

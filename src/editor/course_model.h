@@ -11,7 +11,8 @@
 constexpr int CourseModelCapacity = 1000;
 constexpr int TileSlotCount = 6;
 constexpr int CourseLineCapacity = 32;  // the longest line written, line feed and 0 included
-constexpr int CourseTextCapacity = CourseModelCapacity * CourseLineCapacity;
+constexpr int CourseNotesCapacity = 2048;  // the comment lines above the first tile
+constexpr int CourseTextCapacity = CourseNotesCapacity + CourseModelCapacity * CourseLineCapacity;
 
 struct CourseTile {
     char kind;                     // the catalogue's letter, '?' for one it does not know
@@ -23,14 +24,19 @@ struct CourseTile {
 struct CourseModel {
     CourseTile tiles[CourseModelCapacity];
     int count;
+    char notes[CourseNotesCapacity];  // the comment lines above the first tile, as read
+    int notesSize;
 };
 
-// Reads course text by the loader's rules: comments and skipped curve lines are left out,
-// numbers out of a column are held to it, unknown object letters and slots dropped. Lines
-// past the capacity are left out too. Returns the number of lines that changed or were
-// left out while reading (0: the model writes the text back as it was, comments aside).
+// Reads course text by the loader's rules: skipped curve lines are left out, numbers out
+// of a column are held to it, unknown object letters and slots dropped. The comment lines
+// above the first tile are kept as they are (a course's notes, and the same fingerprint
+// when it is saved unchanged); comments between tiles, lines past the capacity and notes
+// past theirs are left out. Returns the number of lines that changed or were left out
+// while reading (0: the model writes the text back as it was).
 int readCourseModel(const char* text, int size, CourseModel* model);
-// The model as course text, one line a tile; returns its length (0 when it does not fit).
+// The model as course text: its notes, then one line a tile; returns its length (0 when
+// it does not fit).
 int writeCourseModel(const CourseModel& model, char* text, int capacity);
 // One tile's line without its line feed; returns its length.
 int writeCourseTile(const CourseTile& tile, char* line, int capacity);

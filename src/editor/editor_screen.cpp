@@ -75,7 +75,7 @@ void readInto(const char* text, int size) {
     // What is saved is the model's text: a file that was read with changes counts as changed.
     e.savedSize = changed ? -1 : e.textSize;
     if (!changed) std::memcpy(e.savedText, e.text, size_t(e.textSize));
-    say(changed ? "unreadable lines: held to the format or left out" : "");
+    say(changed ? "lines held to the format, or left out" : "");
 }
 
 // ---- saving -------------------------------------------------------------------
