@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/civil_date.h"
 #include "track/course_check.h"
 
 namespace {
@@ -13,28 +14,6 @@ bool leapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 int daysInMonth(int y, int m) {
     static const int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && leapYear(y) ? 29 : Days[m - 1];
-}
-
-// Days from 1970-01-01 of a civil date (the proleptic Gregorian calendar).
-int daysFromCivil(int y, int m, int d) {
-    y -= m <= 2;
-    const int era = y / 400;
-    const int yoe = y - era * 400;
-    const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void civilFromDays(int z, int* y, int* m, int* d) {
-    z += 719468;
-    const int era = (z >= 0 ? z : z - 146096) / 146097;
-    const int doe = z - era * 146097;
-    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int mp = (5 * doy + 2) / 153;
-    *d = doy - (153 * mp + 2) / 5 + 1;
-    *m = mp < 10 ? mp + 3 : mp - 9;
-    *y = yoe + era * 400 + (*m <= 2);
 }
 
 // The digits of text[from, from + count) as a number; -1 when one is not a digit.
@@ -59,15 +38,15 @@ bool parseDailyDate(const char* text, int* days) {
     if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-') return false;
     const int y = digits(text, 0, 4), m = digits(text, 5, 2), d = digits(text, 8, 2);
     if (y < DailyFirstYear || y > DailyLastYear || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m)) return false;
-    *days = daysFromCivil(y, m, d);
+    *days = int(daysFromCivil(y, m, d));
     return true;
 }
 
 void dailyDateText(int days, char out[11]) {
-    int y = 0, m = 0, d = 0;
+    int64_t y = 0, m = 0, d = 0;
     civilFromDays(days, &y, &m, &d);
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y % 10000, m % 100, d % 100);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", int(y % 10000), int(m % 100), int(d % 100));
     std::memcpy(out, text, 11);
 }
 

@@ -52,6 +52,10 @@ void openScreen() {
     if (CourseView.gathered) CourseView.gathered(Courses);
     CourseView.firstRow = 0;
     select(std::max(chosenCourseEntry(&Courses), 0));
+    // The first page while the chosen course is on it (today's daily course first), else
+    // the fullest page that shows it.
+    if (CourseView.selected >= VisibleRows)
+        CourseView.firstRow = std::min(CourseView.selected, Courses.count - VisibleRows);
     CourseView.mapOf = -1;
 }
 
