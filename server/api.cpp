@@ -11,8 +11,10 @@
 #include "board_text.h"
 #include "demo/demo_file.h"
 #include "metrics.h"
+#include "coursegen/daily_course.h"
 #include "rate_limit.h"
 #include "replay_check.h"
+#include "shipped_courses.h"
 #include "signing.h"
 
 using nlohmann::json;
@@ -107,6 +109,22 @@ int32_t rideCapOf(const CourseRow& course) {
     return int32_t(cap < RideStepCap ? cap : RideStepCap);
 }
 
+// A run on a daily course the board has not seen yet: the course is made from the date
+// in the demo's course name, checked and ridden for its par as a course sent would be,
+// and kept. StoreMissing with why when it is no daily course the board takes.
+int learnDailyCourse(const DemoHeader& header, std::shared_ptr<const CourseRow>* row, std::string* why) {
+    CourseRow fresh{};
+    if (!dailyCourseRow(header.course, header.courseHash, todayUtc(), &fresh, why)) return StoreMissing;
+    const CourseVerdict verdict = Checkers.checkCourse(fresh.file, fresh.hash);
+    if (!verdict.finished) {
+        *why = verdict.reason;
+        return StoreMissing;
+    }
+    fresh.par = verdict.iterations;
+    if (addCourseRow(fresh, 1) == StoreDown) return StoreDown;
+    return knownCourse(fresh.hash, row);
+}
+
 ApiResponse postRun(const ApiRequest& r) {
     const char* route = "POST /api/v1/runs";
     if (r.body.size() > BodyCapacity) return refusal(413, "a demo is at most 256 KiB", route);
@@ -118,8 +136,11 @@ ApiResponse postRun(const ApiRequest& r) {
     ReplayScript script;
     if (!parseDemoText(r.body, &header, &script, &why)) return refusal(400, "the body is not a demo: " + why, route);
     std::shared_ptr<const CourseRow> course;
-    const int found = knownCourse(header.courseHash, &course);
+    int found = knownCourse(header.courseHash, &course);
+    std::string daily;
+    if (found == StoreMissing) found = learnDailyCourse(header, &course, &daily);
     if (found == StoreDown) return databaseDown(route);
+    if (found == StoreMissing && !daily.empty()) return refusal(422, daily, route);
     if (found == StoreMissing) return refusal(422, "the course " + courseHashText(header.courseHash) + " is unknown", route);
     if (header.outcome != DemoFinish) return refusal(422, "the run is not a finish", route);
     const auto start = std::chrono::steady_clock::now();
@@ -206,9 +227,7 @@ ApiResponse putCourse(const ApiRequest& r, uint64_t hash) {
     if (name == r.query.end() || !courseNameFits(name->second))
         return refusal(400, "name is 1 to 64 bytes of UTF-8 without control characters", route);
     if (!allowKey(r.key)) return refusal(429, "too many submissions from this key", route);
-    uint8_t digest[Sha256Bytes];
-    sha256(r.body.data(), r.body.size(), digest);
-    CourseRow row{hash, hexOf(digest, Sha256Bytes), name->second, r.body, 0};
+    CourseRow row{hash, sha256Text(r.body), name->second, r.body, 0};
     std::shared_ptr<const CourseRow> held;
     const int found = knownCourse(hash, &held);
     if (found == StoreDown) return databaseDown(route);

@@ -4,6 +4,8 @@
 #include <iterator>
 
 #include "board_store.h"
+#include "board_text.h"
+#include "coursegen/daily_course.h"
 #include "signing.h"
 #include "track/course_choice.h"
 #include "track/course_index.h"
@@ -28,9 +30,7 @@ bool addShippedCourses(const std::string& dataDir, std::string* why) {
             *why = "cannot read the course file " + path;
             return false;
         }
-        uint8_t digest[Sha256Bytes];
-        sha256(row.file.data(), row.file.size(), digest);
-        row.sha256 = hexOf(digest, Sha256Bytes);
+        row.sha256 = sha256Text(row.file);
         row.name = entry.name;
         row.par = entry.par;
         if (addCourseRow(row, 1) == StoreDown) {
@@ -38,5 +38,28 @@ bool addShippedCourses(const std::string& dataDir, std::string* why) {
             return false;
         }
     }
+    return true;
+}
+
+bool dailyCourseRow(const std::string& name, uint64_t hash, int today, CourseRow* row, std::string* why) {
+    int days = 0;
+    char error[160];
+    if (name.rfind("daily-", 0) != 0 || readDailyName(name.c_str(), today, &days, error, sizeof error) != DailyName) {
+        why->clear();
+        return false;
+    }
+    if (days > today + 1) {
+        *why = "the daily course " + name + " is not out yet";
+        return false;
+    }
+    row->file = dailyCourseText(days);
+    row->hash = courseTextHash(row->file.data(), int(row->file.size()));
+    if (row->hash != hash) {
+        *why = "the course " + courseHashText(hash) + " is not the daily course " + name;
+        return false;
+    }
+    row->sha256 = sha256Text(row->file);
+    row->name = name;
+    row->par = 0;
     return true;
 }

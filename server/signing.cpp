@@ -58,3 +58,9 @@ std::string hexOf(const uint8_t* bytes, size_t size) {
     }
     return text;
 }
+
+std::string sha256Text(const std::string& bytes) {
+    uint8_t digest[Sha256Bytes];
+    sha256(bytes.data(), bytes.size(), digest);
+    return hexOf(digest, Sha256Bytes);
+}

@@ -23,3 +23,5 @@ bool signatureMatches(const uint8_t key[RiderKeyBytes], const uint8_t signature[
                       const std::string& body);
 void sha256(const void* bytes, size_t size, uint8_t out[Sha256Bytes]);
 std::string hexOf(const uint8_t* bytes, size_t size);
+// The SHA-256 of the bytes in 64 lowercase hex digits.
+std::string sha256Text(const std::string& bytes);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/best_times_option.h"
+#include "app/daily_pars.h"
 #include "app/data_dir.h"
 #include "app/game_main.h"
 #include "app/usage.h"
@@ -181,6 +182,7 @@ int main(int argc, char** argv) {
     useTopScreens(1);
     installCourseScreen();
     setCourseTakenHook(rememberCourse);
+    setCourseListHook(proveDailyCoursesAside);
     installCourseEditor();
     chooseWantedCourse(startFolder);
     installClockAndRecords();

@@ -13,7 +13,8 @@ const UsageLine OptionLines[] = {
     {"--version", "print the name and version and exit"},
     {"--best-times [COURSE]", "print the best times of COURSE (a name or a course file; default: all) and exit"},
     {"--fill-screen", "full screen fills the screen, aspect ratio kept (default: sharp whole multiples)"},
-    {"--course NAME", "ride this course: a name from the course screen (F2), or a course file"},
+    {"--course NAME", "ride this course: a name from the course screen (F2), daily (today's daily course,"},
+    {"", "  UTC) or daily-YYYY-MM-DD, or a course file"},
     {"--edit NAME|FILE", "open the course editor on a course, a course file, or a new course of that name"},
     {"--demo FILE", "watch a demo (also FILE.tgdemo alone): Space pause, Right/Left frame step,"},
     {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
@@ -57,6 +58,7 @@ const UsageLine FileLines[] = {
     {"", "  ../share/tumblegrade and ../share/games/tumblegrade beside the program"},
     {"$XDG_DATA_HOME/tumblegrade/courses/", "courses of your own (default ~/.local/share/...)"},
     {"$XDG_DATA_HOME/tumblegrade/demos", "every run as a demo: the last 20 and the best per course and rider"},
+    {"$XDG_CACHE_HOME/tumblegrade/daily/", "the daily courses and their pars, made again when missing (~/.cache/...)"},
     {"~/.local/share/tumblegrade/records.txt", "every finished run (the best times)"},
 };
 

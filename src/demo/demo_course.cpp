@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "coursegen/daily_file.h"
 #include "menus/course_list.h"
 #include "track/course_choice.h"
 
@@ -42,4 +43,13 @@ bool findCourseByHash(uint64_t hash, char* path, size_t capacity) {
     if (searchFolder(".", hash, path, capacity) || searchFolder("courses", hash, path, capacity)) return true;
     char own[CoursePathCapacity];
     return ownCoursesFolder(own, sizeof own) && searchFolder(own, hash, path, capacity);
+}
+
+bool findDemoCourse(const char* name, uint64_t hash, char* path, size_t capacity) {
+    char daily[CoursePathCapacity], error[160];
+    int days = 0;
+    if (dailyCourseFileNamed(name, &days, daily, sizeof daily, error, sizeof error) > 0 &&
+        matches(daily, hash, path, capacity))
+        return true;
+    return findCourseByHash(hash, path, capacity);
 }

@@ -7,3 +7,6 @@
 #include <cstdint>
 
 bool findCourseByHash(uint64_t hash, char* path, size_t capacity);
+// The course of a demo by its name and hash: a daily course (daily-YYYY-MM-DD) is made
+// again from its date, at any later date; any other by its hash as above.
+bool findDemoCourse(const char* name, uint64_t hash, char* path, size_t capacity);

@@ -171,7 +171,7 @@ bool watchDemoFile(const char* path, int anyKeyLeaves) {
         return false;
     }
     char course[CoursePathCapacity];
-    if (!findCourseByHash(Watched.header.courseHash, course, sizeof course)) {
+    if (!findDemoCourse(Watched.header.course, Watched.header.courseHash, course, sizeof course)) {
         std::fprintf(stderr, "tumblegrade: the demo %s rides the course %s, which is not here\n", path,
                      Watched.header.course[0] ? Watched.header.course : "(no name)");
         Watched.script.commands.clear();

@@ -18,6 +18,7 @@ constexpr XdgRule XdgRules[] = {
     {"XDG_DATA_HOME", ".local/share", "tumblegrade"},
     {"XDG_CONFIG_HOME", ".config", "tumblegrade"},
     {"XDG_PICTURES_DIR", "Pictures", "Tumblegrade"},
+    {"XDG_CACHE_HOME", ".cache", "tumblegrade"},
 };
 
 bool absolute(const char* path) { return path != nullptr && path[0] == '/'; }

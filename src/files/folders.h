@@ -2,13 +2,14 @@
 //   data:     $XDG_DATA_HOME/tumblegrade     else $HOME/.local/share/tumblegrade
 //   config:   $XDG_CONFIG_HOME/tumblegrade   else $HOME/.config/tumblegrade
 //   pictures: $XDG_PICTURES_DIR/Tumblegrade  else $HOME/Pictures/Tumblegrade
+//   cache:    $XDG_CACHE_HOME/tumblegrade    else $HOME/.cache/tumblegrade
 // A variable counts only when it names an absolute path.
 #pragma once
 
 #include <cstddef>
 #include <sys/types.h>
 
-enum XdgFolder { XdgData = 0, XdgConfig, XdgPictures };
+enum XdgFolder { XdgData = 0, XdgConfig, XdgPictures, XdgCache };
 
 // New folders are the user's own.
 constexpr mode_t XdgFolderMode = 0700;

@@ -3,10 +3,15 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "coursegen/daily_course.h"
+#include "coursegen/daily_file.h"
 
 #include "files/folders.h"
 #include "race/course_start.h"
@@ -33,6 +38,29 @@ CourseListEntry* addEntry(CourseList* list) {
     *e = CourseListEntry{};
     e->usable = 1;
     return e;
+}
+
+// A daily course: its file made from the date, its par when an autopilot's proof lies
+// beside it (0 until then).
+CourseListEntry* addDailyCourse(CourseList* list, int days) {
+    CourseListEntry* e = addEntry(list);
+    if (!e) return nullptr;
+    dailyCourseName(days, e->name);
+    e->daily = 1;
+    const DailyPlan plan = dailyPlan(days);
+    copyText(e->grade, sizeof e->grade, plan.grade->name);
+    e->tiles = plan.tiles;
+    if (!dailyCourseFile(days, e->path, sizeof e->path, e->problem, sizeof e->problem)) {
+        e->usable = 0;
+        return e;
+    }
+    e->par = provedCoursePar(e->path);
+    return e;
+}
+
+void addDailyCourses(CourseList* list) {
+    const int today = todayUtc();
+    for (int back = 0; back < DailyCoursesShown; ++back) addDailyCourse(list, today - back);
 }
 
 void addShippedCourses(CourseList* list) {
@@ -112,6 +140,11 @@ void addOwnCourses(CourseList* list) {
     const int first = list->count;
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_name[0] == '.' || endsWith(entry->d_name, ".proof") || endsWith(entry->d_name, ".new")) continue;
+        if (strncasecmp(entry->d_name, DailyPrefix, sizeof DailyPrefix - 1) == 0) {
+            std::fprintf(stderr, "tumblegrade: %s/%s is not listed: names beginning with daily are the daily courses'\n",
+                         folder, entry->d_name);
+            continue;
+        }
         addOwnCourse(list, folder, entry->d_name);
     }
     closedir(dir);
@@ -125,6 +158,7 @@ int ownCoursesFolder(char* folder, int size) { return xdgPath(XdgData, "courses"
 
 void gatherCourses(CourseList* list) {
     list->count = 0;
+    addDailyCourses(list);
     addShippedCourses(list);
     addOwnCourses(list);
 }
@@ -155,7 +189,16 @@ int chooseCourseAtStart(const char* nameOrPath, const char* startFolder, char* e
     gatherCourses(&Courses);
     int entry = courseEntryNamed(&Courses, nameOrPath);
     CourseListEntry* e = nullptr;
-    if (entry >= 0) {
+    int days = 0;
+    char dailyPath[CoursePathCapacity];
+    const int daily = entry >= 0 ? 0 : dailyCourseFileNamed(nameOrPath, &days, dailyPath, sizeof dailyPath, error, errorSize);
+    if (daily < 0) return 0;
+    if (daily > 0) {
+        char name[DailyNameCapacity];
+        dailyCourseName(days, name);
+        entry = courseEntryNamed(&Courses, name);
+        e = entry >= 0 ? &Courses.entries[entry] : addDailyCourse(&Courses, days);
+    } else if (entry >= 0) {
         e = &Courses.entries[entry];
     } else if ((e = addEntry(&Courses)) != nullptr) {
         // Not a name: a course file, relative to the folder the game was started from.

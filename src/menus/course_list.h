@@ -1,6 +1,8 @@
-// Every course a player can ride: the shipped ones of the data folder's index, then the
-// player's own from $XDG_DATA_HOME/tumblegrade/courses/, each checked before it can be
-// chosen. Taking one makes it the course of the following runs.
+// Every course a player can ride: the daily courses of today (UTC) and the six days
+// before, the shipped ones of the data folder's index, then the player's own from
+// $XDG_DATA_HOME/tumblegrade/courses/ (never one named daily...: that name is the daily
+// courses'), each checked before it can be chosen. Taking one makes it the course of the
+// following runs.
 #pragma once
 
 #include "track/course_choice.h"
@@ -8,6 +10,7 @@
 
 constexpr int CourseListCapacity = 96;
 constexpr int CourseProblemCapacity = 96;
+constexpr int DailyCoursesShown = 7;  // a daily course stays on the list for seven days
 
 struct CourseListEntry {
     char name[CourseNameCapacity];
@@ -16,6 +19,7 @@ struct CourseListEntry {
     int tiles;
     int par;                        // ride steps, 0 when not known
     int own;                        // from the player's folder
+    int daily;                      // a daily course (its file made from its date)
     int usable;                     // 0: it cannot be ridden, problem says why
     char problem[CourseProblemCapacity];
 };
@@ -39,6 +43,6 @@ int courseEntryNamed(const CourseList* list, const char* name);
 // Makes the entry the course of the following runs and puts the rider at its start.
 // 0 for an entry that cannot be ridden.
 int takeCourse(const CourseListEntry& entry);
-// At start-up, before the course is loaded: a course name (shipped or own) or a course
-// file, relative to startFolder. 0 with the reason in error when it cannot be ridden.
+// At start-up, before the course is loaded: a course name (daily, daily-YYYY-MM-DD,
+// shipped or own) or a course file, relative to startFolder. 0 with the reason in error when it cannot be ridden.
 int chooseCourseAtStart(const char* nameOrPath, const char* startFolder, char* error, int errorSize);

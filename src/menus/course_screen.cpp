@@ -20,7 +20,7 @@ namespace {
 
 constexpr int ListLeft = 10, ListRight = 390, ListTop = 68, PanelBottom = 424;
 constexpr int RowTop = 100, RowHeight = 24, VisibleRows = 13;
-constexpr int NameX = 26, GradeX = 226, TilesRight = 374;
+constexpr int NameX = 26, GradeX = 236, TilesRight = 374;  // the names hold daily-YYYY-MM-DD
 constexpr int SideLeft = 400, SideRight = 630, MapBottom = 268, DetailsTop = 276;
 constexpr MapBox MapArea = {SideLeft + 10, ListTop + 10, SideRight - 10, MapBottom - 10};
 
@@ -32,10 +32,11 @@ struct CourseScreenView {
     int mapOf;     // the entry the map was built for, -1 for none
     void (*taken)(const char* name);
     void (*edit)(const char* path, const char* name, int own);
+    void (*gathered)(const CourseList& list);
     int stale;  // the editor was opened over it: the list is read again
 };
 
-CourseScreenView CourseView = {0, 0, -1, nullptr, nullptr, 0};
+CourseScreenView CourseView = {0, 0, -1, nullptr, nullptr, nullptr, 0};
 CourseMap Map;
 
 void select(int entry) {
@@ -48,8 +49,13 @@ void select(int entry) {
 
 void openScreen() {
     gatherCourses(&Courses);
+    if (CourseView.gathered) CourseView.gathered(Courses);
     CourseView.firstRow = 0;
     select(std::max(chosenCourseEntry(&Courses), 0));
+    // The first page while the chosen course is on it (today's daily course first), else
+    // the fullest page that shows it.
+    if (CourseView.selected >= VisibleRows)
+        CourseView.firstRow = std::min(CourseView.selected, Courses.count - VisibleRows);
     CourseView.mapOf = -1;
 }
 
@@ -176,6 +182,7 @@ void drawDetails(DisplayContext* page) {
     std::snprintf(line, sizeof line, "Par %s", par);
     text(page, x, DetailsTop + 60, LookWhite, line);
     if (e.own) text(page, x, DetailsTop + 84, LookDim, e.par ? "Your own course" : "Your own, unproved");
+    if (e.daily) text(page, x, DetailsTop + 84, LookDim, &e == &Courses.entries[0] ? "Today's daily course" : "A daily course");
 }
 
 void drawMap(DisplayContext* page) {
@@ -225,3 +232,5 @@ void installCourseScreen() {
 void setCourseTakenHook(void (*taken)(const char* name)) { CourseView.taken = taken; }
 
 void setCourseEditHook(void (*edit)(const char* path, const char* name, int own)) { CourseView.edit = edit; }
+
+void setCourseListHook(void (*gathered)(const CourseList& list)) { CourseView.gathered = gathered; }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/civil_date.h"
+
 namespace {
 
 constexpr int RunFieldCount = 11;
@@ -100,16 +102,6 @@ bool parseHash(Span field, uint64_t* hash) {
     }
     *hash = h;
     return true;
-}
-
-// Days from 1970-01-01 to the given civil date (proleptic Gregorian).
-int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
-    y -= m <= 2;
-    const int64_t era = y / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
 }
 
 bool digitsAt(Span field, size_t at, size_t count, int64_t* value) {

@@ -38,6 +38,7 @@ protected:
         home_ = makeTempDir("own-screens");
         setenv("XDG_DATA_HOME", home_.c_str(), 1);
         setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+        setenv("XDG_CACHE_HOME", home_.c_str(), 1);
         data_ = std::make_unique<ScopedDir>(TG_DATA_DIR);
         ASSERT_TRUE(startHeadlessPage("own screens"));
         GameState.screen = ScreenMainMenu;
@@ -58,6 +59,7 @@ protected:
         data_.reset();
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_CACHE_HOME");
     }
 
     static void key(int scanCode) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -105,6 +106,35 @@ TEST(ShippedCourses, TheIndexStartsWithTheClassicCourseCoversEveryGradeAndNamesN
     int status = 0;
     EXPECT_EQ(runTool(std::string("--autopilot --course no-such-course --data '") + TG_DATA_DIR + "' 2>/dev/null", &status), "");
     EXPECT_EQ(status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A few days' daily courses: the autopilot finishes each, and the demo of its ride
+// verifies where no course file of that day has been made yet (a fresh cache folder).
+TEST(DailyCourses, TheAutopilotFinishesThemAndTheirDemosPlayFromTheDateAlone) {
+    const std::string dir = makeTempDir("daily");
+    const std::string data = std::string(" --data '") + TG_DATA_DIR + "'";
+    for (const char* date : {"2026-12-10", "2026-12-12", "2027-01-04"}) {
+        const std::string name = std::string("daily-") + date;
+        setenv("XDG_CACHE_HOME", (dir + "/cache").c_str(), 1);
+        int status = -1;
+        const std::string line = runTool("--autopilot --course " + name + data + " --record '" + dir + "/ride.txt'",
+                                         &status);
+        ASSERT_EQ(status, 0) << line;
+        EXPECT_EQ(line.rfind("course " + name + " outcome finish iterations ", 0), 0u) << line;
+        runTool("'" + dir + "/ride.txt' --course " + name + data + " --make-demo '" + dir + "/ride.tgdemo' --out '" +
+                    dir + "/pictures'",
+                &status);
+        ASSERT_EQ(status, 0);
+        setenv("XDG_CACHE_HOME", (dir + "/fresh-" + date).c_str(), 1);
+        const std::string verified = runTool("--verify '" + dir + "/ride.tgdemo'" + data, &status);
+        EXPECT_EQ(status, 0) << verified;
+        EXPECT_EQ(verified.rfind("finish ", 0), 0u) << verified;
+    }
+    unsetenv("XDG_CACHE_HOME");
 }
 
 }  // namespace

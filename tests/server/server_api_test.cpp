@@ -8,6 +8,7 @@
 #include <string>
 
 #include "board_client.h"
+#include "coursegen/daily_course.h"
 
 namespace {
 
@@ -137,6 +138,44 @@ TEST_P(BoardApi, CoursesAreCheckedBeforeRunsOnThem) {
     const Answer run = submitRun(server_, withHeader(Classic, "course-hash", ownHash), anna);
     EXPECT_EQ(run.status, 201) << run.body;
     EXPECT_EQ(getPath(server_, boardPath(ownHash)).json()["name"], "mine");
+}
+
+// A daily course's demo, the autopilot's ride made into a demo by the replay tool.
+std::string dailyDemo(const std::string& folder, const std::string& name) {
+    const std::string tool = std::string("XDG_CACHE_HOME='") + folder + "/cache' '" + TG_REPLAY_EXE + "' ";
+    const std::string data = " --data '" + std::string(TG_DATA_DIR) + "' --course " + name;
+    std::system((tool + "--autopilot" + data + " --record '" + folder + "/ride.txt' >/dev/null").c_str());
+    std::system((tool + "'" + folder + "/ride.txt'" + data + " --make-demo '" + folder + "/ride.tgdemo' --out '" +
+                 folder + "' >/dev/null").c_str());
+    return readFile(folder + "/ride.tgdemo");
+}
+
+TEST_P(BoardApi, DailyCoursesAreKnownFromTheirDateWithoutBeingSent) {
+    const Rider anna = newRider();
+    const std::string folder = std::string(::testing::TempDir()) + "/daily-" + std::to_string(getpid());
+    std::system(("mkdir -p '" + folder + "'").c_str());
+    const std::string demo = dailyDemo(folder, "daily");
+    char today[DailyNameCapacity], later[DailyNameCapacity];
+    dailyCourseName(todayUtc(), today);
+    ASSERT_NE(demo.find(std::string("# course ") + today + "\n"), std::string::npos) << demo.substr(0, 200);
+    const Answer run = submitRun(server_, demo, anna);
+    ASSERT_EQ(run.status, 201) << run.body;
+    const auto board = getPath(server_, boardPath(courseHashOf(demo))).json();
+    EXPECT_EQ(board["name"], today);
+    EXPECT_EQ(board["runs"].size(), 1u);
+
+    // Two days ahead is not out yet; a daily name on another course's fingerprint is refused.
+    dailyCourseName(todayUtc() + 2, later);
+    const std::string text = dailyCourseText(todayUtc() + 2);
+    const Answer early = submitRun(
+        server_, withHeader(withHeader(demo, "course", later), "course-hash", courseHashOfFile(text)), anna);
+    EXPECT_EQ(early.status, 422);
+    EXPECT_NE(early.body.find("not out yet"), std::string::npos) << early.body;
+    const Answer other = submitRun(server_, withHeader(withHeader(Classic, "course", "daily-2026-01-01"), "course-hash",
+                                                       courseHashOfFile(text)), anna);
+    EXPECT_EQ(other.status, 422);
+    EXPECT_NE(other.body.find("is not the daily course"), std::string::npos) << other.body;
+    std::system(("rm -rf '" + folder + "'").c_str());
 }
 
 TEST_P(BoardApi, HealthAndMetrics) {

@@ -13,7 +13,7 @@ printf 'z1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\ng1 0 0\n' >"$WORK/xdg/tumblegrade/course
 printf 'g1 0 0\nq9 9 9\n' >"$WORK/xdg/tumblegrade/courses/zz-broken.tbk"
 
 cd "$DATA" || exit 1
-if XDG_DATA_HOME="$WORK/xdg" "$GAME" --course no-such-course -nosound >/dev/null 2>"$WORK/refused.err"; then
+if XDG_DATA_HOME="$WORK/xdg" XDG_CACHE_HOME="$WORK/cache" "$GAME" --course no-such-course -nosound >/dev/null 2>"$WORK/refused.err"; then
     echo "--course no-such-course started the game" >&2; exit 1
 fi
 grep -q "no course named no-such-course" "$WORK/refused.err" || { cat "$WORK/refused.err" >&2; exit 1; }

@@ -11,7 +11,7 @@ begin_window_test "$1" "$2"
 mkdir -p "$WORK/xdg"
 
 cd "$DATA" || exit 1
-if XDG_DATA_HOME="$WORK/xdg" "$GAME" --edit daily-mine -nosound >/dev/null 2>"$WORK/refused.err"; then
+if XDG_DATA_HOME="$WORK/xdg" XDG_CACHE_HOME="$WORK/cache" "$GAME" --edit daily-mine -nosound >/dev/null 2>"$WORK/refused.err"; then
     echo "--edit daily-mine started the game" >&2; exit 1
 fi
 grep -q "daily" "$WORK/refused.err" || { cat "$WORK/refused.err" >&2; exit 1; }

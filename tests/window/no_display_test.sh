@@ -6,7 +6,7 @@
 set -u
 GAME="$(realpath "$1")"
 WORK="$(mktemp -d)"
-export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"  # the player's own settings, records and demos stay untouched
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share" XDG_CACHE_HOME="$WORK/cache"  # the player's own settings, records and demos stay untouched
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/runtime" && chmod 700 "$WORK/runtime"
 # The program's own time (user + system) must stay within a second; the clock on the

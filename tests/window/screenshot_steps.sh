@@ -20,7 +20,7 @@ start_game_window() {
     openbox >/dev/null 2>&1 &
     WM=$!
     sleep 1
-    XDG_DATA_HOME="$WORK/xdg" XDG_PICTURES_DIR="$WORK/pictures" "$GAME" -nosound "$@" >>"$WORK/game.out" 2>"$WORK/game.err" &
+    XDG_DATA_HOME="$WORK/xdg" XDG_CACHE_HOME="$WORK/cache" XDG_PICTURES_DIR="$WORK/pictures" "$GAME" -nosound "$@" >>"$WORK/game.out" 2>"$WORK/game.err" &
     PID=$!
     WID=$(find_window)
     [ -n "$WID" ] || { echo "no window" >&2; kill $PID $WM; exit 1; }

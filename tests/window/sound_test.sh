@@ -18,7 +18,7 @@ WORK="$(mktemp -d)"
 export XDG_CONFIG_HOME="$WORK/config"  # the player's own settings stay untouched
 trap '[ -n "${SOUND_TEST_KEEP:-}" ] || rm -rf "$WORK"' EXIT
 # The game's own settings, records and demos, not those of whoever runs the test.
-export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share"
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share" XDG_CACHE_HOME="$WORK/cache"
 cat >"$WORK/inner.sh" <<'INNER'
 #!/usr/bin/env bash
 set -u

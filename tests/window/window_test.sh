@@ -32,7 +32,7 @@ cd "$DATA" || exit 1
 openbox >/dev/null 2>&1 &
 WM=$!
 sleep 1
-export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/first.raw"
+export XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/share" XDG_CACHE_HOME="$WORK/cache" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/first.raw"
 XDG_PICTURES_DIR="$WORK/pictures" "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
 fail() { echo "$1" >&2; cat "$WORK/game.err" >&2; kill $PID 2>/dev/null; kill $WM 2>/dev/null; exit 1; }

@@ -1,4 +1,5 @@
 // tumblegrade-coursegen --seed N --grade NAME --tiles N [-o FILE]: writes a course.
+// tumblegrade-coursegen --daily YYYY-MM-DD [-o FILE]: writes that date's daily course.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -6,11 +7,13 @@
 #include <string>
 
 #include "coursegen/course_generator.h"
+#include "coursegen/daily_course.h"
 
 namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: tumblegrade-coursegen --seed N --grade NAME --tiles N [-o FILE]\n"
+                         "       tumblegrade-coursegen --daily YYYY-MM-DD [-o FILE]\n"
                          "grades, gentle to hard:");
     for (int i = 0; i < CourseGradeCount; ++i) std::fprintf(stderr, " %s", CourseGrades[i].name);
     std::fprintf(stderr, "\ntiles: %d to %d\n", MinCourseTiles, MaxCourseTiles);
@@ -32,6 +35,8 @@ int main(int argc, char** argv) {
     const CourseGrade* grade = nullptr;
     const char* out = nullptr;
     bool haveSeed = false;
+    int dailyDays = 0;
+    bool daily = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (i + 1 >= argc) return usage();
@@ -43,14 +48,22 @@ int main(int argc, char** argv) {
             if (!(grade = findCourseGrade(value))) return usage();
         } else if (std::strcmp(arg, "--tiles") == 0) {
             if (!readWhole(value, MaxCourseTiles, &tiles) || tiles < MinCourseTiles) return usage();
+        } else if (std::strcmp(arg, "--daily") == 0) {
+            if (!parseDailyDate(value, &dailyDays)) {
+                std::fprintf(stderr, "tumblegrade-coursegen: %s is no date YYYY-MM-DD from %d to %d\n", value,
+                             DailyFirstYear, DailyLastYear);
+                return 2;
+            }
+            daily = true;
         } else if (std::strcmp(arg, "-o") == 0) {
             out = value;
         } else {
             return usage();
         }
     }
-    if (!haveSeed || !grade || tiles == 0) return usage();
-    const std::string course = generateCourse(seed, *grade, int(tiles));
+    if (daily && (haveSeed || grade || tiles)) return usage();
+    if (!daily && (!haveSeed || !grade || tiles == 0)) return usage();
+    const std::string course = daily ? dailyCourseText(dailyDays) : generateCourse(seed, *grade, int(tiles));
     FILE* file = out ? std::fopen(out, "wb") : stdout;
     if (!file) {
         std::fprintf(stderr, "tumblegrade-coursegen: cannot write %s: %s\n", out, std::strerror(errno));

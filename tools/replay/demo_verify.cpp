@@ -81,7 +81,7 @@ bool readDemoForVerification(FILE* in, ReplayScript* script, std::string* error)
 
 bool chooseDemoCourse(const char* demoName) {
     char path[CoursePathCapacity];
-    if (findCourseByHash(V.header.courseHash, path, sizeof path) && chooseCourseFile(path)) return true;
+    if (findDemoCourse(V.header.course, V.header.courseHash, path, sizeof path) && chooseCourseFile(path)) return true;
     std::fprintf(stderr, "tumblegrade-replay: %s rides the course %s (%016" PRIx64 "), which is not here\n",
                  demoName, V.header.course[0] ? V.header.course : "(no name)", V.header.courseHash);
     return false;

@@ -17,7 +17,8 @@
 // race view as the window game does; the state log is the same as without it.
 // --make-demo FILE writes the script's first run as a demo (the shipped demos are the
 // autopilot's recordings made into demos).
-// --course NAME (any mode but --verify) rides the course of that name in the data folder's index, or
+// --course NAME (any mode but --verify) rides the daily course (daily: today's, UTC; daily-YYYY-MM-DD),
+// the course of that name in the data folder's index, or
 // the course file NAME; without it the runs ride track.tbk as always.
 // --records keeps a finished run in the records file; --hud draws the run's time, the
 // splits and the finish lines into the pages.
@@ -45,6 +46,8 @@
 #include "pilot/autopilot_session.h"
 #include "platform/headless.h"
 #include "race/ride_clock.h"
+#include "coursegen/daily_course.h"
+#include "coursegen/daily_file.h"
 #include "track/course_choice.h"
 #include "track/course_index.h"
 #include "demo/replay_script.h"
@@ -75,7 +78,7 @@ int usage() {
                  "a script also takes --ghost FILE (a ghost path drawn into the race view)\n"
                  "and --make-demo FILE (its first run written as a demo)\n"
                  "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
-                 "every mode also takes --course NAME (a name from the course index or a course file)\n");
+                 "every mode also takes --course NAME (daily, daily-YYYY-MM-DD, a name from the course index or a course file)\n");
     return 2;
 }
 
@@ -134,12 +137,25 @@ void autopilotEnd(int iteration) {
     autopilotSessionEnd(iteration);
 }
 
-// --course: a name from the index in the data folder (we are inside it), or a course
-// file, relative to the folder the tool was started in.
+// --course: a daily course (daily, daily-YYYY-MM-DD: the name becomes the dated one), a
+// name from the index in the data folder (we are inside it), or a course file, relative
+// to the folder the tool was started in.
 CourseIndex Courses;
 
-bool chooseCourse(const std::string& course, const std::string& cwd) {
-    char path[CoursePathCapacity];
+bool chooseCourse(std::string& course, const std::string& cwd) {
+    char path[CoursePathCapacity], error[160];
+    int days = 0;
+    const int daily = dailyCourseFileNamed(course.c_str(), &days, path, sizeof path, error, sizeof error);
+    if (daily < 0) {
+        std::fprintf(stderr, "tumblegrade-replay: %s\n", error);
+        return false;
+    }
+    if (daily > 0) {
+        char name[DailyNameCapacity];
+        dailyCourseName(days, name);
+        course = name;
+        return chooseCourseFile(path) != 0;
+    }
     const std::string file = findCourse(&Courses, course.c_str()) ? course : absoluteFrom(cwd, course);
     if (!resolveCourse(&Courses, file.c_str(), path, sizeof path)) {
         std::fprintf(stderr, "tumblegrade-replay: no course %s in the index and no such file\n", course.c_str());
