@@ -12,9 +12,11 @@
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/run_watch.h"
+#include "menus/world_board_view.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
 #include "records/run_time.h"
+#include "settings/settings.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -33,6 +35,7 @@ struct BestTimesView {
     int at;
     int line;                // the chosen run of the course shown
     char note[NoteCapacity];  // why Enter played nothing, "" when it did not fail
+    int world;                // Tab: the world's runs of the course shown
     RecordTable records;
 };
 
@@ -73,7 +76,11 @@ void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
         if (const RunRecord* latest = latestRunOf(View.records, hash)) View.pars[0] = latest->par;
 }
 
-void closeScreen() { View.records.runs.clear(); }
+void closeScreen() {
+    View.records.runs.clear();
+    View.world = 0;
+    closeWorldBoard();
+}
 
 // The best runs of the course shown, fastest first.
 int shownRuns(const RunRecord** best) {
@@ -84,6 +91,24 @@ void moveCourse(int by) {
     if (View.count) View.at = (View.at + View.count + by) % View.count;
     View.line = 0;
     View.note[0] = 0;
+    if (View.world) openWorldBoard(View.courses[View.at]);
+}
+
+// Tab: the rider's runs or the world's, of the same course.
+void switchBoard() {
+    View.world = !View.world && View.count > 0;
+    View.note[0] = 0;
+    if (View.world)
+        openWorldBoard(View.courses[View.at]);
+    else
+        closeWorldBoard();
+}
+
+// F7 on the rider's own runs: the course's ghost is the own best again.
+void ownGhost() {
+    if (!View.count) return;
+    dropWorldGhostOf(View.courses[View.at]);
+    std::snprintf(View.note, sizeof View.note, "%s", "Your own best is the ghost of this course.");
 }
 
 void moveLine(int by) {
@@ -115,7 +140,14 @@ void playChosenRun() {
 }
 
 void onKey(int scanCode) {
+    const bool sideways = scanCode == ScanLeft || scanCode == ScanRight;
+    if (View.world && !sideways && scanCode != ScanTab && scanCode != ScanEsc && scanCode != ScanBackspace) {
+        worldBoardKey(scanCode, topScreenKeyModifiers());
+        return;
+    }
     switch (scanCode) {
+    case ScanTab: switchBoard(); break;
+    case ScanF7: ownGhost(); break;
     case ScanLeft: moveCourse(-1); break;
     case ScanRight: moveCourse(1); break;
     case ScanUp: moveLine(-1); break;
@@ -183,12 +215,29 @@ void drawCourse(DisplayContext* page) {
     text(page, PanelLeft + 14, CourseTop + 32, LookWhite, par);
     std::snprintf(line, sizeof line, "Course %d of %d", View.at + 1, View.count);
     textRightAligned(page, PanelRight - 14, CourseTop + 8, LookDim, line);
-    text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.note);
+    text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.world ? worldBoardNote() : View.note);
 }
 
 const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"},
                            {"Enter", "Watch its demo"}, {"Esc", "Back"}};
 const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {"Enter", "Back"}, {"Esc", "Back"}};
+const KeyHint WorldKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"}, {"Enter", "Watch"},
+                             {"F7", "Ghost"}, {"Tab", "Your runs"}, {"Esc", "Back"}};
+const KeyHint OwnKeys[] = {{"Tab", "World"}, {"Esc", "Back"}};
+
+// With a board server set the footer names Tab too.
+void drawLocalFooter(DisplayContext* page, const KeyHint* keys, int count) {
+    if (!onlineServerNow()[0]) {
+        drawFooterKeys(page, Look.screen, Look.text, keys, count);
+        return;
+    }
+    KeyHint withTab[8];
+    int n = 0;
+    for (int i = 0; i < count - 1 && n < 6; ++i) withTab[n++] = keys[i];
+    withTab[n++] = OwnKeys[0];
+    withTab[n++] = keys[count - 1];
+    drawFooterKeys(page, Look.screen, Look.text, withTab, n);
+}
 
 void drawScreen(DisplayContext* page) {
     if (!beginLookScreen(page, "Best times")) return;
@@ -200,10 +249,14 @@ void drawScreen(DisplayContext* page) {
     }
     drawCourse(page);
     const int oneCourse = View.count < 2 ? 1 : 0;  // Left and Right have nowhere to go
-    if (drawTable(page) > 0)
-        drawFooterKeys(page, Look.screen, Look.text, RunKeys + oneCourse, int(std::size(RunKeys)) - oneCourse);
-    else
-        drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + oneCourse, int(std::size(NoRunKeys)) - oneCourse);
+    if (View.world) {
+        drawWorldBoard(page, TableTop, PanelBottom, PanelRight - 14, CourseTop + 32);
+        drawFooterKeys(page, Look.screen, Look.text, WorldKeys + oneCourse, int(std::size(WorldKeys)) - oneCourse);
+    } else if (drawTable(page) > 0) {
+        drawLocalFooter(page, RunKeys + oneCourse, int(std::size(RunKeys)) - oneCourse);
+    } else {
+        drawLocalFooter(page, NoRunKeys + oneCourse, int(std::size(NoRunKeys)) - oneCourse);
+    }
 }
 
 const TopScreen BestTimesScreen = {nullptr, onKey, drawScreen, closeScreen};
@@ -227,4 +280,7 @@ void showBestTimes() {
 
 void registerBestTimesScreen() { registerTopScreen(TopScreenBestTimes, &BestTimesScreen); }
 
-void setBestTimesDemoPlayer(bool (*play)(const char* path)) { DemoPlayer = play; }
+void setBestTimesDemoPlayer(bool (*play)(const char* path)) {
+    DemoPlayer = play;
+    setWorldDemoPlayer(play);
+}
