@@ -213,3 +213,7 @@ void dropWorldGhostOf(uint64_t courseHash) {
 void setWorldDemoPlayer(bool (*play)(const char* demoPath)) { DemoPlayer = play; }
 
 const char* worldBoardNote() { return World.note; }
+
+int worldBoardState() { return World.state; }
+int worldBoardRuns() { return shownCount(); }
+int worldBoardOwnLine() { return World.ownLine; }

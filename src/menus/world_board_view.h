@@ -26,5 +26,10 @@ void setWorldGhostHooks(bool (*choose)(const char* demoPath, std::string* why), 
 void dropWorldGhostOf(uint64_t courseHash);
 // What Enter does with it (the best-times screen's demo player).
 void setWorldDemoPlayer(bool (*play)(const char* demoPath));
+// What the view shows now (online/world_board.h's BoardState), the runs it lists and the
+// rider's own line on the board (-1 when not on it).
+int worldBoardState();
+int worldBoardRuns();
+int worldBoardOwnLine();
 // The note under the course's name ("" when none).
 const char* worldBoardNote();
