@@ -136,6 +136,8 @@ int gameKeyFor(const Settings* s, int physicalKey, int context);
 
 // The board server runs are sent to: "" when none is set or sending is off.
 const char* onlineServerNow();
-// A URL the file can hold ("" clears it); 0 when it cannot be kept.
+// A URL the file can hold: no blanks, no control characters.
+int serverUrlFits(const char* url);
+// Sets the server and turns sending on; 0 when the URL cannot be kept.
 int rememberOnlineServer(const char* url);
 void rememberOnlineOn(int on);

@@ -187,8 +187,8 @@ int takePadButton(Reading* r, const char* name, const char* value) {
 // [online]: the server's URL and whether runs are sent to it.
 int takeOnline(Reading* r, const char* name, const char* value) {
     if (!std::strcmp(name, "server")) {
-        if (std::strlen(value) >= ServerUrlSize || std::strpbrk(value, " \t"))
-            fault(r, r->line, "server URL too long or with blanks; none kept", "");
+        if (std::strlen(value) >= ServerUrlSize || !serverUrlFits(value))
+            fault(r, r->line, "server URL too long, or with blanks or control characters; none kept", "");
         else
             std::snprintf(r->s->onlineServer, ServerUrlSize, "%s", value);
     } else if (!std::strcmp(name, "send") && parseSwitch(value) >= 0) {
@@ -260,6 +260,12 @@ void checkKeys(Reading* r) {
 }  // namespace
 
 void settingsMessagesTo(FILE* out) { MessagesTo = out; }
+
+int serverUrlFits(const char* url) {
+    for (const char* c = url; *c; ++c)
+        if ((unsigned char)*c <= 0x20 || *c == 0x7F) return 0;
+    return 1;
+}
 
 int courseNameFits(const char* name) {
     const size_t length = std::strlen(name);
