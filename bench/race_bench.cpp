@@ -9,9 +9,7 @@
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
-#include <netinet/in.h>
 #include <new>
-#include <sys/socket.h>
 #include <string>
 
 #include "app/game_main.h"
@@ -34,6 +32,7 @@
 #include "render/rasteriser.h"
 #include "render/segment_window.h"
 #include "render/textures.h"
+#include "support/local_socket.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"
 
@@ -353,26 +352,11 @@ void BM_DemoCheck(benchmark::State& state) {
 // sender keeps trying all the while.
 enum SenderMode { NoSender = 0, NobodyListening, NeverAnswering };
 
-int openBenchSocket(int mode, int* port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        return -1;
-    *port = ntohs(address.sin_port);
-    if (mode == NeverAnswering) return listen(fd, 8) == 0 ? fd : -1;
-    close(fd);
-    return 0;
-}
-
 void BM_WholeFrameSending(benchmark::State& state) {
     const int mode = int(state.range(0));
     char home[] = "/tmp/tumblegrade-bench-XXXXXX";
     int port = 0;
-    const int fd = mode == NoSender ? 0 : openBenchSocket(mode, &port);
+    const int fd = mode == NoSender ? 0 : localSocket(mode == NeverAnswering, &port);
     if (!mkdtemp(home) || fd < 0) {
         state.SkipWithError("no folder or socket for the sender");
         return;

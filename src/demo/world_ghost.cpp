@@ -11,7 +11,6 @@
 #include "demo/demo_file.h"
 #include "demo/demo_playback.h"
 #include "demo/ghost_path.h"
-#include "demo/ghost_view.h"
 #include "demo/live_game.h"
 #include "files/file_read.h"
 #include "files/folders.h"

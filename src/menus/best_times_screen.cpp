@@ -9,6 +9,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "menus/top_screens.h"
+#include "menus/board_rows.h"
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/run_watch.h"
@@ -24,8 +25,8 @@ namespace {
 constexpr int CourseCapacity = 64;
 constexpr int NoteCapacity = 64;
 constexpr int PanelLeft = 10, PanelRight = 630, CourseTop = 66, TableTop = 154, PanelBottom = 424;
-constexpr int RowTop = 188, RowHeight = 23;
-constexpr int RankRight = 52, RiderX = 66, TimeRight = 420, DateX = 452;
+constexpr int RowTop = 188, RowHeight = BoardRowHeight;
+constexpr int RiderX = 66;  // notes start in the rider column
 
 struct BestTimesView {
     uint64_t courses[CourseCapacity];  // every course shown: the asked one, then those with runs
@@ -159,30 +160,19 @@ void onKey(int scanCode) {
     }
 }
 
-void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) {
-    drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
-}
+void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) { boardText(page, x, y, colour, s); }
 
 void textRightAligned(DisplayContext* page, int right, int y, LookColour colour, const char* s) {
-    text(page, right - textWidthOf(Look.text, s), y, colour, s);
+    boardTextRightAligned(page, right, y, colour, s);
 }
 
 void drawRun(DisplayContext* page, const RunRecord& run, int i, int y) {
-    const bool chosen = i == View.line;
-    if (chosen) {
-        fillBox(page, Look.screen.colour[LookSelection], PanelLeft + 4, y - 2, PanelRight - 4, y + RowHeight - 3);
-        fillBox(page, Look.screen.colour[LookAccent], PanelLeft + 4, y - 2, PanelLeft + 7, y + RowHeight - 3);
-    }
-    const LookColour colour = chosen ? LookAccent : LookWhite;
     char rank[16], rider[32], time[RunTimeTextCapacity], date[16];
     std::snprintf(rank, sizeof rank, "%d.", i + 1);
     std::snprintf(rider, sizeof rider, "%.24s", run.rider[0] ? run.rider : "-");
     formatRunTime(run.steps, time, sizeof time);
     formatRunDate(run.date, date, sizeof date);
-    textRightAligned(page, RankRight, y, colour, rank);
-    text(page, RiderX, y, colour, rider);
-    textRightAligned(page, TimeRight, y, colour, time);
-    text(page, DateX, y, LookDim, date);
+    drawBoardRow(page, y, i == View.line, false, rank, rider, time, date);
 }
 
 // The runs, the chosen one on the band; returns how many.
@@ -194,10 +184,7 @@ int drawTable(DisplayContext* page) {
         text(page, RiderX, TableTop + 12, LookDim, "No runs yet.");
         return 0;
     }
-    textRightAligned(page, RankRight, TableTop + 8, LookAccent, "#");
-    text(page, RiderX, TableTop + 8, LookAccent, "Rider");
-    textRightAligned(page, TimeRight, TableTop + 8, LookAccent, "Time");
-    text(page, DateX, TableTop + 8, LookAccent, "Date");
+    drawBoardHeader(page, TableTop + 8);
     for (int i = 0; i < n; ++i) drawRun(page, *best[i], i, RowTop + i * RowHeight);
     return n;
 }

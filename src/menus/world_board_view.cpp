@@ -7,6 +7,7 @@
 #include "base/scan_codes.h"
 #include "files/folders.h"
 #include "files/safe_write.h"
+#include "menus/board_rows.h"
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/top_screens.h"
@@ -16,8 +17,7 @@
 
 namespace {
 
-constexpr int RowHeight = 23, HeaderGap = 34;
-constexpr int RankRight = 52, RiderX = 66, TimeRight = 420, DateX = 452, LeftEdge = 14, RightEdge = 626;
+constexpr int HeaderGap = 34, NoteX = 66;
 
 enum DemoUse { UseNone = 0, UseWatch, UseGhost };
 
@@ -93,29 +93,12 @@ void fetchDemo(int use) {
                DemoAnswerLimit);
 }
 
-void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) {
-    drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
-}
-
-void textRightAligned(DisplayContext* page, int right, int y, LookColour colour, const char* s) {
-    text(page, right - textWidthOf(Look.text, s), y, colour, s);
-}
-
 void drawRun(DisplayContext* page, const WorldRun& run, int i, int y) {
-    const bool chosen = i == World.line;
-    if (chosen) {
-        fillBox(page, Look.screen.colour[LookSelection], LeftEdge, y - 2, RightEdge, y + RowHeight - 3);
-        fillBox(page, Look.screen.colour[LookAccent], LeftEdge, y - 2, LeftEdge + 3, y + RowHeight - 3);
-    }
-    const LookColour colour = chosen || i == World.ownLine ? LookAccent : LookWhite;
     char rank[16], rider[48], date[16];
     std::snprintf(rank, sizeof rank, "%d.", run.rank);
     std::snprintf(rider, sizeof rider, "%.16s %.8s", run.rider, run.key);
     std::snprintf(date, sizeof date, "%.10s", run.date);
-    textRightAligned(page, RankRight, y, colour, rank);
-    text(page, RiderX, y, colour, rider);
-    textRightAligned(page, TimeRight, y, colour, run.time);
-    text(page, DateX, y, LookDim, date);
+    drawBoardRow(page, y, i == World.line, i == World.ownLine, rank, rider, run.time, date);
 }
 
 // The rider's own place: "You: 3. 0:52.75", or not on the board.
@@ -126,7 +109,7 @@ void drawOwnPlace(DisplayContext* page, int right, int y) {
                       World.board.runs[World.ownLine].time, World.fetchedAt);
     else
         std::snprintf(line, sizeof line, "You are not on the board - fetched %s", World.fetchedAt);
-    textRightAligned(page, right, y, LookDim, line);
+    boardTextRightAligned(page, right, y, LookDim, line);
 }
 
 }  // namespace
@@ -175,7 +158,7 @@ void worldBoardKey(int scanCode, unsigned modifiers) {
 
 void drawWorldBoard(DisplayContext* page, int tableTop, int tableBottom, int stateRight, int stateY) {
     poll();
-    drawPanel(page, Look.screen, LeftEdge - 4, tableTop, RightEdge + 4, tableBottom);
+    drawPanel(page, Look.screen, BoardRowsLeft - 4, tableTop, BoardRowsRight + 4, tableBottom);
     const char* state = nullptr;
     switch (World.state) {
     case BoardNotAsked: state = "No board server is set (tumblegrade --server URL)."; break;
@@ -186,19 +169,17 @@ void drawWorldBoard(DisplayContext* page, int tableTop, int tableBottom, int sta
     default: break;
     }
     if (state) {
-        text(page, RiderX, tableTop + 12, LookDim, state);
+        boardText(page, NoteX, tableTop + 12, LookDim, state);
         return;
     }
     drawOwnPlace(page, stateRight, stateY);
     if (shownCount() == 0) {
-        text(page, RiderX, tableTop + 12, LookDim, "No runs on the world board yet.");
+        boardText(page, NoteX, tableTop + 12, LookDim, "No runs on the world board yet.");
         return;
     }
-    textRightAligned(page, RankRight, tableTop + 8, LookAccent, "#");
-    text(page, RiderX, tableTop + 8, LookAccent, "Rider");
-    textRightAligned(page, TimeRight, tableTop + 8, LookAccent, "Time");
-    text(page, DateX, tableTop + 8, LookAccent, "Date");
-    for (int i = 0; i < shownCount(); ++i) drawRun(page, World.board.runs[i], i, tableTop + HeaderGap + i * RowHeight);
+    drawBoardHeader(page, tableTop + 8);
+    for (int i = 0; i < shownCount(); ++i)
+        drawRun(page, World.board.runs[i], i, tableTop + HeaderGap + i * BoardRowHeight);
 }
 
 void setWorldGhostHooks(bool (*choose)(const char* demoPath, std::string* why), void (*drop)(uint64_t courseHash)) {

@@ -38,69 +38,74 @@ int reachedDespite(httplib::Error error) {
            error != httplib::Error::BindIPAddress && error != httplib::Error::Unknown;
 }
 
+// A client of the server with its time limits, handed to `request` with the path prefix;
+// an answer that says why when the URL is no server this client can reach.
+template <typename Request>
+ServerAnswer requestTo(const std::string& server, Request request) {
+    std::string origin, prefix;
+    splitServer(server, &origin, &prefix);
+    httplib::Client client(origin);
+    ServerAnswer answer{0, {}, {}, 0};
+    if (!client.is_valid()) {
+        answer.error = "not a server this game can reach: " + server;
+        return answer;
+    }
+    limitTimes(&client);
+    request(client, prefix, &answer);
+    return answer;
+}
+
 }  // namespace
 
 ServerAnswer serverGet(const std::string& server, const std::string& path, size_t bodyLimit, int timeLimitMs,
                        const std::atomic<int>* stop) {
-    std::string origin, prefix;
-    splitServer(server, &origin, &prefix);
-    httplib::Client client(origin);
-    ServerAnswer answer{0, {}, {}, 0};
-    if (!client.is_valid()) {
-        answer.error = "not a server this game can reach: " + server;
-        return answer;
-    }
-    limitTimes(&client);
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
-    bool tooLarge = false, tooSlow = false;
-    auto receive = [&](const char* data, size_t length) {
-        if (answer.body.size() + length > bodyLimit) return !(tooLarge = true);
-        if (Clock::now() > deadline || (stop && *stop)) return !(tooSlow = true);
-        answer.body.append(data, length);
-        return true;
-    };
-    auto progress = [&](uint64_t, uint64_t) { return !(Clock::now() > deadline || (stop && *stop)) || !(tooSlow = true); };
-    const httplib::Result result = client.Get(prefix + path, httplib::Headers{}, receive, progress);
-    if (tooLarge || tooSlow || !result) {
-        answer.body.clear();
-        answer.error = tooLarge ? "the answer is too large" : tooSlow ? "the answer is too slow" : failureText(result.error());
-        answer.reached = tooLarge || tooSlow || reachedDespite(result.error());
-        return answer;
-    }
-    answer.status = result->status;
-    answer.reached = 1;
-    return answer;
+    return requestTo(server, [&](httplib::Client& client, const std::string& prefix, ServerAnswer* answer) {
+        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
+        bool tooLarge = false, tooSlow = false;
+        auto receive = [&](const char* data, size_t length) {
+            if (answer->body.size() + length > bodyLimit) return !(tooLarge = true);
+            if (Clock::now() > deadline || (stop && *stop)) return !(tooSlow = true);
+            answer->body.append(data, length);
+            return true;
+        };
+        auto progress = [&](uint64_t, uint64_t) {
+            return !(Clock::now() > deadline || (stop && *stop)) || !(tooSlow = true);
+        };
+        const httplib::Result result = client.Get(prefix + path, httplib::Headers{}, receive, progress);
+        if (tooLarge || tooSlow || !result) {
+            answer->body.clear();
+            answer->error = tooLarge  ? "the answer is too large"
+                            : tooSlow ? "the answer is too slow"
+                                      : failureText(result.error());
+            answer->reached = tooLarge || tooSlow || reachedDespite(result.error());
+            return;
+        }
+        answer->status = result->status;
+        answer->reached = 1;
+    });
 }
 
 ServerAnswer serverSend(const std::string& server, const char* method, const std::string& path,
                         const std::string& body, const RiderIdentity& identity, const std::atomic<int>* stop) {
-    std::string origin, prefix;
-    splitServer(server, &origin, &prefix);
-    httplib::Client client(origin);
-    ServerAnswer answer{0, {}, {}, 0};
-    if (!client.is_valid()) {
-        answer.error = "not a server this game can reach: " + server;
-        return answer;
-    }
-    limitTimes(&client);
-    const httplib::Headers headers = {{"Tumblegrade-Key", publicKeyText(identity)},
-                                      {"Tumblegrade-Signature", signatureText(identity, body)}};
-    if (stop && *stop) {
-        answer.error = "stopped";
-        return answer;
-    }
-    const bool put = std::string(method) == "PUT";
-    const httplib::Result result = put ? client.Put(prefix + path, headers, body, "application/octet-stream")
-                                       : client.Post(prefix + path, headers, body, "application/octet-stream");
-    if (!result) {
-        answer.error = failureText(result.error());
-        answer.reached = reachedDespite(result.error());
-        return answer;
-    }
-    answer.status = result->status;
-    answer.reached = 1;
-    answer.body = result->body.size() > BoardAnswerLimit ? result->body.substr(0, BoardAnswerLimit) : result->body;
-    return answer;
+    return requestTo(server, [&](httplib::Client& client, const std::string& prefix, ServerAnswer* answer) {
+        const httplib::Headers headers = {{"Tumblegrade-Key", publicKeyText(identity)},
+                                          {"Tumblegrade-Signature", signatureText(identity, body)}};
+        if (stop && *stop) {
+            answer->error = "stopped";
+            return;
+        }
+        const bool put = std::string(method) == "PUT";
+        const httplib::Result result = put ? client.Put(prefix + path, headers, body, "application/octet-stream")
+                                           : client.Post(prefix + path, headers, body, "application/octet-stream");
+        if (!result) {
+            answer->error = failureText(result.error());
+            answer->reached = reachedDespite(result.error());
+            return;
+        }
+        answer->status = result->status;
+        answer->reached = 1;
+        answer->body = result->body.substr(0, BoardAnswerLimit);
+    });
 }
 
 std::string answerReason(const ServerAnswer& answer) {

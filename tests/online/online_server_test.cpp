@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <dirent.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -20,28 +18,12 @@
 #include "online/run_sender.h"
 #include "online/world_board.h"
 #include "server/board_client.h"
+#include "support/local_socket.h"
 #include "support/test_support.h"
 
 namespace {
 
 std::string urlOf(int port) { return "http://127.0.0.1:" + std::to_string(port); }
-
-// A socket on a free port of 127.0.0.1: listening (it takes connections and never
-// answers) or closed again (nobody listens there).
-int localSocket(bool listening, int* port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        return -1;
-    *port = ntohs(address.sin_port);
-    if (listening) listen(fd, 8);
-    else close(fd);
-    return listening ? fd : 0;
-}
 
 bool outboxEmptyWithin(int seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
