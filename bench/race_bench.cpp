@@ -22,6 +22,8 @@
 #include "game/screens.h"
 #include "menus/hud.h"
 #include "menus/run_watch.h"
+#include "online/outbox.h"
+#include "online/run_sender.h"
 #include "platform/headless.h"
 #include "platform/page_convert.h"
 #include "platform/page_scale.h"
@@ -30,6 +32,7 @@
 #include "render/rasteriser.h"
 #include "render/segment_window.h"
 #include "render/textures.h"
+#include "support/local_socket.h"
 #include "track/track_lists.h"
 #include "track/track_loader.h"
 
@@ -343,6 +346,34 @@ void BM_DemoCheck(benchmark::State& state) {
         }
 }
 
+// The whole frame while the outbox's sender runs against a server that is not there
+// (mode 1: nobody listens on the port) or that takes the connection and never answers
+// (mode 2); mode 0 is the same frame without a sender. The outbox holds a run, so the
+// sender keeps trying all the while.
+enum SenderMode { NoSender = 0, NobodyListening, NeverAnswering };
+
+void BM_WholeFrameSending(benchmark::State& state) {
+    const int mode = int(state.range(0));
+    char home[] = "/tmp/tumblegrade-bench-XXXXXX";
+    int port = 0;
+    const int fd = mode == NoSender ? 0 : localSocket(mode == NeverAnswering, &port);
+    if (!mkdtemp(home) || fd < 0) {
+        state.SkipWithError("no folder or socket for the sender");
+        return;
+    }
+    setenv("XDG_DATA_HOME", home, 1);
+    std::string demo;
+    readFileText("demos/classic.tgdemo", &demo, DemoSizeLimit);
+    if (mode != NoSender) {
+        queueRun(OutboxEntry{1, "", "", demo});
+        startRunSender("http://127.0.0.1:" + std::to_string(port));
+    }
+    BM_WholeFrame(state, Poses[2]);
+    stopRunSender();
+    if (fd > 0) close(fd);
+    state.counters["runs_waiting"] = double(outboxEntries().size());
+}
+
 void registerBenchmarks() {
     for (const Pose& pose : Poses) {
         const std::string name = std::string("RaceFrame/") + pose.name;
@@ -358,6 +389,13 @@ void registerBenchmarks() {
             ->Repetitions(5)
             ->ReportAggregatesOnly(true);
     }
+    benchmark::RegisterBenchmark("WholeFrameSending/tile5", BM_WholeFrameSending)
+        ->Arg(NoSender)
+        ->Arg(NobodyListening)
+        ->Arg(NeverAnswering)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("MemoryBaseline", BM_MemoryBaseline)
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(5)

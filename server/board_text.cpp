@@ -4,12 +4,6 @@
 
 #include "records/run_time.h"
 
-std::string courseHashText(uint64_t hash) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
-}
-
 bool parseCourseHash(const std::string& text, uint64_t* hash) {
     if (text.size() != 16) return false;
     uint64_t value = 0;

@@ -6,7 +6,8 @@
 #include <ctime>
 #include <string>
 
-std::string courseHashText(uint64_t hash);
+#include "online/server_requests.h"  // courseHashText, as the game writes a fingerprint
+
 // Exactly 16 lowercase hex digits; false otherwise.
 bool parseCourseHash(const std::string& text, uint64_t* hash);
 std::string utf8FromLatin1(const std::string& latin1);

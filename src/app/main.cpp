@@ -11,6 +11,7 @@
 #include "app/daily_pars.h"
 #include "app/data_dir.h"
 #include "app/game_main.h"
+#include "app/online_options.h"
 #include "app/usage.h"
 #include "demo/ghost_view.h"
 #include "demo/install_demos.h"
@@ -21,6 +22,7 @@
 #include "menus/course_screen.h"
 #include "menus/hud.h"
 #include "menus/options_screen.h"
+#include "online/run_sender.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
 #include "settings/settings.h"
@@ -44,12 +46,16 @@ void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
 void wantDemo(const char* file) { DemoWanted = file; }
 void wantEdit(const char* course) { EditWanted = course; }
+void wantServer(const char* url) {
+    if (!rememberOnlineServer(url)) fatalError("--server: a URL of at most 255 characters without blanks");
+}
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
     {"--course", true, wantCourse},        // a course name from the course screen, or a file
     {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
     {"--edit", true, wantEdit},            // the course editor on a course as soon as the game is up
+    {"--server", true, wantServer},        // the board server runs are sent to, kept in the settings
 };
 
 // The number of words the option at argv[i] takes (0 when it is none of ours). A demo
@@ -146,6 +152,16 @@ void watchWantedDemo(const char* startFolder) {
     watchDemoAtStart(path.c_str());
 }
 
+// The sender runs while a server is set (the options screen may change it at any time);
+// with none set it never starts.
+char ServerFollowed[ServerUrlSize];
+
+void followOnlineServer() {
+    if (std::strcmp(ServerFollowed, onlineServerNow()) == 0) return;
+    std::snprintf(ServerFollowed, sizeof ServerFollowed, "%s", onlineServerNow());
+    startRunSender(ServerFollowed);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,6 +180,8 @@ int main(int argc, char** argv) {
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     applySettings();
+    const int online = answerOnlineOption(argc, argv, startFolder, stdout);
+    if (online >= 0) return online;
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (const int taken = takeWindowOption(argc, argv, i)) {
@@ -190,6 +208,9 @@ int main(int argc, char** argv) {
     installDemos();
     applySwitches();
     addIterationObserver(syncSwitches);
+    followOnlineServer();
+    addIterationObserver(followOnlineServer);
+    std::atexit(stopRunSender);
     watchWantedDemo(startFolder);
     editWantedCourse(startFolder);
     static char storage[2048];

@@ -8,6 +8,7 @@
 #include "demo/demo_file.h"
 #include "demo/demo_store.h"
 #include "demo/ghost_path.h"
+#include "demo/world_ghost.h"
 #include "files/file_read.h"
 #include "race/ride_clock.h"
 #include "render/camera.h"
@@ -52,7 +53,10 @@ void loadGhostForRun(uint64_t courseHash, const char* rider) {
     dropGhost();
     char demo[DemoPathCapacity], ghost[DemoPathCapacity];
     std::string text;
-    if (!bestDemoPath(courseHash, rider, demo, sizeof demo)) return;
+    // A world run chosen on the best-times screen (F7) stands in for the own best.
+    if (!(worldGhostChosen(courseHash) && worldGhostDemoPath(courseHash, demo, sizeof demo)) &&
+        !bestDemoPath(courseHash, rider, demo, sizeof demo))
+        return;
     if (readFileText(demo, &text, DemoSizeLimit) != FileReadWhole) return;
     if (!ghostPathFileFor(demo, ghost, sizeof ghost)) return;
     std::string error;

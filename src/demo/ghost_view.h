@@ -14,7 +14,8 @@ void setGhostShown(int shown);
 int ghostShown();
 
 // The best demo of this course and rider, if there is one, gives the ghost (its path
-// file beside it, when it belongs to that demo). Called as a run starts.
+// file beside it, when it belongs to that demo); a world run chosen for the course
+// (world_ghost.h) comes first. Called as a run starts.
 void loadGhostForRun(uint64_t courseHash, const char* rider);
 // A ghost path file taken as it is (tumblegrade-replay --ghost); false when unreadable.
 bool loadGhostFile(const char* path);

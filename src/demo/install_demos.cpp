@@ -9,10 +9,12 @@
 #include "demo/demo_watch.h"
 #include "demo/ghost_view.h"
 #include "demo/run_finish.h"
+#include "demo/world_ghost.h"
 #include "framework/framework.h"
 #include "menus/best_times_screen.h"
 #include "menus/top_screens.h"
 #include "menus/run_watch.h"
+#include "menus/world_board_view.h"
 
 namespace {
 
@@ -95,4 +97,5 @@ void installDemos() {
     addPageOverlayUnder(drawLiveGhost);
     installAttractLoop();
     setBestTimesDemoPlayer(watchChosenRun);
+    setWorldGhostHooks(chooseWorldGhost, dropWorldGhost);
 }

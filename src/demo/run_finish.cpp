@@ -6,6 +6,7 @@
 #include "demo/demo_check.h"
 #include "demo/demo_recorder.h"
 #include "demo/demo_store.h"
+#include "demo/run_outbox.h"
 #include "menus/run_watch.h"
 
 void finishRunWithDemo() {
@@ -19,4 +20,5 @@ void finishRunWithDemo() {
     const KeptDemo kept = keepDemo(demo.header, demo.text, demo.ghost, demo.ghostSize, plays);
     // A best is kept for good; the last runs make way for newer ones.
     if (plays && kept.runPath[0]) keepFinishedRun(kept.newBest ? kept.bestPath : kept.runPath);
+    if (plays) queueFinishedRun(demo.header, demo.text);
 }

@@ -9,12 +9,15 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "menus/top_screens.h"
+#include "menus/board_rows.h"
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/run_watch.h"
+#include "menus/world_board_view.h"
 #include "records/best_times.h"
 #include "records/records_store.h"
 #include "records/run_time.h"
+#include "settings/settings.h"
 #include "track/course_choice.h"
 
 namespace {
@@ -22,8 +25,8 @@ namespace {
 constexpr int CourseCapacity = 64;
 constexpr int NoteCapacity = 64;
 constexpr int PanelLeft = 10, PanelRight = 630, CourseTop = 66, TableTop = 154, PanelBottom = 424;
-constexpr int RowTop = 188, RowHeight = 23;
-constexpr int RankRight = 52, RiderX = 66, TimeRight = 420, DateX = 452;
+constexpr int RowTop = 188, RowHeight = BoardRowHeight;
+constexpr int RiderX = 66;  // notes start in the rider column
 
 struct BestTimesView {
     uint64_t courses[CourseCapacity];  // every course shown: the asked one, then those with runs
@@ -33,6 +36,7 @@ struct BestTimesView {
     int at;
     int line;                // the chosen run of the course shown
     char note[NoteCapacity];  // why Enter played nothing, "" when it did not fail
+    int world;                // Tab: the world's runs of the course shown
     RecordTable records;
 };
 
@@ -73,7 +77,11 @@ void readCourses(int haveAsked, uint64_t hash, const char* name, int par) {
         if (const RunRecord* latest = latestRunOf(View.records, hash)) View.pars[0] = latest->par;
 }
 
-void closeScreen() { View.records.runs.clear(); }
+void closeScreen() {
+    View.records.runs.clear();
+    View.world = 0;
+    closeWorldBoard();
+}
 
 // The best runs of the course shown, fastest first.
 int shownRuns(const RunRecord** best) {
@@ -84,6 +92,24 @@ void moveCourse(int by) {
     if (View.count) View.at = (View.at + View.count + by) % View.count;
     View.line = 0;
     View.note[0] = 0;
+    if (View.world) openWorldBoard(View.courses[View.at]);
+}
+
+// Tab: the rider's runs or the world's, of the same course.
+void switchBoard() {
+    View.world = !View.world && View.count > 0;
+    View.note[0] = 0;
+    if (View.world)
+        openWorldBoard(View.courses[View.at]);
+    else
+        closeWorldBoard();
+}
+
+// F7 on the rider's own runs: the course's ghost is the own best again.
+void ownGhost() {
+    if (!View.count) return;
+    dropWorldGhostOf(View.courses[View.at]);
+    std::snprintf(View.note, sizeof View.note, "%s", "Your own best is the ghost of this course.");
 }
 
 void moveLine(int by) {
@@ -115,7 +141,14 @@ void playChosenRun() {
 }
 
 void onKey(int scanCode) {
+    const bool sideways = scanCode == ScanLeft || scanCode == ScanRight;
+    if (View.world && !sideways && scanCode != ScanTab && scanCode != ScanEsc && scanCode != ScanBackspace) {
+        worldBoardKey(scanCode, topScreenKeyModifiers());
+        return;
+    }
     switch (scanCode) {
+    case ScanTab: switchBoard(); break;
+    case ScanF7: ownGhost(); break;
     case ScanLeft: moveCourse(-1); break;
     case ScanRight: moveCourse(1); break;
     case ScanUp: moveLine(-1); break;
@@ -127,30 +160,19 @@ void onKey(int scanCode) {
     }
 }
 
-void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) {
-    drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
-}
+void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) { boardText(page, x, y, colour, s); }
 
 void textRightAligned(DisplayContext* page, int right, int y, LookColour colour, const char* s) {
-    text(page, right - textWidthOf(Look.text, s), y, colour, s);
+    boardTextRightAligned(page, right, y, colour, s);
 }
 
 void drawRun(DisplayContext* page, const RunRecord& run, int i, int y) {
-    const bool chosen = i == View.line;
-    if (chosen) {
-        fillBox(page, Look.screen.colour[LookSelection], PanelLeft + 4, y - 2, PanelRight - 4, y + RowHeight - 3);
-        fillBox(page, Look.screen.colour[LookAccent], PanelLeft + 4, y - 2, PanelLeft + 7, y + RowHeight - 3);
-    }
-    const LookColour colour = chosen ? LookAccent : LookWhite;
     char rank[16], rider[32], time[RunTimeTextCapacity], date[16];
     std::snprintf(rank, sizeof rank, "%d.", i + 1);
     std::snprintf(rider, sizeof rider, "%.24s", run.rider[0] ? run.rider : "-");
     formatRunTime(run.steps, time, sizeof time);
     formatRunDate(run.date, date, sizeof date);
-    textRightAligned(page, RankRight, y, colour, rank);
-    text(page, RiderX, y, colour, rider);
-    textRightAligned(page, TimeRight, y, colour, time);
-    text(page, DateX, y, LookDim, date);
+    drawBoardRow(page, y, i == View.line, false, rank, rider, time, date);
 }
 
 // The runs, the chosen one on the band; returns how many.
@@ -162,10 +184,7 @@ int drawTable(DisplayContext* page) {
         text(page, RiderX, TableTop + 12, LookDim, "No runs yet.");
         return 0;
     }
-    textRightAligned(page, RankRight, TableTop + 8, LookAccent, "#");
-    text(page, RiderX, TableTop + 8, LookAccent, "Rider");
-    textRightAligned(page, TimeRight, TableTop + 8, LookAccent, "Time");
-    text(page, DateX, TableTop + 8, LookAccent, "Date");
+    drawBoardHeader(page, TableTop + 8);
     for (int i = 0; i < n; ++i) drawRun(page, *best[i], i, RowTop + i * RowHeight);
     return n;
 }
@@ -183,12 +202,29 @@ void drawCourse(DisplayContext* page) {
     text(page, PanelLeft + 14, CourseTop + 32, LookWhite, par);
     std::snprintf(line, sizeof line, "Course %d of %d", View.at + 1, View.count);
     textRightAligned(page, PanelRight - 14, CourseTop + 8, LookDim, line);
-    text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.note);
+    text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.world ? worldBoardNote() : View.note);
 }
 
 const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"},
                            {"Enter", "Watch its demo"}, {"Esc", "Back"}};
 const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {"Enter", "Back"}, {"Esc", "Back"}};
+const KeyHint WorldKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"}, {"Enter", "Watch"},
+                             {"F7", "Ghost"}, {"Tab", "Your runs"}, {"Esc", "Back"}};
+const KeyHint OwnKeys[] = {{"Tab", "World"}, {"Esc", "Back"}};
+
+// With a board server set the footer names Tab too.
+void drawLocalFooter(DisplayContext* page, const KeyHint* keys, int count) {
+    if (!onlineServerNow()[0]) {
+        drawFooterKeys(page, Look.screen, Look.text, keys, count);
+        return;
+    }
+    KeyHint withTab[8];
+    int n = 0;
+    for (int i = 0; i < count - 1 && n < 6; ++i) withTab[n++] = keys[i];
+    withTab[n++] = OwnKeys[0];
+    withTab[n++] = keys[count - 1];
+    drawFooterKeys(page, Look.screen, Look.text, withTab, n);
+}
 
 void drawScreen(DisplayContext* page) {
     if (!beginLookScreen(page, "Best times")) return;
@@ -200,10 +236,14 @@ void drawScreen(DisplayContext* page) {
     }
     drawCourse(page);
     const int oneCourse = View.count < 2 ? 1 : 0;  // Left and Right have nowhere to go
-    if (drawTable(page) > 0)
-        drawFooterKeys(page, Look.screen, Look.text, RunKeys + oneCourse, int(std::size(RunKeys)) - oneCourse);
-    else
-        drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + oneCourse, int(std::size(NoRunKeys)) - oneCourse);
+    if (View.world) {
+        drawWorldBoard(page, TableTop, PanelBottom, PanelRight - 14, CourseTop + 32);
+        drawFooterKeys(page, Look.screen, Look.text, WorldKeys + oneCourse, int(std::size(WorldKeys)) - oneCourse);
+    } else if (drawTable(page) > 0) {
+        drawLocalFooter(page, RunKeys + oneCourse, int(std::size(RunKeys)) - oneCourse);
+    } else {
+        drawLocalFooter(page, NoRunKeys + oneCourse, int(std::size(NoRunKeys)) - oneCourse);
+    }
 }
 
 const TopScreen BestTimesScreen = {nullptr, onKey, drawScreen, closeScreen};
@@ -227,4 +267,7 @@ void showBestTimes() {
 
 void registerBestTimesScreen() { registerTopScreen(TopScreenBestTimes, &BestTimesScreen); }
 
-void setBestTimesDemoPlayer(bool (*play)(const char* path)) { DemoPlayer = play; }
+void setBestTimesDemoPlayer(bool (*play)(const char* path)) {
+    DemoPlayer = play;
+    setWorldDemoPlayer(play);
+}

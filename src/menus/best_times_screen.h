@@ -2,7 +2,8 @@
 // time and date, and the par. Left and Right move between the courses that have runs;
 // Up and Down choose a run, Enter plays its demo (the watching comes back here when it
 // ends); a run without its demo file says so in one line. Esc and Backspace go back, as
-// does Enter on a course without runs.
+// does Enter on a course without runs. Tab shows the world's runs of the same course
+// (world_board_view.h) and back; F7 on the rider's own makes the own best the ghost again.
 #pragma once
 
 #include <cstdint>

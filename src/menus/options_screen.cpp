@@ -10,6 +10,7 @@
 #include "menus/top_screens.h"
 #include "menus/look.h"
 #include "menus/panels.h"
+#include "online/identity.h"
 #include "settings/settings.h"
 
 namespace {
@@ -24,10 +25,11 @@ constexpr int LabelX = 34, ValueX = 360;
 // The lines of the screen, in order: the window, the sound, the game's switches, the
 // keys, the gamepad's buttons, the defaults.
 enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
-                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults };
+                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults, LineServer, LineRiderKey };
 
 constexpr int FixedLines = LineKey;
-constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1;
+constexpr int OnlineLines = 2;  // after the defaults: the board server, the rider's key
+constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1 + OnlineLines;
 
 struct OptionsView {
     OptionsHooks hooks;
@@ -36,6 +38,7 @@ struct OptionsView {
     int capturing;     // waiting for the new key of the chosen line
     char note[96];     // what the last key did (a refusal, a change)
     int noteIsWarning;
+    char riderKey[12];  // the first 8 characters of the rider's public key, "" when none yet
 };
 
 OptionsView View;
@@ -44,7 +47,8 @@ LineKind kindOf(int line) {
     if (line < FixedLines) return LineKind(line);
     if (line < FixedLines + ActionCount) return LineKey;
     if (line < FixedLines + ActionCount + PadButtonCount) return LinePad;
-    return LineDefaults;
+    if (line < LineCount - OnlineLines) return LineDefaults;
+    return LineKind(LineServer + line - (LineCount - OnlineLines));
 }
 
 void note(int warning, const char* format, const char* a = "", const char* b = "") {
@@ -87,9 +91,14 @@ void applyWindowAndSound() {
 
 void restoreDefaults() {
     char course[CourseNameSize];
+    char server[ServerUrlSize];
     std::memcpy(course, Setting.course, sizeof course);
+    std::memcpy(server, Setting.onlineServer, sizeof server);
+    const int serverOff = Setting.onlineOff;
     defaultSettings(&Setting);
     std::memcpy(Setting.course, course, sizeof course);
+    std::memcpy(Setting.onlineServer, server, sizeof server);
+    Setting.onlineOff = serverOff;
     applyWindowAndSound();
     note(0, "Every setting is back at its default.");
 }
@@ -106,6 +115,16 @@ bool changeVolume(int line, int step) {
 void startTakingKey(int line) {
     View.capturing = 1;
     note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+}
+
+// Sending runs on or off; the URL stays in the settings file either way.
+void changeServer() {
+    if (!Setting.onlineServer[0]) {
+        note(0, "Set a board server first: tumblegrade --server URL.");
+        return;
+    }
+    rememberOnlineOn(Setting.onlineOff);
+    note(0, Setting.onlineOff ? "Runs stay here; the server is kept for later." : "Finished runs go to the board server.");
 }
 
 // Left (-1), Right (+1) or Enter (0) on the chosen line.
@@ -144,6 +163,8 @@ void change(int step) {
         if (step != 0) return;
         restoreDefaults();
         break;
+    case LineServer: changeServer(); return;
+    case LineRiderKey: note(0, "The key is made with the first run sent, and kept in identity."); return;
     }
     settingsChanged();
 }
@@ -174,6 +195,8 @@ void takeNewKey(int scanCode) {
 void openScreen() {
     View.at = View.first = View.capturing = 0;
     note(0, "");
+    RiderIdentity identity{};
+    std::snprintf(View.riderKey, sizeof View.riderKey, "%.8s", readIdentity(&identity) ? publicKeyText(identity).c_str() : "");
 }
 
 void onKey(int scanCode) {
@@ -235,6 +258,17 @@ void describe(int line, char* label, char* value, size_t size) {
         break;
     }
     case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
+    case LineServer:
+        std::snprintf(label, size, "Board server");
+        if (Setting.onlineServer[0])
+            std::snprintf(value, size, "%s %.36s", Setting.onlineOff ? "off" : "on", Setting.onlineServer);
+        else
+            std::snprintf(value, size, "none");
+        break;
+    case LineRiderKey:
+        std::snprintf(label, size, "Rider's key");
+        std::snprintf(value, size, "%s", View.riderKey[0] ? View.riderKey : "not made yet");
+        break;
     }
 }
 

@@ -60,6 +60,7 @@ constexpr int WindowScaleMax = 8;   // 0 is "as large as fits"
 constexpr int CourseNameSize = 64;
 constexpr int SwitchCount = 8;
 constexpr int SwitchNameSize = 16;
+constexpr int ServerUrlSize = 256;
 
 struct Settings {
     int fullScreen;
@@ -73,6 +74,8 @@ struct Settings {
     int switchCount;
     int key[ActionCount];            // the physical key (set-1 position) of each action
     int padButton[PadButtonCount];   // the physical button that acts as each button
+    char onlineServer[ServerUrlSize];  // [online] server: the board server's URL, "" for none
+    int onlineOff;                   // [online] send = off: the URL kept, nothing sent
 };
 
 // The player's settings, and where they come from and go to.
@@ -130,3 +133,11 @@ int actionUsingKey(const Settings* s, int context, int scanCode, int except);
 // The key the game expects for a physical key pressed in `context` with these settings:
 // an action's own key moved elsewhere answers 0 (it does nothing there now).
 int gameKeyFor(const Settings* s, int physicalKey, int context);
+
+// The board server runs are sent to: "" when none is set or sending is off.
+const char* onlineServerNow();
+// A URL the file can hold: no blanks, no control characters.
+int serverUrlFits(const char* url);
+// Sets the server and turns sending on; 0 when the URL cannot be kept.
+int rememberOnlineServer(const char* url);
+void rememberOnlineOn(int on);

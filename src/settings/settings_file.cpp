@@ -184,6 +184,21 @@ int takePadButton(Reading* r, const char* name, const char* value) {
     return 0;
 }
 
+// [online]: the server's URL and whether runs are sent to it.
+int takeOnline(Reading* r, const char* name, const char* value) {
+    if (!std::strcmp(name, "server")) {
+        if (std::strlen(value) >= ServerUrlSize || !serverUrlFits(value))
+            fault(r, r->line, "server URL too long, or with blanks or control characters; none kept", "");
+        else
+            std::snprintf(r->s->onlineServer, ServerUrlSize, "%s", value);
+    } else if (!std::strcmp(name, "send") && parseSwitch(value) >= 0) {
+        r->s->onlineOff = !parseSwitch(value);
+    } else {
+        fault(r, r->line, "unknown or bad [online] setting:", name);
+    }
+    return 1;
+}
+
 int takeSetting(void* user, const char* section, const char* name, const char* value) {
     Reading* r = static_cast<Reading*>(user);
     if (takeValue(r, section, name, value)) return 1;
@@ -199,6 +214,7 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
             std::strncpy(r->s->course, value, CourseNameSize);  // the rest of the field cleared
         return 1;
     }
+    if (!std::strcmp(section, "online")) return takeOnline(r, name, value);
     if (!std::strcmp(section, "switches")) {
         const int on = parseSwitch(value);
         const int index = on < 0 ? -1 : addSwitch(r->s, name);
@@ -244,6 +260,12 @@ void checkKeys(Reading* r) {
 }  // namespace
 
 void settingsMessagesTo(FILE* out) { MessagesTo = out; }
+
+int serverUrlFits(const char* url) {
+    for (const char* c = url; *c; ++c)
+        if ((unsigned char)*c <= 0x20 || *c == 0x7F) return 0;
+    return 1;
+}
 
 int courseNameFits(const char* name) {
     const size_t length = std::strlen(name);

@@ -95,6 +95,9 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
         for (char* c = name; *c; ++c) *c = char(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
         put(&t, "%s = %s\n", name, PadButtonNames[p]);
     }
+    if (s->onlineServer[0] || s->onlineOff)
+        put(&t, "\n[online]\n# The board server finished runs are sent to, and whether they are sent now.\n"
+                "server = %s\nsend = %s\n", s->onlineServer, onOff(!s->onlineOff));
     return t.used;
 }
 
@@ -154,4 +157,21 @@ int rememberedSwitch(const char* name, int fallback) {
     for (int i = 0; i < Setting.switchCount; ++i)
         if (std::strcmp(Setting.switchName[i], name) == 0) return Setting.switchOn[i] < 0 ? fallback : Setting.switchOn[i];
     return fallback;
+}
+
+const char* onlineServerNow() { return Setting.onlineOff ? "" : Setting.onlineServer; }
+
+int rememberOnlineServer(const char* url) {
+    if (url == nullptr || std::strlen(url) >= ServerUrlSize || !serverUrlFits(url)) return 0;
+    if (std::strcmp(Setting.onlineServer, url) == 0 && !Setting.onlineOff) return 1;
+    std::snprintf(Setting.onlineServer, ServerUrlSize, "%s", url);
+    Setting.onlineOff = 0;
+    settingsChanged();
+    return 1;
+}
+
+void rememberOnlineOn(int on) {
+    if (!Setting.onlineServer[0] || Setting.onlineOff == !on) return;
+    Setting.onlineOff = !on;
+    settingsChanged();
 }

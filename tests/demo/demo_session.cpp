@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,6 +16,8 @@
 #include "demo/demo_file.h"
 #include "demo/demo_playback.h"
 #include "demo/demo_watch.h"
+#include "demo/ghost_view.h"
+#include "demo/world_ghost.h"
 #include "demo/game_checkpoint.h"
 #include "demo/install_demos.h"
 #include "menus/clock_install.h"
@@ -22,6 +25,12 @@
 #include "game/screens.h"
 #include "menus/best_times_screen.h"
 #include "menus/top_screens.h"
+#include "menus/world_board_view.h"
+#include "online/outbox.h"
+#include "online/run_sender.h"
+#include "online/world_board.h"
+#include "settings/settings.h"
+#include "track/course_choice.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
 #include "pilot/autopilot.h"
@@ -437,4 +446,103 @@ int checkKeyLetGoWhileWatching(int fromAttractLoop) {
             if (StalePlan.watchFrom == 0) watchDemoAtStart(TG_SOURCE_DIR "/data/demos/classic.tgdemo");
         },
         [](int) { return StaleKeyResult; });
+}
+
+namespace {
+
+std::string SessionServer;
+using WallClock = std::chrono::steady_clock;
+
+bool outboxEmptyWithin(int seconds) {
+    const WallClock::time_point end = WallClock::now() + std::chrono::seconds(seconds);
+    while (!outboxEntries().empty() && WallClock::now() < end) usleep(50000);
+    return outboxEntries().empty();
+}
+
+}  // namespace
+
+int runOnlineSession(const std::string& dataHome, const std::string& server) {
+    Plan = DemoSessionPlan{0, 0};
+    SessionHome = dataHome;
+    SessionServer = server;
+    return runGameInChild(
+        [] {
+            setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
+            rememberOnlineServer(SessionServer.c_str());
+            startRunSender(onlineServerNow());
+            headlessSetIterationHooks(begin, end);
+            useTopScreens(1);
+            installClockAndRecords();
+            installDemos();
+        },
+        [](int status) {
+            const bool sent = outboxEmptyWithin(30);
+            stopRunSender();
+            return status ? 70 + (status & 7) : sent ? 0 : 79;
+        });
+}
+
+namespace {
+
+int WorldFailure = 0;
+int WorldStep = 0;  // 0 the board asked for, 1 the demo being watched, 2 the ghost asked, 3 done
+WallClock::time_point WorldDeadline;
+
+uint64_t chosenCourseHash() {
+    int ok = 0;
+    return courseContentHash(chosenCourseFile(), &ok);
+}
+
+// One step of the check per iteration; each waits for the network at most 20 seconds.
+int worldViewStep(int iteration) {
+    if (iteration < 1) return 0;
+    if (iteration == 1) {
+        showBestTimes();
+        tap(ScanTab);
+        WorldDeadline = WallClock::now() + std::chrono::seconds(20);
+        return 0;
+    }
+    if (WallClock::now() > WorldDeadline) return 81 + WorldStep;
+    if (WorldStep == 0 && worldBoardState() == BoardShown) {
+        if (worldBoardRuns() < 1 || worldBoardOwnLine() != 0) return 85;
+        tap(ScanEnter);
+        WorldStep = 1;
+    } else if (WorldStep == 0 && worldBoardState() != BoardFetching) {
+        return 86;
+    } else if (WorldStep == 1 && watchingDemo()) {
+        tap(ScanEsc);
+        WorldStep = 2;
+    } else if (WorldStep == 2 && currentTopScreen() == TopScreenBestTimes) {
+        tap(ScanF7);
+        WorldStep = 3;
+    } else if (WorldStep == 3 && worldGhostChosen(chosenCourseHash())) {
+        loadGhostForRun(chosenCourseHash(), "NOBODY");
+        return ghostLoaded() ? -1 : 87;
+    }
+    return 0;
+}
+
+void worldViewEnd(int iteration) {
+    const int result = WorldFailure ? WorldFailure : worldViewStep(iteration);
+    if (result) {
+        WorldFailure = result;
+        requestExit();
+    }
+}
+
+}  // namespace
+
+int checkWorldBoardView(const std::string& dataHome, const std::string& server) {
+    SessionHome = dataHome;
+    SessionServer = server;
+    return runGameInChild(
+        [] {
+            setenv("XDG_DATA_HOME", SessionHome.c_str(), 1);
+            rememberOnlineServer(SessionServer.c_str());
+            headlessSetIterationHooks(nullptr, worldViewEnd);
+            useTopScreens(1);
+            installClockAndRecords();
+            installDemos();
+        },
+        [](int) { return WorldFailure < 0 ? 0 : WorldFailure ? WorldFailure : 80; });
 }

@@ -59,3 +59,12 @@ int checkDemoPlayback(const std::string& demo);
 // let go while it plays; after Esc ends the watching the game must not find Up down.
 // In a child process; returns 0, else which check failed (61 and on).
 int checkKeyLetGoWhileWatching(int fromAttractLoop);
+
+// A run ridden to the finish with a board server set (the outbox and its sender on), in a
+// child process that waits up to 30 seconds for the outbox to empty. Returns 0 when it
+// did, else 70 and on.
+int runOnlineSession(const std::string& dataHome, const std::string& server);
+// The best-times screen over dataHome with a server set, in a child process: Tab shows
+// the world's runs (the rider's own among them), Enter plays the chosen one's downloaded
+// demo, F7 makes it the course's ghost. Returns 0, else which check failed (81 and on).
+int checkWorldBoardView(const std::string& dataHome, const std::string& server);

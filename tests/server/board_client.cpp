@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@ bool startServer(const std::string& database, const std::vector<std::string>& op
     if (pipe(out) != 0) return false;
     const pid_t pid = fork();
     if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);  // the server ends with the test that started it
         dup2(out[1], 1);
         close(out[0]);
         setenv("LSAN_OPTIONS", "suppressions=" TG_SOURCE_DIR "/tests/server/lsan_suppressions.txt", 1);
