@@ -20,6 +20,7 @@
 #include "menus/course_screen.h"
 #include "menus/hud.h"
 #include "menus/options_screen.h"
+#include "menus/run_watch.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
 #include "settings/settings.h"
@@ -38,17 +39,20 @@ struct WindowOption {
 const char* CourseWanted = nullptr;
 const char* DemoWanted = nullptr;
 const char* EditWanted = nullptr;
+int PracticeWanted = 0;
 
 void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
 void wantDemo(const char* file) { DemoWanted = file; }
 void wantEdit(const char* course) { EditWanted = course; }
+void wantPractice(const char*) { PracticeWanted = 1; }
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
     {"--course", true, wantCourse},        // a course name from the course screen, or a file
     {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
     {"--edit", true, wantEdit},            // the course editor on a course as soon as the game is up
+    {"--practice", false, wantPractice},   // practice speed for this start
 };
 
 // The number of words the option at argv[i] takes (0 when it is none of ours). A demo
@@ -126,9 +130,16 @@ void syncSwitches() {
         rememberSwitch("ghost", Remembered.ghost = ghostShown());
 }
 
+// Practice speed: the window paces the game at half speed, and the run watch keeps no
+// run ridden so (RunWatch.practice, which everything that keeps or sends runs reads).
+void setPracticeSpeed(int on) {
+    sdlSetPracticeSpeed(on);
+    RunWatch.practice = on ? 1 : 0;
+}
+
 // What the options screen changes at once.
 constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
-                                             applySoundVolumes};
+                                             applySoundVolumes, setPracticeSpeed};
 
 // The course of --edit: one that cannot be opened ends the start with its reason.
 void editWantedCourse(const char* startFolder) {
@@ -186,6 +197,7 @@ int main(int argc, char** argv) {
     installClockAndRecords();
     installOptionsScreen(&WindowOptionsHooks);
     installDemos();
+    setPracticeSpeed(Setting.practice || PracticeWanted);
     applySwitches();
     addIterationObserver(syncSwitches);
     watchWantedDemo(startFolder);

@@ -19,6 +19,7 @@ const UsageLine OptionLines[] = {
     {"", "  Up/Down speed, Page Up/Down 5 s jumps, Home start, Esc leave"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
+    {"--practice", "practice speed for this start: the game at half speed, no time or demo kept"},
     {"-h", "accepted; no effect"},
     {"-nosound", "play no sound and leave the audio device alone (any letter case)"},
 };

@@ -6,6 +6,7 @@
 
 #include "editor/editor_state.h"
 #include "framework/fatal_error.h"
+#include "menus/page_look.h"
 #include "records/run_time.h"
 #include "render/textures.h"
 
@@ -30,6 +31,12 @@ void pickColours() {
                             nearest(170, 186, 206), nearest(255, 170, 40), nearest(235, 60, 50),
                             nearest(222, 196, 150), nearest(60, 200, 80),  nearest(235, 60, 50),
                             nearest(255, 240, 60)};
+    // Problems and proof, start and finish: the colour-safe pair where the player asks for it.
+    const SignalColours signal = signalColours();
+    if (signal.good == LookGood) return;
+    const LookRgb good = LookColours[signal.good], bad = LookColours[signal.bad];
+    Colours.start = nearest(good.red, good.green, good.blue);
+    Colours.warning = Colours.finish = nearest(bad.red, bad.green, bad.blue);
 }
 
 void fillBox(DisplayContext* page, int left, int top, int right, int bottom, int colour) {

@@ -22,12 +22,15 @@ constexpr int PanelLeft = 10, PanelTop = 66, PanelRight = 630, PanelBottom = 424
 constexpr int LabelX = 34, ValueX = 360;
 
 // The lines of the screen, in order: the window, the sound, the game's switches, the
-// keys, the gamepad's buttons, the defaults.
+// keys, the gamepad's buttons, the lines for players who see or hold otherwise, the defaults.
 enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
-                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults };
+                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults,
+                LineColours, LineLargeHud, LineToggle, LinePractice };
 
 constexpr int FixedLines = LineKey;
-constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1;
+constexpr int AccessLines = 3 + HeldActionCount;  // colours, large time, a toggle per held action, practice
+constexpr int AccessFirst = FixedLines + ActionCount + PadButtonCount;
+constexpr int LineCount = AccessFirst + AccessLines + 1;
 
 struct OptionsView {
     OptionsHooks hooks;
@@ -43,7 +46,11 @@ OptionsView View;
 LineKind kindOf(int line) {
     if (line < FixedLines) return LineKind(line);
     if (line < FixedLines + ActionCount) return LineKey;
-    if (line < FixedLines + ActionCount + PadButtonCount) return LinePad;
+    if (line < AccessFirst) return LinePad;
+    if (line == AccessFirst) return LineColours;
+    if (line == AccessFirst + 1) return LineLargeHud;
+    if (line < AccessFirst + 2 + HeldActionCount) return LineToggle;
+    if (line == AccessFirst + 2 + HeldActionCount) return LinePractice;
     return LineDefaults;
 }
 
@@ -83,6 +90,7 @@ void applyWindowAndSound() {
     if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
     if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
     if (View.hooks.volumes) View.hooks.volumes();
+    if (View.hooks.practice) View.hooks.practice(Setting.practice);
 }
 
 void restoreDefaults() {
@@ -143,6 +151,13 @@ void change(int step) {
     case LineDefaults:
         if (step != 0) return;
         restoreDefaults();
+        break;
+    case LineColours: Setting.colourSafe = !Setting.colourSafe; break;
+    case LineLargeHud: Setting.largeHud = !Setting.largeHud; break;
+    case LineToggle: Setting.toggled[line - AccessFirst - 2] = !Setting.toggled[line - AccessFirst - 2]; break;
+    case LinePractice:
+        Setting.practice = !Setting.practice;
+        if (View.hooks.practice) View.hooks.practice(Setting.practice);
         break;
     }
     settingsChanged();
@@ -235,6 +250,18 @@ void describe(int line, char* label, char* value, size_t size) {
         break;
     }
     case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
+    case LineColours:
+        std::snprintf(label, size, "Colours");
+        std::snprintf(value, size, "%s", Setting.colourSafe ? "blue and orange" : "green and red");
+        break;
+    case LineLargeHud: std::snprintf(label, size, "Large time on screen"); std::snprintf(value, size, "%s", onOff(Setting.largeHud)); break;
+    case LineToggle: {
+        const int action = line - AccessFirst - 2;
+        std::snprintf(label, size, "%s by", ControlActions[action].label);
+        std::snprintf(value, size, "%s", Setting.toggled[action] ? "a tap on, a tap off" : "holding the key");
+        break;
+    }
+    case LinePractice: std::snprintf(label, size, "Practice at half speed"); std::snprintf(value, size, "%s", onOff(Setting.practice)); break;
     }
 }
 

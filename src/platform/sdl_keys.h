@@ -16,5 +16,10 @@ void sdlSetKeyContextRule(int (*context)());
 // gets nothing.
 int sdlKeyMessage(PlatformMessage* message, int sdlScancode, int down, int repeat, unsigned sdlModifiers,
                   unsigned time);
+// An action the player toggles (settings' toggled) hears a tap as holding would: the
+// first tap gives its key-down, the next its key-up. A key so held is let go when the
+// ride ends or the screen changes: this gives its key-up message (1), asked before the
+// window's own messages; 0 when nothing is to be let go.
+int sdlLatchedKeyRelease(PlatformMessage* message, unsigned sdlModifiers, unsigned time);
 // No key held (tests).
 void sdlResetKeys();

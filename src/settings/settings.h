@@ -60,6 +60,9 @@ constexpr int WindowScaleMax = 8;   // 0 is "as large as fits"
 constexpr int CourseNameSize = 64;
 constexpr int SwitchCount = 8;
 constexpr int SwitchNameSize = 16;
+// The actions a player holds down (push, hard brake, soft brake: the first three actions),
+// each held or toggled with a tap.
+constexpr int HeldActionCount = 3;
 
 struct Settings {
     int fullScreen;
@@ -73,6 +76,11 @@ struct Settings {
     int switchCount;
     int key[ActionCount];            // the physical key (set-1 position) of each action
     int padButton[PadButtonCount];   // the physical button that acts as each button
+    // [access]: for players who see colours or hold keys otherwise.
+    int colourSafe;                  // two-colour signals in blue and orange, not green and red
+    int largeHud;                    // the ride's time and splits twice as large
+    int toggled[HeldActionCount];    // a tap holds the action down, the next tap lets it go
+    int practice;                    // the window runs the game at practice speed
 };
 
 // The player's settings, and where they come from and go to.
