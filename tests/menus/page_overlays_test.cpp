@@ -13,6 +13,8 @@
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/run_watch.h"
+#include "race/ride_clock.h"
+#include "settings/settings.h"
 #include "support/test_support.h"
 
 namespace {
@@ -93,6 +95,65 @@ TEST_F(PageOverlays, RideAgainKeyOnlyInTheWindowGame) {
     ASSERT_NE(firstDifference, withoutKey.end());
     EXPECT_GT((firstDifference - withoutKey.begin()) / 640, 74 + 2 * 24) << "the key overlaps the time lines";
     EXPECT_TRUE(page.guardsIntact());
+}
+
+// The box around every pixel that is not the page's fill.
+struct DrawnBox {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+
+DrawnBox drawnBox(const GuardedPage& page) {
+    DrawnBox box;
+    for (int y = 0; y < page.dc.height; ++y)
+        for (int x = 0; x < page.dc.width; ++x) {
+            if (page.dc.pixels[y * page.dc.width + x] == 40) continue;
+            box = DrawnBox{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+        }
+    return box;
+}
+
+// The ride's time and a split ahead: green, or blue in the colour-safe pair; twice as
+// large still on the page; PRACTICE said even with the time switched off.
+TEST_F(PageOverlays, TheRideDisplayLargeAndInTheColourSafePair) {
+    GuardedPage page(640, 480);
+    page.dc.palette[201] = {240, 130, 70, 0};  // the look's blue
+    page.dc.palette[202] = {40, 220, 40, 0};   // the green of a split ahead
+    setCurrentContext(&page.dc);
+    GameState.racing = 1;
+    RideClock.iterations = 5999;
+    RunWatch.running = RunWatch.haveBest = 1;
+    RunWatch.splitCount = RunWatch.best.splitCount = 1;
+    RunWatch.splits[0] = 1000;
+    RunWatch.best.splits[0] = 1250;
+    RunWatch.lastSplitFrame = 0;
+    const auto draw = [&] {
+        std::fill(page.dc.pixels, page.dc.pixels + 640 * 480, uint8_t(40));
+        drawRideHud(&page.dc);
+        return drawnBox(page);
+    };
+    const DrawnBox usual = draw();
+    EXPECT_GT(page.count(202), 20);
+    EXPECT_EQ(page.count(201), 0);
+    Setting.colourSafe = 1;
+    draw();
+    EXPECT_EQ(page.count(202), 0);
+    EXPECT_GT(page.count(201), 20);
+    Setting.largeHud = 1;
+    const DrawnBox large = draw();
+    EXPECT_NEAR(large.left, usual.left, 2);
+    EXPECT_NEAR(large.right - large.left, 2 * (usual.right - usual.left), 2);
+    EXPECT_NEAR(large.bottom - large.top, 2 * (usual.bottom - usual.top), 2);
+    EXPECT_GT(page.count(201), 80);
+
+    Hud.shown = 0;
+    EXPECT_EQ(draw().right, -1);
+    RunWatch.practice = 1;
+    const DrawnBox practice = draw();
+    EXPECT_GT(practice.right, practice.left);
+    EXPECT_LT(practice.bottom, 480);
+    EXPECT_TRUE(page.guardsIntact());
+    resetSettings();
+    resetRideClock();
 }
 
 TEST_F(PageOverlays, PiecesPastTheEdgesStayInsideThePage) {
