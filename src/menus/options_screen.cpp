@@ -257,8 +257,8 @@ void describe(int line, char* label, char* value, size_t size) {
     case LineLargeHud: std::snprintf(label, size, "Large time on screen"); std::snprintf(value, size, "%s", onOff(Setting.largeHud)); break;
     case LineToggle: {
         const int action = line - AccessFirst - 2;
-        std::snprintf(label, size, "%s by", ControlActions[action].label);
-        std::snprintf(value, size, "%s", Setting.toggled[action] ? "a tap on, a tap off" : "holding the key");
+        std::snprintf(label, size, "%s: hold or tap", ControlActions[action].label);
+        std::snprintf(value, size, "%s", Setting.toggled[action] ? "tap on, tap off" : "hold");
         break;
     }
     case LinePractice: std::snprintf(label, size, "Practice at half speed"); std::snprintf(value, size, "%s", onOff(Setting.practice)); break;
