@@ -82,7 +82,6 @@ struct KeyTranslation {
 
 KeyTranslation Keys;
 
-int contextNow() { return Keys.context ? Keys.context() : ContextNone; }
 
 // The game's key `key` belongs to an action of the ride the player toggles.
 bool toggledInRide(int key, int context) {
@@ -148,6 +147,8 @@ int tapToggle(int physical, int code, int down, int repeat) {
 
 void sdlSetKeyContextRule(int (*context)()) { Keys.context = context; }
 
+int sdlKeyContext() { return Keys.context ? Keys.context() : ContextNone; }
+
 void sdlResetKeys() {
     int (*context)() = Keys.context;
     Keys = KeyTranslation{};
@@ -157,7 +158,7 @@ void sdlResetKeys() {
 int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, unsigned mods, unsigned time) {
     const int physical = set1ScanCode(sdlScancode);
     if (physical <= 0 || physical >= ScanCodeCount) return 0;
-    const int context = contextNow();
+    const int context = sdlKeyContext();
     const int code = gameKeyOfEvent(physical, down, context);
     if (code == 0) return 0;
     if (Keys.tapped[physical] || toggledInRide(code, context)) {
@@ -171,7 +172,7 @@ int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, uns
 
 int sdlLatchedKeyRelease(PlatformMessage* m, unsigned mods, unsigned time) {
     if (Keys.latchedCount == 0) return 0;
-    if (contextNow() == ContextRide && GameState.screen == Keys.latchedScreen) return 0;
+    if (sdlKeyContext() == ContextRide && GameState.screen == Keys.latchedScreen) return 0;
     for (int key = 0; key < ScanCodeCount; ++key) {
         if (!Keys.latched[key]) continue;
         fillKeyMessage(m, key, 0, 0, mods, time);

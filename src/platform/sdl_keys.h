@@ -10,6 +10,8 @@ struct PlatformMessage;
 // when a key goes down: the player's keys are translated for the ride or the menus, and
 // not at all while a name is typed or a screen of our own is open.
 void sdlSetKeyContextRule(int (*context)());
+// That rule's answer now (ContextNone without one).
+int sdlKeyContext();
 // The message for one SDL key event: the physical key becomes the key the game expects
 // under the player's settings (a key remembers what it went down as until it goes up),
 // and a key acting as Alt or Ctrl gives the messages those keys give. 0 when the game
