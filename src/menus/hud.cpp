@@ -27,7 +27,6 @@ const Colour White = {255, 255, 255};
 const Colour Shadow = {0, 0, 0};
 const Colour Ahead = {40, 220, 40};
 const Colour Behind = {235, 40, 40};
-const Colour Practice = {255, 210, 40};
 const Colour Gold = {255, 210, 40};
 const Colour Panel = {12, 20, 40};
 
@@ -159,7 +158,7 @@ void drawRideAgainHint(DisplayContext* page) {
 void drawRideHud(DisplayContext* page) {
     if (!page || !GameState.racing || !overGamePage() || !useHudFont()) return;
     // Practice speed is said even with the time switched off.
-    if (RunWatch.practice) drawRideLine(page, 2, "PRACTICE", Practice);
+    if (RunWatch.practice) drawRideLine(page, 2, "PRACTICE", Gold);
     if (!Hud.shown) return;
     char time[RunTimeTextCapacity];
     formatRunTime(RideClock.iterations, time, sizeof time);

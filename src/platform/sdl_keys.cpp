@@ -82,7 +82,6 @@ struct KeyTranslation {
 
 KeyTranslation Keys;
 
-
 // The game's key `key` belongs to an action of the ride the player toggles.
 bool toggledInRide(int key, int context) {
     if (context != ContextRide) return false;
