@@ -33,7 +33,7 @@ const Colour Panel = {12, 20, 40};
 constexpr int HudX = 16;
 constexpr int HudY = 12;
 constexpr int LineHeight = 24;
-// A line of the ride display twice as large is first drawn into a strip this size.
+// A line of the clock twice as large is first drawn into a strip this size.
 constexpr int LargeStripWidth = 320, LargeStripHeight = 32;
 // The finish lines sit in a dark box over the sky left of the trophy.
 constexpr int FinishX = 28;
@@ -72,7 +72,7 @@ int unusedIndex(int a, int b) {
         if (i != a && i != b) return i;
 }
 
-// One ride display line twice as large: drawn shadowed into the strip, then every pixel
+// One line of the clock twice as large: drawn shadowed into the strip, then every pixel
 // of it put on the page as two by two.
 void drawLarge(DisplayContext* page, int x, int y, const char* text, Colour colour) {
     if (!Hud.large) Hud.large = createMemoryContext(LargeStripWidth, LargeStripHeight);
@@ -100,12 +100,17 @@ void drawLarge(DisplayContext* page, int x, int y, const char* text, Colour colo
         }
 }
 
+// Text of the clock, twice as large where the player asks for it.
+void drawHudText(DisplayContext* page, int x, int y, const char* text, Colour colour) {
+    if (Setting.largeHud)
+        drawLarge(page, x, y, text, colour);
+    else
+        drawShadowed(x, y, text, colour);
+}
+
 // A line of the ride display: line 0 the time, 1 the split, 2 the practice mark.
 void drawRideLine(DisplayContext* page, int line, const char* text, Colour colour) {
-    if (Setting.largeHud)
-        drawLarge(page, HudX, HudY + 2 * line * LineHeight, text, colour);
-    else
-        drawShadowed(HudX, HudY + line * LineHeight, text, colour);
+    drawHudText(page, HudX, HudY + (Setting.largeHud ? 2 : 1) * line * LineHeight, text, colour);
 }
 
 void fillHudBox(DisplayContext* page, int x, int y, int width, int height, Colour colour) {
@@ -174,28 +179,29 @@ void drawFinishLines(DisplayContext* page) {
         return;
     }
     if (!w.finished || !useHudFont()) return;
+    const int scale = Setting.largeHud ? 2 : 1, step = scale * LineHeight;
     const int lines = 2 + (w.finish.par > 0 ? 1 : 0);
-    fillHudBox(page, FinishX - 10, FinishY - 6, FinishBoxWidth, lines * LineHeight + 10, Panel);
+    fillHudBox(page, FinishX - 10, FinishY - 6, scale * FinishBoxWidth, lines * step + 10, Panel);
     char text[96], time[RunTimeTextCapacity];
     int y = FinishY;
     formatRunTime(w.finish.steps, time, sizeof time);
     std::snprintf(text, sizeof text, "Time %s", time);
-    drawShadowed(FinishX, y, text, White);
+    drawHudText(page, FinishX, y, text, White);
     if (w.finish.par > 0) {
         formatRunTime(w.finish.par, time, sizeof time);
         std::snprintf(text, sizeof text, "Par  %s", time);
-        drawShadowed(FinishX, y += LineHeight, text, White);
+        drawHudText(page, FinishX, y += step, text, White);
     }
     if (RunWatch.practice) {
-        drawShadowed(FinishX, y += LineHeight, "Practice: not kept", Gold);
+        drawHudText(page, FinishX, y += step, "Practice: not kept", Gold);
     } else if (w.finish.steps > 0 && w.newPersonalBest) {
-        drawShadowed(FinishX, y += LineHeight, "New personal best!", Gold);
+        drawHudText(page, FinishX, y += step, "New personal best!", Gold);
     } else {
         formatRunTime(w.ownBestSteps, time, sizeof time);
         std::snprintf(text, sizeof text, "Best %s", w.ownBestSteps > 0 ? time : "-");
-        drawShadowed(FinishX, y += LineHeight, text, White);
+        drawHudText(page, FinishX, y += step, text, White);
     }
-    if (Hud.rideAgainKey) drawRideAgainKey(page, FinishX - 10, y + LineHeight + 12);
+    if (Hud.rideAgainKey) drawRideAgainKey(page, FinishX - 10, y + step + 12);
 }
 
 void drawClockOverlay(DisplayContext* page) {
