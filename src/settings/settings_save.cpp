@@ -96,7 +96,7 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
         put(&t, "%s = %s\n", name, PadButtonNames[p]);
     }
     put(&t, "\n[access]\n# colours: usual (splits green ahead, red behind; a course map's start green, its\n"
-            "# finish red) or colour-safe (blue and orange). large_hud: the ride's time twice as large.\n");
+            "# finish red) or colour-safe (blue and orange). large_hud: the time on screen twice as large.\n");
     put(&t, "colours = %s\nlarge_hud = %s\n", s->colourSafe ? "colour-safe" : "usual", onOff(s->largeHud));
     put(&t, "# Push and the brakes: hold the key, or toggle (a tap holds it, the next tap lets go).\n");
     for (int a = 0; a < HeldActionCount; ++a)
