@@ -23,6 +23,7 @@
 #include "menus/hud.h"
 #include "menus/options_screen.h"
 #include "online/run_sender.h"
+#include "menus/run_watch.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
 #include "settings/settings.h"
@@ -41,6 +42,7 @@ struct WindowOption {
 const char* CourseWanted = nullptr;
 const char* DemoWanted = nullptr;
 const char* EditWanted = nullptr;
+int PracticeWanted = 0;
 
 void fillScreen(const char*) { sdlSetFullScreenFill(1); }
 void wantCourse(const char* name) { CourseWanted = name; }
@@ -49,6 +51,7 @@ void wantEdit(const char* course) { EditWanted = course; }
 void wantServer(const char* url) {
     if (!rememberOnlineServer(url)) fatalError("--server: a URL of at most 255 characters without blanks");
 }
+void wantPractice(const char*) { PracticeWanted = 1; }
 
 constexpr WindowOption WindowOptions[] = {
     {"--fill-screen", false, fillScreen},  // full screen: fill the screen, aspect ratio kept
@@ -56,6 +59,7 @@ constexpr WindowOption WindowOptions[] = {
     {"--demo", true, wantDemo},            // a demo to watch as soon as the game is up
     {"--edit", true, wantEdit},            // the course editor on a course as soon as the game is up
     {"--server", true, wantServer},        // the board server runs are sent to, kept in the settings
+    {"--practice", false, wantPractice},   // practice speed for this start
 };
 
 // The number of words the option at argv[i] takes (0 when it is none of ours). A demo
@@ -133,9 +137,16 @@ void syncSwitches() {
         rememberSwitch("ghost", Remembered.ghost = ghostShown());
 }
 
+// Practice speed: the window paces the game at half speed, and the run watch keeps no
+// run ridden so (RunWatch.practice, which everything that keeps or sends runs reads).
+void setPracticeSpeed(int on) {
+    sdlSetPracticeSpeed(on);
+    RunWatch.practice = on ? 1 : 0;
+}
+
 // What the options screen changes at once.
 constexpr OptionsHooks WindowOptionsHooks = {sdlRequestFullScreen, sdlSetFullScreenFill, sdlSetWindowScale, setSoundOn,
-                                             applySoundVolumes};
+                                             applySoundVolumes, setPracticeSpeed};
 
 // The course of --edit: one that cannot be opened ends the start with its reason.
 void editWantedCourse(const char* startFolder) {
@@ -206,6 +217,7 @@ int main(int argc, char** argv) {
     installClockAndRecords();
     installOptionsScreen(&WindowOptionsHooks);
     installDemos();
+    setPracticeSpeed(Setting.practice || PracticeWanted);
     applySwitches();
     addIterationObserver(syncSwitches);
     followOnlineServer();

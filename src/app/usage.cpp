@@ -23,6 +23,7 @@ const UsageLine OptionLines[] = {
     {"--world-best COURSE", "print the world board of COURSE (a name, a course file or its hash) and exit"},
     {"-nowindirect -nodirectdraw -novga -novgax -novbe -novbeaf -nolinear",
      "switch a display-driver family off (any letter case); no effect with SDL2"},
+    {"--practice", "practice speed for this start: the game at half speed, no time or demo kept"},
     {"-h", "accepted; no effect"},
     {"-nosound", "play no sound and leave the audio device alone (any letter case)"},
 };

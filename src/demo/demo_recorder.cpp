@@ -216,6 +216,7 @@ bool writeRunDemo(int outcome, DemoHeader* h, std::string* text) {
 // other end keeps its demo among the last runs at once.
 void endRun(int outcome) {
     Recording.inRun = 0;
+    if (RunWatch.practice) return;  // a run at practice speed keeps no demo
     DemoHeader h{};
     std::string text;
     if (!writeRunDemo(outcome, &h, &text)) return;

@@ -82,10 +82,13 @@ void markTile(DisplayContext* page, const EditorScreen& e, int tile, int half, i
 
 void drawMapAndView(DisplayContext* page, const PageLook& look, const EditorScreen& e) {
     drawPanel(page, look, MapLeft, TopsY, MapRight, TopsBottom);
-    drawCourseMap(e.map, page, MapArea, look.colour[LookPath], look.colour[LookGood], look.colour[LookWarning]);
+    // Start and finish, and where the proof failed, in the pair the player chose; the
+    // cursor in a colour of neither.
+    const SignalColours signal = signalColours();
+    drawCourseMap(e.map, page, MapArea, look.colour[LookPath], look.colour[signal.good], look.colour[signal.bad]);
     if (e.map.triangles > 0) {
-        if (e.failedTile >= 0 && e.failedTile < e.layout.count) markTile(page, e, e.failedTile, 7, look.colour[LookWarning]);
-        markTile(page, e, e.cursor, 5, look.colour[LookAccent]);
+        if (e.failedTile >= 0 && e.failedTile < e.layout.count) markTile(page, e, e.failedTile, 7, look.colour[signal.bad]);
+        markTile(page, e, e.cursor, 5, look.colour[signal.bad == LookAccent ? LookWhite : LookAccent]);
     }
     drawPanel(page, look, ViewLeft - 1, TopsY - 1, ViewLeft + RiderViewWidth, TopsBottom + 1);
     putRiderView(e.view, page, ViewLeft, TopsY, ViewSkyRows);
@@ -106,7 +109,7 @@ void drawWords(DisplayContext* page, const PageLook& look, const EditorScreen& e
         std::snprintf(line, sizeof line, "Checker: %s", e.problem);
     else
         std::snprintf(line, sizeof line, "Checker: no problem");
-    text(page, look, WordsX, 2, e.problem[0] ? LookWarning : LookDim, line);
+    text(page, look, WordsX, 2, e.problem[0] ? signalColours().bad : LookDim, line);
     if (e.naming)
         std::snprintf(line, sizeof line, "Name: %s_   (a-z 0-9 -, Enter saves, Esc)", e.typed);
     else
@@ -139,7 +142,7 @@ void drawTitle(DisplayContext* page, const PageLook& look, const EditorScreen& e
         std::snprintf(proof, sizeof proof, "Proved, par %s", par);
     }
     drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, proof), 29,
-                 look.colour[e.provedPar > 0 ? LookGood : LookDim], proof);
+                 look.colour[e.provedPar > 0 ? signalColours().good : LookDim], proof);
 }
 
 }  // namespace

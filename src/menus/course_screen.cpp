@@ -194,7 +194,8 @@ void drawMap(DisplayContext* page) {
         CourseView.mapOf = CourseView.selected;
     }
     const PageLook& look = Look.screen;
-    drawCourseMap(Map, page, MapArea, look.colour[LookPath], look.colour[LookGood], look.colour[LookWarning]);
+    const SignalColours signal = signalColours();
+    drawCourseMap(Map, page, MapArea, look.colour[LookPath], look.colour[signal.good], look.colour[signal.bad]);
 }
 
 const KeyHint CourseKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {"Enter", "Ride it"}, {"F3", "Best times"},

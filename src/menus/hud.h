@@ -1,6 +1,6 @@
 // What is drawn over the game's pages for the clock: during a ride the running time
 // and, for a few seconds after each gate line, the split against the best run of the
-// course (green ahead, red behind); on the finish screen the time, the par and whether
+// course (green ahead, red behind, or the colour-safe pair; the sign says it too); on the finish screen the time, the par and whether
 // it is a new personal best. In the game's font, in the colours of the palette shown.
 #pragma once
 
@@ -14,6 +14,7 @@ struct HudState {
     Font* font;  // loaded on first use, kept
     int fontTried;
     int rideAgainKey;  // the finish screen names F5 (the window game)
+    DisplayContext* large;  // where a line is drawn before it goes on the page twice as large
 };
 
 extern HudState Hud;

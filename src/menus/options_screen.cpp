@@ -23,13 +23,16 @@ constexpr int PanelLeft = 10, PanelTop = 66, PanelRight = 630, PanelBottom = 424
 constexpr int LabelX = 34, ValueX = 360;
 
 // The lines of the screen, in order: the window, the sound, the game's switches, the
-// keys, the gamepad's buttons, the defaults.
+// keys, the gamepad's buttons, the lines for players who see or hold otherwise, the defaults.
 enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
-                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults, LineServer, LineRiderKey };
+                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults,
+                LineColours, LineLargeHud, LineToggle, LinePractice, LineServer, LineRiderKey };
 
 constexpr int FixedLines = LineKey;
+constexpr int AccessLines = 3 + HeldActionCount;  // colours, large time, a toggle per held action, practice
+constexpr int AccessFirst = FixedLines + ActionCount + PadButtonCount;
 constexpr int OnlineLines = 2;  // after the defaults: the board server, the rider's key
-constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1 + OnlineLines;
+constexpr int LineCount = AccessFirst + AccessLines + 1 + OnlineLines;
 
 struct OptionsView {
     OptionsHooks hooks;
@@ -46,7 +49,11 @@ OptionsView View;
 LineKind kindOf(int line) {
     if (line < FixedLines) return LineKind(line);
     if (line < FixedLines + ActionCount) return LineKey;
-    if (line < FixedLines + ActionCount + PadButtonCount) return LinePad;
+    if (line < AccessFirst) return LinePad;
+    if (line == AccessFirst) return LineColours;
+    if (line == AccessFirst + 1) return LineLargeHud;
+    if (line < AccessFirst + 2 + HeldActionCount) return LineToggle;
+    if (line == AccessFirst + 2 + HeldActionCount) return LinePractice;
     if (line < LineCount - OnlineLines) return LineDefaults;
     return LineKind(LineServer + line - (LineCount - OnlineLines));
 }
@@ -87,6 +94,7 @@ void applyWindowAndSound() {
     if (View.hooks.windowScale) View.hooks.windowScale(Setting.windowScale);
     if (View.hooks.soundOn) View.hooks.soundOn(Setting.soundOn);
     if (View.hooks.volumes) View.hooks.volumes();
+    if (View.hooks.practice) View.hooks.practice(Setting.practice);
 }
 
 void restoreDefaults() {
@@ -162,6 +170,13 @@ void change(int step) {
     case LineDefaults:
         if (step != 0) return;
         restoreDefaults();
+        break;
+    case LineColours: Setting.colourSafe = !Setting.colourSafe; break;
+    case LineLargeHud: Setting.largeHud = !Setting.largeHud; break;
+    case LineToggle: Setting.toggled[line - AccessFirst - 2] = !Setting.toggled[line - AccessFirst - 2]; break;
+    case LinePractice:
+        Setting.practice = !Setting.practice;
+        if (View.hooks.practice) View.hooks.practice(Setting.practice);
         break;
     case LineServer: changeServer(); return;
     case LineRiderKey: note(0, "The key is made with the first run sent, and kept in identity."); return;
@@ -258,6 +273,18 @@ void describe(int line, char* label, char* value, size_t size) {
         break;
     }
     case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
+    case LineColours:
+        std::snprintf(label, size, "Colours");
+        std::snprintf(value, size, "%s", Setting.colourSafe ? "blue and orange" : "green and red");
+        break;
+    case LineLargeHud: std::snprintf(label, size, "Large time on screen"); std::snprintf(value, size, "%s", onOff(Setting.largeHud)); break;
+    case LineToggle: {
+        const int action = line - AccessFirst - 2;
+        std::snprintf(label, size, "%s: hold or tap", ControlActions[action].label);
+        std::snprintf(value, size, "%s", Setting.toggled[action] ? "tap on, tap off" : "hold");
+        break;
+    }
+    case LinePractice: std::snprintf(label, size, "Practice at half speed"); std::snprintf(value, size, "%s", onOff(Setting.practice)); break;
     case LineServer:
         std::snprintf(label, size, "Board server");
         if (Setting.onlineServer[0])

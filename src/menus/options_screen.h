@@ -10,6 +10,7 @@ struct OptionsHooks {
     void (*windowScale)(int scale);
     void (*soundOn)(int on);
     void (*volumes)();
+    void (*practice)(int on);
 };
 
 // Registers the screen and its key on the main menu.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "settings/settings.h"
+
 void matchPageLook(PageLook* look, const PaletteEntry* palette) {
     if (look->matched && std::memcmp(look->palette, palette, sizeof look->palette) == 0) return;
     std::memcpy(look->palette, palette, sizeof look->palette);
@@ -14,4 +16,9 @@ void matchPageLook(PageLook* look, const PaletteEntry* palette) {
                                                           underPanel(e.blue, PanelTint.blue)));
     }
     look->matched = 1;
+}
+
+SignalColours signalColours() {
+    if (Setting.colourSafe) return SignalColours{LookGradeBlue, LookAccent};
+    return SignalColours{LookGood, LookWarning};
 }

@@ -18,3 +18,11 @@ struct PageLook {
 
 // Matches the look to the palette; no work when it is the palette matched last.
 void matchPageLook(PageLook* look, const PaletteEntry* palette);
+
+// The two colours of a signal read by its colour (ahead and behind, a course's start and
+// finish, a course proved and one with problems): the look's green and red, or blue and
+// orange where the player's settings ask for colours safe for the colour-blind.
+struct SignalColours {
+    LookColour good, bad;
+};
+SignalColours signalColours();

@@ -80,8 +80,8 @@ void noteFinish() {
 void keepFinishedRun(const char* demoFile) {
     RunWatchState& w = RunWatch;
     RunRecord& run = w.finish;
-    // A run the clock never saw start (no push) has no time to keep.
-    if (!w.finished || !w.courseKnown || run.steps <= 0) return;
+    // A run the clock never saw start (no push) has no time to keep, nor one at practice speed.
+    if (!w.finished || !w.courseKnown || run.steps <= 0 || w.practice) return;
     std::snprintf(run.demo, sizeof run.demo, "%s", demoFile ? demoFile : "");
     const RunRecord* before = ridersBest(w.records, run.courseHash, run.rider);
     const int32_t beforeSteps = before ? before->steps : 0;  // read before the table changes

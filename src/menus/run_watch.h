@@ -15,6 +15,8 @@
 struct RunWatchState {
     RunPhase phase;            // the live game's run as the last iteration left it
     int32_t keepRecords;       // finished runs go to the records file
+    int32_t practice;          // runs are ridden at practice speed: none keeps a time or a
+                               // demo, none is sent anywhere (set by the window program)
     int32_t lastFillPending;   // windowFillPending after the last iteration
     int32_t lastTrackCount;    // TrackMeshes.count() after the last iteration
     int32_t running;           // a run from the start is being watched

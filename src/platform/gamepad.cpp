@@ -5,6 +5,8 @@
 
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
+#include "platform/pad_toggle.h"
+#include "platform/sdl_keys.h"
 #include "settings/settings.h"
 
 static_assert(int(PadA) == int(SDL_CONTROLLER_BUTTON_A) && int(PadY) == int(SDL_CONTROLLER_BUTTON_Y) &&
@@ -74,9 +76,10 @@ struct Gamepad {
     int escOnB;                // the rule's answer while B is held
     int pressed[SDL_CONTROLLER_BUTTON_MAX];  // went down since the last reading
     unsigned char sent[256];   // the keys the game has been told are down
+    PadToggle toggles[HeldActionCount];  // push and the brakes, where the player toggles them
 };
 
-Gamepad Pad = {nullptr, -1, 1, nullptr, nullptr, 0, {}, {}};
+Gamepad Pad = {nullptr, -1, 1, nullptr, nullptr, 0, {}, {}, {}};
 
 bool isActive(const GamepadBinding& b, const GamepadReading& r) {
     if (b.kind == PadButton) return r.button[b.input] != 0;
@@ -151,6 +154,12 @@ void heldKeys(const GamepadReading& reading, int bActsAsEsc, unsigned char held[
     const int mainMenu = Pad.onMainMenu ? Pad.onMainMenu() : 0;
     for (const GamepadBinding& b : Bindings)
         if (bindingApplies(b.where, bActsAsEsc, mainMenu) && isActive(b, reading)) held[b.key] = 1;
+    // Push and the brakes the player toggles: a press holds the key through the ride.
+    const bool ride = sdlKeyContext() == ContextRide;
+    for (int a = 0; a < HeldActionCount; ++a) {
+        const int key = ControlActions[a].gameKey;
+        held[key] = (unsigned char)padToggleReading(&Pad.toggles[a], held[key], ride && Setting.toggled[a]);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "base/game_state.h"
 #include "base/keyboard_layout.h"
 #include "base/scan_codes.h"
 #include "platform/platform.h"
@@ -66,17 +67,30 @@ constexpr ScanCodePair ScanCodes[] = {
     {SDL_SCANCODE_PAUSE, ScanNumLock},
 };
 
-// The physical keys held and the game's key each went down as.
+// The physical keys held and the game's key each went down as; the game's keys a tap
+// holds down (an action the player toggles), and the physical keys whose let-go the
+// game never hears, since the next tap lets the action go.
 struct KeyTranslation {
     int (*context)();
     unsigned char held[ScanCodeCount];
     unsigned char as[ScanCodeCount];
+    unsigned char latched[ScanCodeCount];
+    unsigned char tapped[ScanCodeCount];
+    int latchedCount;
+    int latchedScreen;   // the game's screen when the first key was latched
 };
 
 KeyTranslation Keys;
 
-int gameKeyOfEvent(int physical, int down) {
-    const int context = Keys.context ? Keys.context() : ContextNone;
+// The game's key `key` belongs to an action of the ride the player toggles.
+bool toggledInRide(int key, int context) {
+    if (context != ContextRide) return false;
+    for (int a = 0; a < HeldActionCount; ++a)
+        if (Setting.toggled[a] && ControlActions[a].gameKey == key) return true;
+    return false;
+}
+
+int gameKeyOfEvent(int physical, int down, int context) {
     if (down) {
         if (!Keys.held[physical]) Keys.as[physical] = (unsigned char)gameKeyFor(&Setting, physical, context);
         Keys.held[physical] = 1;
@@ -87,27 +101,15 @@ int gameKeyOfEvent(int physical, int down) {
     return key;
 }
 
-// Another physical key holds the game's `key` down.
+// Another physical key, or a tap, holds the game's `key` down.
 bool heldAs(int key) {
+    if (Keys.latched[key]) return true;
     for (int p = 0; p < ScanCodeCount; ++p)
         if (Keys.held[p] && Keys.as[p] == key) return true;
     return false;
 }
 
-}  // namespace
-
-void sdlSetKeyContextRule(int (*context)()) { Keys.context = context; }
-
-void sdlResetKeys() {
-    std::memset(Keys.held, 0, sizeof Keys.held);
-    std::memset(Keys.as, 0, sizeof Keys.as);
-}
-
-int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, unsigned mods, unsigned time) {
-    const int physical = set1ScanCode(sdlScancode);
-    if (physical <= 0 || physical >= ScanCodeCount) return 0;
-    const int code = gameKeyOfEvent(physical, down);
-    if (code == 0) return 0;
+void fillKeyMessage(PlatformMessage* m, int code, int down, int repeat, unsigned mods, unsigned time) {
     const bool alt = (mods & KMOD_ALT) != 0 || code == ScanAlt || heldAs(ScanAlt);
     *m = PlatformMessage{};
     m->time = time;
@@ -118,7 +120,66 @@ int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, uns
     m->altContext = alt;
     m->shift = (mods & KMOD_SHIFT) != 0;
     m->ctrl = (mods & KMOD_CTRL) != 0 || heldAs(ScanCtrl);
+}
+
+// A tap of a toggled action: the first holds its key down, the next lets it go; the
+// let-go of the physical key and its repeats say nothing. -1 when the game hears nothing.
+int tapToggle(int physical, int code, int down, int repeat) {
+    if (!down) {
+        const bool wasTap = Keys.tapped[physical];
+        Keys.tapped[physical] = 0;
+        return wasTap ? -1 : 0;
+    }
+    if (repeat || Keys.tapped[physical]) return -1;
+    Keys.tapped[physical] = 1;
+    if (Keys.latched[code]) {
+        Keys.latched[code] = 0;
+        --Keys.latchedCount;
+        return 0;
+    }
+    if (Keys.latchedCount++ == 0) Keys.latchedScreen = GameState.screen;
+    Keys.latched[code] = 1;
     return 1;
+}
+
+}  // namespace
+
+void sdlSetKeyContextRule(int (*context)()) { Keys.context = context; }
+
+int sdlKeyContext() { return Keys.context ? Keys.context() : ContextNone; }
+
+void sdlResetKeys() {
+    int (*context)() = Keys.context;
+    Keys = KeyTranslation{};
+    Keys.context = context;
+}
+
+int sdlKeyMessage(PlatformMessage* m, int sdlScancode, int down, int repeat, unsigned mods, unsigned time) {
+    const int physical = set1ScanCode(sdlScancode);
+    if (physical <= 0 || physical >= ScanCodeCount) return 0;
+    const int context = sdlKeyContext();
+    const int code = gameKeyOfEvent(physical, down, context);
+    if (code == 0) return 0;
+    if (Keys.tapped[physical] || toggledInRide(code, context)) {
+        down = tapToggle(physical, code, down, repeat);
+        if (down < 0) return 0;
+        repeat = 0;
+    }
+    fillKeyMessage(m, code, down, repeat, mods, time);
+    return 1;
+}
+
+int sdlLatchedKeyRelease(PlatformMessage* m, unsigned mods, unsigned time) {
+    if (Keys.latchedCount == 0) return 0;
+    if (sdlKeyContext() == ContextRide && GameState.screen == Keys.latchedScreen) return 0;
+    for (int key = 0; key < ScanCodeCount; ++key) {
+        if (!Keys.latched[key]) continue;
+        fillKeyMessage(m, key, 0, 0, mods, time);
+        Keys.latched[key] = 0;
+        --Keys.latchedCount;
+        return 1;
+    }
+    return 0;
 }
 
 int set1ScanCode(int code) {

@@ -31,6 +31,7 @@ namespace {
 constexpr int PageWidth = 640;
 constexpr int PageHeight = 480;
 constexpr int FrameRate = 60;
+constexpr int PracticeFrameRate = 30;
 
 struct SdlDisplay {
     SDL_Window* window;
@@ -79,9 +80,10 @@ struct WindowWishes {
     int scale;             // 0: the largest whole multiple that fits
     int wantFullScreen;    // -1, or full screen (1) or the window (0) asked for by the next messages
     void (*fullScreenChanged)(int fullScreen);
+    int practiceSpeed;     // paced to PracticeFrameRate, whatever the retrace does
 };
 
-WindowWishes Wishes = {0, -1, nullptr};
+WindowWishes Wishes = {0, -1, nullptr, 0};
 
 // The page as last shown, for screenshots: the framework draws the next frame into the
 // same page only after the messages are taken, so a screenshot key sees the shown page.
@@ -203,7 +205,7 @@ bool isScreenshotKey(SDL_Scancode key) { return key == SDL_SCANCODE_F12 || key =
 
 void paceFrame() {
     const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 period = frequency / FrameRate;
+    const Uint64 period = frequency / (Wishes.practiceSpeed ? PracticeFrameRate : FrameRate);
     Uint64 now = SDL_GetPerformanceCounter();
     if (D.nextFrame == 0 || now > D.nextFrame + period * 4) D.nextFrame = now;  // resync after a stall
     D.nextFrame += period;
@@ -412,6 +414,11 @@ void sdlSetWindowScale(int scale) {
     D.repaint = 1;
 }
 
+void sdlSetPracticeSpeed(int on) {
+    Wishes.practiceSpeed = on ? 1 : 0;
+    D.nextFrame = 0;
+}
+
 void sdlSetStartFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : -1; }
 
 void sdlRequestFullScreen(int on) { Wishes.wantFullScreen = on ? 1 : 0; }
@@ -469,7 +476,7 @@ void platformPresent(const uint8_t* pixels, int width, int height, const Palette
     if (!waitRetrace) return;
     // A renderer that waited for the retrace has paced this frame; the next frame that
     // presents nothing waits one period from here.
-    if (presented && D.vsync)
+    if (presented && D.vsync && !Wishes.practiceSpeed)
         D.nextFrame = SDL_GetPerformanceCounter();
     else
         paceFrame();
@@ -494,6 +501,8 @@ int platformPollMessage(PlatformMessage* m) {
             return 1;
         }
     }
+    // A key held by a tap is let go as the ride ends, before anything else is heard.
+    if (sdlLatchedKeyRelease(m, unsigned(SDL_GetModState()), SDL_GetTicks())) return 1;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         *m = PlatformMessage{};

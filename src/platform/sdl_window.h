@@ -17,3 +17,6 @@ int sdlFullScreen();
 // Asked while the gamepad's B is up: 1 when B, pressed now, acts as Esc.
 void sdlSetGamepadEscapeRule(int (*bActsAsEsc)());
 void sdlSetGamepadMainMenuRule(int (*onMainMenu)());
+// Practice speed (1): the main loop is paced to half the game's 60 iterations a second;
+// 0 is the usual speed.
+void sdlSetPracticeSpeed(int on);

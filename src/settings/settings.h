@@ -61,6 +61,9 @@ constexpr int CourseNameSize = 64;
 constexpr int SwitchCount = 8;
 constexpr int SwitchNameSize = 16;
 constexpr int ServerUrlSize = 256;
+// The actions a player holds down (push, hard brake, soft brake: the first three actions),
+// each held or toggled with a tap.
+constexpr int HeldActionCount = 3;
 
 struct Settings {
     int fullScreen;
@@ -76,6 +79,11 @@ struct Settings {
     int padButton[PadButtonCount];   // the physical button that acts as each button
     char onlineServer[ServerUrlSize];  // [online] server: the board server's URL, "" for none
     int onlineOff;                   // [online] send = off: the URL kept, nothing sent
+    // [access]: for players who see colours or hold keys otherwise.
+    int colourSafe;                  // two-colour signals in blue and orange, not green and red
+    int largeHud;                    // the ride's time and splits twice as large
+    int toggled[HeldActionCount];    // a tap holds the action down, the next tap lets it go
+    int practice;                    // the window runs the game at practice speed
 };
 
 // The player's settings, and where they come from and go to.

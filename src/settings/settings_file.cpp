@@ -113,6 +113,22 @@ constexpr ValueSetting Values[] = {
     {"sound", "master", offsetof(Settings, masterVolume), 0, VolumeMax},
     {"sound", "ride", offsetof(Settings, rideVolume), 0, VolumeMax},
     {"sound", "effects", offsetof(Settings, effectsVolume), 0, VolumeMax},
+    {"access", "large_hud", offsetof(Settings, largeHud), 0, 1},
+    {"access", "practice", offsetof(Settings, practice), 0, 1},
+};
+
+// [access]: a choice between two words, the first the default.
+struct WordSetting {
+    const char* name;
+    size_t offset;
+    const char* words[2];
+};
+
+constexpr WordSetting Words[] = {
+    {"colours", offsetof(Settings, colourSafe), {"usual", "colour-safe"}},
+    {"push", offsetof(Settings, toggled), {"hold", "toggle"}},
+    {"hard_brake", offsetof(Settings, toggled) + sizeof(int), {"hold", "toggle"}},
+    {"soft_brake", offsetof(Settings, toggled) + 2 * sizeof(int), {"hold", "toggle"}},
 };
 
 int& field(Settings* s, size_t offset) { return *reinterpret_cast<int*>(reinterpret_cast<char*>(s) + offset); }
@@ -144,6 +160,21 @@ int takeValue(Reading* r, const char* section, const char* name, const char* val
             fault(r, r->line, "bad value", detail);
         } else {
             field(r->s, v.offset) = n;
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int takeWord(Reading* r, const char* name, const char* value) {
+    for (const WordSetting& w : Words) {
+        if (std::strcmp(name, w.name) != 0) continue;
+        if (!strcasecmp(value, w.words[0]) || !strcasecmp(value, w.words[1])) {
+            field(r->s, w.offset) = strcasecmp(value, w.words[1]) == 0;
+        } else {
+            char detail[96];
+            std::snprintf(detail, sizeof detail, "for %s (%s or %s); default kept", name, w.words[0], w.words[1]);
+            fault(r, r->line, "bad value", detail);
         }
         return 1;
     }
@@ -204,6 +235,7 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
     if (takeValue(r, section, name, value)) return 1;
     if (!std::strcmp(section, "keys") && takeKey(r, name, value)) return 1;
     if (!std::strcmp(section, "gamepad") && takePadButton(r, name, value)) return 1;
+    if (!std::strcmp(section, "access") && takeWord(r, name, value)) return 1;
     if (!std::strcmp(section, "game") && !std::strcmp(name, "course")) {
         if (std::strlen(value) >= CourseNameSize)
             fault(r, r->line, "course name too long; none kept", "");

@@ -95,6 +95,14 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
         for (char* c = name; *c; ++c) *c = char(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
         put(&t, "%s = %s\n", name, PadButtonNames[p]);
     }
+    put(&t, "\n[access]\n# colours: usual (splits green ahead, red behind; a course map's start green, its\n"
+            "# finish red) or colour-safe (blue and orange). large_hud: the time on screen twice as large.\n");
+    put(&t, "colours = %s\nlarge_hud = %s\n", s->colourSafe ? "colour-safe" : "usual", onOff(s->largeHud));
+    put(&t, "# Push and the brakes: hold the key, or toggle (a tap holds it, the next tap lets go).\n");
+    for (int a = 0; a < HeldActionCount; ++a)
+        put(&t, "%s = %s\n", ControlActions[a].name, s->toggled[a] ? "toggle" : "hold");
+    put(&t, "# Practice speed: the game runs at half speed; such runs keep no time and no demo.\n"
+            "practice = %s\n", onOff(s->practice));
     if (s->onlineServer[0] || s->onlineOff)
         put(&t, "\n[online]\n# The board server finished runs are sent to, and whether they are sent now.\n"
                 "server = %s\nsend = %s\n", s->onlineServer, onOff(!s->onlineOff));

@@ -51,3 +51,14 @@ TEST(DemoRecord, ARideAgainRunIsWrittenAfterTheFirstRunsPrologue) {
     for (const std::string& line : readLines(home + "/tumblegrade/records.txt")) records += line + "\n";
     EXPECT_NE(records.find(".tgdemo"), std::string::npos) << records;
 }
+
+// A run at practice speed reaches the finish and leaves nothing behind: no demo of any
+// kind, no records file.
+TEST(DemoRecord, APracticeRunKeepsNoRecordAndNoDemo) {
+    const std::string home = makeTempDir("demo-practice");
+    DemoSessionPlan plan{0, 0};
+    plan.practice = 1;
+    ASSERT_EQ(runRecordedSession(home, plan), 0);
+    EXPECT_TRUE(findDemos(home, "").empty());
+    EXPECT_TRUE(readLines(home + "/tumblegrade/records.txt").empty());
+}

@@ -24,6 +24,7 @@
 #include "framework/framework.h"
 #include "game/screens.h"
 #include "menus/best_times_screen.h"
+#include "menus/run_watch.h"
 #include "menus/top_screens.h"
 #include "menus/world_board_view.h"
 #include "online/outbox.h"
@@ -143,8 +144,12 @@ int runRecordedSession(const std::string& dataHome, const DemoSessionPlan& plan)
             useTopScreens(1);
             installClockAndRecords();
             installDemos();
+            RunWatch.practice = Plan.practice;
         },
-        [](int status) { return CheckResult ? CheckResult : status; });
+        [](int status) {
+            if (Plan.practice && !RunWatch.finished) return 71;
+            return CheckResult ? CheckResult : status;
+        });
 }
 
 std::string withFirstPushLater(const std::vector<std::string>& lines) {

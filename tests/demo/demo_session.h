@@ -14,6 +14,7 @@ struct DemoSessionPlan {
                          // (0: never)
     int slowAtStep = 0;  // at this ride step the rider is slowed beside the keys, so that
                          // the run's demo no longer plays it (0: never)
+    int practice = 0;    // at practice speed: the session ends with 71 when no run finished
 };
 
 // Returns the child's exit status (0 when the game ended normally, else the failed

@@ -13,6 +13,7 @@
 #include "menus/look.h"
 #include "menus/panels.h"
 #include "menus/run_watch.h"
+#include "settings/settings.h"
 #include "support/test_support.h"
 
 namespace {
@@ -93,6 +94,43 @@ TEST_F(PageOverlays, RideAgainKeyOnlyInTheWindowGame) {
     ASSERT_NE(firstDifference, withoutKey.end());
     EXPECT_GT((firstDifference - withoutKey.begin()) / 640, 74 + 2 * 24) << "the key overlaps the time lines";
     EXPECT_TRUE(page.guardsIntact());
+}
+
+// The ride's time and a split ahead: green, or blue in the colour-safe pair; twice as
+// large still on the page; PRACTICE said even with the time switched off.
+TEST_F(PageOverlays, TheRideDisplayLargeAndInTheColourSafePair) {
+    GuardedPage page(640, 480);
+    page.dc.palette[201] = {240, 130, 70, 0};  // the look's blue
+    page.dc.palette[202] = {40, 220, 40, 0};   // the green of a split ahead
+    setCurrentContext(&page.dc);
+    GameState.racing = RunWatch.running = RunWatch.haveBest = RunWatch.splitCount = RunWatch.best.splitCount = 1;
+    RunWatch.splits[0] = 1000;
+    RunWatch.best.splits[0] = 1250;
+    RunWatch.lastSplitFrame = 0;
+    // The width and height of what is drawn, and how much of it is blue and green.
+    const auto draw = [&] {
+        std::fill(page.dc.pixels, page.dc.pixels + 640 * 480, uint8_t(40));
+        drawRideHud(&page.dc);
+        int right = -1, bottom = -1;
+        for (int i = 0; i < 640 * 480; ++i)
+            if (page.dc.pixels[i] != 40) right = std::max(right, i % 640), bottom = std::max(bottom, i / 640);
+        return std::vector<int>{right, bottom, page.count(201), page.count(202)};
+    };
+    const std::vector<int> usual = draw();
+    EXPECT_EQ(usual[2], 0);
+    EXPECT_GT(usual[3], 20);
+    Setting.colourSafe = Setting.largeHud = 1;
+    const std::vector<int> large = draw();
+    EXPECT_NEAR(large[0], 2 * usual[0], 40);
+    EXPECT_NEAR(large[1], 2 * usual[1], 16);
+    EXPECT_GT(large[2], 4 * 20);
+    EXPECT_EQ(large[3], 0);
+    Hud.shown = 0;
+    EXPECT_EQ(draw()[0], -1);
+    RunWatch.practice = 1;
+    EXPECT_GT(draw()[0], 0);
+    EXPECT_TRUE(page.guardsIntact());
+    resetSettings();
 }
 
 TEST_F(PageOverlays, PiecesPastTheEdgesStayInsideThePage) {

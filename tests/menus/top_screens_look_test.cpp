@@ -31,6 +31,7 @@ namespace {
 std::string Taken;     // the course screen's hook
 std::string Played;    // the best-times screen's demo player
 int VolumeChanges = 0;
+int PracticeAsked = -1;
 
 class TopScreensLook : public testing::Test {
 protected:
@@ -170,6 +171,7 @@ TEST_F(TopScreensLook, BestTimesKeys) {
 TEST_F(TopScreensLook, OptionsKeys) {
     OptionsHooks hooks{};
     hooks.volumes = [] { ++VolumeChanges; };
+    hooks.practice = [](int on) { PracticeAsked = on; };
     installOptionsScreen(&hooks);
     key(ScanF4);
     ASSERT_EQ(currentTopScreen(), TopScreenOptions);
@@ -197,6 +199,16 @@ TEST_F(TopScreensLook, OptionsKeys) {
     expectTheLook();
     key(ScanEsc);
     EXPECT_EQ(currentTopScreen(), TopScreenNone);
+    // Above the first line, the last: the defaults, then practice and the soft brake's toggle.
+    key(ScanF4);
+    key(ScanUp);
+    key(ScanUp);
+    key(ScanEnter);
+    EXPECT_EQ(PracticeAsked, 1);
+    key(ScanUp);
+    key(ScanEnter);
+    EXPECT_EQ(Setting.toggled[ActionSoftBrake], 1);
+    expectTheLook();
 }
 
 }  // namespace

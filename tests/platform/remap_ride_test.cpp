@@ -1,6 +1,7 @@
 // The player's own keys drive the ride below the game: a run of the timedemo played with
-// every ride key and the main menu's S moved elsewhere, each key going through the SDL
-// back-end's translation, gives the replay exactly the state log of the game's own keys.
+// every ride key and the main menu's S moved elsewhere, or with push and the brakes
+// toggled by taps, each key going through the SDL back-end's translation, gives the
+// replay exactly the state log of the game's own keys held.
 #include <gtest/gtest.h>
 
 #include <SDL_scancode.h>
@@ -37,6 +38,25 @@ int playersKey(int key, int context) {
             if (set1ScanCode(sdl) == physical) return sdl;
     }
     return -1;
+}
+
+// A whole tap at `iteration`: the messages it gives, as replay script lines.
+std::string tapLines(int sdl, int iteration) {
+    std::string heard;
+    PlatformMessage m{};
+    for (int down : {1, 0})
+        if (sdlKeyMessage(&m, sdl, down, 0, 0, 0))
+            heard += std::to_string(iteration) + (m.type == MsgKeyDown || m.type == MsgSysKeyDown ? " press " : " release ") +
+                     std::to_string(m.scanCode) + "\n";
+    return heard;
+}
+
+void toggleEveryHeldAction() {
+    resetSettings();
+    for (int a = 0; a < HeldActionCount; ++a) Setting.toggled[a] = 1;
+    sdlResetKeys();
+    sdlSetKeyContextRule(contextNow);
+    Context = ContextRide;
 }
 
 }  // namespace
@@ -106,4 +126,44 @@ TEST(RemappedKeys, ThePlayersOwnKeysRideTheSameRunAsTheGamesKeys) {
     const ReplayRun played = runReplay(remapped);
     ASSERT_EQ(played.status, 0) << played.errors;
     EXPECT_EQ(played.states, original.states);
+}
+
+TEST(ToggledKeys, TapsRideTheSameRunAsHeldKeys) {
+    std::vector<std::string> lines = readLines(std::string(TG_SOURCE_DIR) + "/bench/demo_ride.txt");
+    lines.resize(400);
+    lines.insert(lines.end(), {"1950 press 29", "1960 release 29", "1970 stop"});
+    toggleEveryHeldAction();
+    // Each press and each release of push or a brake in the ride is a whole tap now.
+    std::string held, toggled;
+    for (std::string& line : lines) {
+        if (line == "7 press 72") line = "8 press 72";  // once the run has started
+        held += line + "\n";
+        int iteration = 0, code = 0;
+        char command[16] = {};
+        const bool tapped = line[0] != '#' && std::sscanf(line.c_str(), "%d %15s %d", &iteration, command, &code) == 3 &&
+                            iteration >= 8 && (code == ScanUp || code == ScanCtrl || code == ScanAlt);
+        toggled += tapped ? tapLines(playersKey(code, ContextRide), iteration) : line + "\n";
+    }
+    resetSettings();
+    const ReplayRun heldRun = runReplay(held), played = runReplay(toggled);
+    ASSERT_EQ(played.status, 0) << played.errors;
+    EXPECT_EQ(played.states, heldRun.states);
+}
+
+TEST(ToggledKeys, AKeyHeldByATapIsLetGoAsTheRideEnds) {
+    toggleEveryHeldAction();
+    PlatformMessage m{};
+    EXPECT_EQ(tapLines(SDL_SCANCODE_LALT, 1), "1 press 56\n");
+    // Alt held by its tap makes the ride's other keys Alt's messages, as holding does.
+    ASSERT_EQ(sdlKeyMessage(&m, SDL_SCANCODE_LEFT, 1, 0, 0, 0), 1);
+    EXPECT_EQ(m.type, MsgSysKeyDown);
+    EXPECT_EQ(tapLines(SDL_SCANCODE_UP, 1), "1 press 72\n");
+    EXPECT_EQ(sdlLatchedKeyRelease(&m, 0, 0), 0);  // still riding
+    Context = ContextMenus;
+    std::string released;
+    while (sdlLatchedKeyRelease(&m, 0, 0)) released += std::to_string(m.scanCode) + (m.type == MsgSysKeyUp ? "s " : " ");
+    EXPECT_EQ(released, "56s 72 ");
+    EXPECT_EQ(tapLines(SDL_SCANCODE_UP, 2), "2 press 72\n2 release 72\n");  // held as ever out of the ride
+    resetSettings();
+    sdlResetKeys();
 }

@@ -60,6 +60,8 @@ TEST(SettingsFile, EverySettingReadsBackAsWrittenAndChangesAreWrittenAtOnce) {
     Setting.key[ActionNextStep] = ScanN;
     Setting.padButton[PadA] = PadB;
     Setting.padButton[PadB] = PadA;
+    Setting.colourSafe = Setting.largeHud = Setting.practice = 1;
+    Setting.toggled[ActionSoftBrake] = 1;
     rememberCourse("Steep Gully");
     rememberSwitch("ghost", 1);
     rememberFullScreen(1);
@@ -82,12 +84,13 @@ TEST(SettingsFile, ABadLineCostsOneMessageAndThatSettingOnly) {
     const std::string text =
         "[window]\nfull_screen = on\nscale = 99\n[sound]\nmaster = 30\n  ride=20 ; indented, commented\n"
         "[keys]\npush = W\nsoft_brake = Enter\nsteer_left = W\nhard_brake = NoSuchKey\nthis line has no value\n"
-        "[gamepad]\na = X\n[mystery]\nx = 1\n";
+        "[gamepad]\na = X\n[mystery]\nx = 1\n[access]\ncolours = pink\npush = Toggle\n";
     testing::internal::CaptureStderr();
-    EXPECT_EQ(parseSettingsText(text.data(), text.size(), "my.ini", &s), 7);
+    EXPECT_EQ(parseSettingsText(text.data(), text.size(), "my.ini", &s), 8);
     const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(countLines(messages), 7) << messages;
-    for (const char* where : {"my.ini:3:", "my.ini:9:", "my.ini:10:", "my.ini:11:", "my.ini:12:", "my.ini:14:", "my.ini:16:"})
+    EXPECT_EQ(countLines(messages), 8) << messages;
+    for (const char* where : {"my.ini:3:", "my.ini:9:", "my.ini:10:", "my.ini:11:", "my.ini:12:", "my.ini:14:", "my.ini:16:",
+                              "my.ini:18:"})
         EXPECT_NE(messages.find(where), std::string::npos) << where << " missing in " << messages;
     EXPECT_EQ(s.fullScreen, 1);
     EXPECT_EQ(s.windowScale, 0);
@@ -97,6 +100,9 @@ TEST(SettingsFile, ABadLineCostsOneMessageAndThatSettingOnly) {
     EXPECT_EQ(s.key[ActionSoftBrake], ScanAlt);
     EXPECT_EQ(s.key[ActionSteerLeft], ScanLeft);  // W was the push's already
     EXPECT_EQ(s.key[ActionHardBrake], ScanCtrl);
+    EXPECT_EQ(s.colourSafe, 0);
+    EXPECT_EQ(s.toggled[ActionPush], 1);
+    EXPECT_EQ(s.toggled[ActionHardBrake], 0);
     // a = X alone would leave X twice: the gamepad keeps its own places.
     for (int b = 0; b < PadButtonCount; ++b) EXPECT_EQ(s.padButton[b], b);
 }
