@@ -15,6 +15,7 @@
 #include "demo/install_demos.h"
 #include "editor/editor_screen.h"
 #include "framework/fatal_error.h"
+#include "lang/translation.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
@@ -145,9 +146,17 @@ void watchWantedDemo(const char* startFolder) {
     watchDemoAtStart(path.c_str());
 }
 
+// The texts' language: the environment's (for --help too), then the settings' when they
+// name one; German pictures come from the data's de/ folder, English where it has none.
+void chooseTextLanguage(const char* setting) {
+    startTranslation(setting);
+    searchLanguageFolderFirst(Translation.language == LanguageEnglish ? "" : languageCode(Translation.language));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    chooseTextLanguage(nullptr);
     const int answered = answerInfoOption(argc, argv);
     if (answered >= 0) return answered;
     const int listed = answerBestTimesOption(argc, argv, stdout);
@@ -163,6 +172,7 @@ int main(int argc, char** argv) {
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     applySettings();
+    if (languageFromSetting(Setting.language) != -1) chooseTextLanguage(Setting.language);
     std::string tail;
     for (int i = 1; i < argc; ++i) {
         if (const int taken = takeWindowOption(argc, argv, i)) {

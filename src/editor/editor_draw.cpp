@@ -6,6 +6,7 @@
 
 #include "editor/editor_state.h"
 #include "framework/fatal_error.h"
+#include "lang/translation.h"
 #include "records/run_time.h"
 #include "render/textures.h"
 
@@ -52,14 +53,14 @@ void text(int x, int row, int colour, const char* s) {
     drawText(x, FirstRow + row * RowHeight, s);
 }
 
-const char* objectName(char letter) { return letter == 't' ? "gate" : letter == 'b' ? "tree" : "sign"; }
+const char* objectName(char letter) { return letter == 't' ? trPage("gate") : letter == 'b' ? trPage("tree") : trPage("sign"); }
 
 void describeTile(const EditorScreen& e, char* line, int size) {
     const CourseTile& tile = e.edit.model.tiles[e.cursor];
     const char* label = "?";
     for (int i = 0; i < TilePaletteCount; ++i)
-        if (TilePalette[i].kind == tile.kind && (TilePalette[i].second != 0) == (tile.variant > 4)) label = TilePalette[i].label;
-    int n = std::snprintf(line, size_t(size), "tile %d/%d %c %s, slope %d", e.cursor + 1, e.edit.model.count, tile.kind,
+        if (TilePalette[i].kind == tile.kind && (TilePalette[i].second != 0) == (tile.variant > 4)) label = trPage(TilePalette[i].label);
+    int n = std::snprintf(line, size_t(size), trPage("tile %d/%d %c %s, slope %d"), e.cursor + 1, e.edit.model.count, tile.kind,
                           label, tile.slope);
     for (int slot = 0; slot < TileSlotCount && n > 0 && n < size; ++slot)
         if (tile.objects[slot])
@@ -87,14 +88,14 @@ void drawWords(const EditorScreen& e) {
     char line[160];
     describeTile(e, line, sizeof line);
     text(TextLeft, 0, Colours.text, line);
-    std::snprintf(line, sizeof line, "Left/Right: %s  (Enter sets it)", TilePalette[e.choice].label);
+    std::snprintf(line, sizeof line, trPage("Left/Right: %s  (Enter sets it)"), trPage(TilePalette[e.choice].label));
     text(TextLeft, 1, Colours.accent, line);
     // The checker's word on two rows at most.
     constexpr int RowCharacters = 52;
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "checker: %s", e.problem);
+        std::snprintf(line, sizeof line, trPage("checker: %s"), e.problem);
     else
-        std::snprintf(line, sizeof line, "checker: no problem");
+        std::snprintf(line, sizeof line, "%s", trPage("checker: no problem"));
     char first[RowCharacters + 1];
     std::snprintf(first, sizeof first, "%.52s", line);
     text(TextLeft, 2, e.problem[0] ? Colours.warning : Colours.dim, first);
@@ -103,19 +104,19 @@ void drawWords(const EditorScreen& e) {
     char par[24] = "";
     if (e.provedPar > 0) formatRunTime(e.provedPar, par, sizeof par);
     if (e.provedPar > 0)
-        std::snprintf(line, sizeof line, "proved, par %s", par);
+        std::snprintf(line, sizeof line, trPage("proved, par %s"), par);
     else
-        std::snprintf(line, sizeof line, "not proved: F8 lets the autopilot ride it");
+        std::snprintf(line, sizeof line, "%s", trPage("not proved: F8 lets the autopilot ride it"));
     text(TextLeft, 4, e.provedPar > 0 ? Colours.start : Colours.dim, line);
     if (e.naming)
-        std::snprintf(line, sizeof line, "name: %s_  (a-z 0-9 -, Enter, Esc)", e.typed);
+        std::snprintf(line, sizeof line, trPage("name: %s_  (a-z 0-9 -, Enter, Esc)"), e.typed);
     else
         std::snprintf(line, sizeof line, "%.52s", e.message);
     text(TextLeft, 5, e.naming ? Colours.cursor : Colours.accent, line);
-    text(TextLeft, 6, Colours.dim, "Up Down PgUp PgDn move  Ins add  Del remove");
-    text(TextLeft, 7, Colours.dim, "0-3 slope  T B W gate tree sign, Shift: right");
-    text(TextLeft, 8, Colours.dim, "Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride");
-    text(TextLeft, 9, Colours.dim, "Shift+F5 ride from here  F8 prove  Esc back");
+    text(TextLeft, 6, Colours.dim, trPage("Up Down PgUp PgDn move  Ins add  Del remove"));
+    text(TextLeft, 7, Colours.dim, trPage("0-3 slope  T B W gate tree sign, Shift: right"));
+    text(TextLeft, 8, Colours.dim, trPage("Ctrl+Z undo Ctrl+Y redo Ctrl+S save F5 ride"));
+    text(TextLeft, 9, Colours.dim, trPage("Shift+F5 ride from here  F8 prove  Esc back"));
 }
 
 }  // namespace
@@ -142,7 +143,7 @@ void drawEditor(DisplayContext* page) {
     fillBox(page, 0, 0, page->width - 1, page->height - 1, Colours.background);
     useFont(e.font);
     char title[96];
-    std::snprintf(title, sizeof title, "Course editor: %.24s%s", e.name[0] ? e.name : "(no name yet)",
+    std::snprintf(title, sizeof title, trPage("Course editor: %.24s%s"), e.name[0] ? e.name : trPage("(no name yet)"),
                   editorHasChanges() ? " *" : "");
     DisplayContext* dc = currentContext();
     if (dc) dc->color = Colours.accent;

@@ -8,6 +8,7 @@
 
 #include "base/scan_codes.h"
 #include "framework/framework.h"
+#include "lang/translation.h"
 #include "menus/top_screens.h"
 #include "menus/look.h"
 #include "menus/panels.h"
@@ -104,14 +105,14 @@ void playChosenRun() {
     const RunRecord* run = best[View.line < n ? View.line : 0];
     const char* note = "";
     if (!run->demo[0])
-        note = "This run was kept without a demo.";
+        note = N_("This run was kept without a demo.");
     else if (access(run->demo, R_OK) != 0)
-        note = "The demo of this run is gone.";
+        note = N_("The demo of this run is gone.");
     else if (!DemoPlayer)
-        note = "Demos are not played here.";
+        note = N_("Demos are not played here.");
     else if (!DemoPlayer(run->demo))
-        note = "The demo of this run cannot be played.";
-    std::snprintf(View.note, sizeof View.note, "%s", note);
+        note = N_("The demo of this run cannot be played.");
+    std::snprintf(View.note, sizeof View.note, "%s", trPage(note));
 }
 
 void onKey(int scanCode) {
@@ -159,13 +160,13 @@ int drawTable(DisplayContext* page) {
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
     if (n == 0) {
-        text(page, RiderX, TableTop + 12, LookDim, "No runs yet.");
+        text(page, RiderX, TableTop + 12, LookDim, trPage("No runs yet."));
         return 0;
     }
     textRightAligned(page, RankRight, TableTop + 8, LookAccent, "#");
-    text(page, RiderX, TableTop + 8, LookAccent, "Rider");
-    textRightAligned(page, TimeRight, TableTop + 8, LookAccent, "Time");
-    text(page, DateX, TableTop + 8, LookAccent, "Date");
+    text(page, RiderX, TableTop + 8, LookAccent, trPage("Rider"));
+    textRightAligned(page, TimeRight, TableTop + 8, LookAccent, trPage("Time"));
+    text(page, DateX, TableTop + 8, LookAccent, trPage("Date"));
     for (int i = 0; i < n; ++i) drawRun(page, *best[i], i, RowTop + i * RowHeight);
     return n;
 }
@@ -175,26 +176,28 @@ void drawCourse(DisplayContext* page) {
     char line[RecordCourseNameCapacity + 32];
     std::snprintf(line, sizeof line, "%.40s", View.names[View.at][0] ? View.names[View.at] : "?");
     text(page, PanelLeft + 14, CourseTop + 8, LookAccent, line);
-    char par[RunTimeTextCapacity + 8] = "No par";
+    char par[RunTimeTextCapacity + 32];
+    std::snprintf(par, sizeof par, "%s", trPage("No par"));
     if (View.pars[View.at] > 0) {
-        std::memcpy(par, "Par ", 4);
-        formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
+        char time[RunTimeTextCapacity];
+        formatRunTime(View.pars[View.at], time, sizeof time);
+        std::snprintf(par, sizeof par, trPage("Par %s"), time);
     }
     text(page, PanelLeft + 14, CourseTop + 32, LookWhite, par);
-    std::snprintf(line, sizeof line, "Course %d of %d", View.at + 1, View.count);
+    std::snprintf(line, sizeof line, trPage("Course %d of %d"), View.at + 1, View.count);
     textRightAligned(page, PanelRight - 14, CourseTop + 8, LookDim, line);
     text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.note);
 }
 
-const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"},
-                           {"Enter", "Watch its demo"}, {"Esc", "Back"}};
-const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {"Enter", "Back"}, {"Esc", "Back"}};
+const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, N_("Course")}, {KeyArrowUp KeyArrowDown, N_("Run")},
+                           {"Enter", N_("Watch its demo")}, {"Esc", N_("Back")}};
+const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, N_("Course")}, {"Enter", N_("Back")}, {"Esc", N_("Back")}};
 
 void drawScreen(DisplayContext* page) {
-    if (!beginLookScreen(page, "Best times")) return;
+    if (!beginLookScreen(page, N_("Best times"))) return;
     if (View.count == 0) {
         drawPanel(page, Look.screen, PanelLeft, CourseTop, PanelRight, CourseTop + 60);
-        text(page, PanelLeft + 14, CourseTop + 20, LookWhite, "No course has runs yet.");
+        text(page, PanelLeft + 14, CourseTop + 20, LookWhite, trPage("No course has runs yet."));
         drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + 2, 1);
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "base/game_state.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/look.h"
 #include "menus/top_screens.h"
 #include "menus/panels.h"
@@ -71,11 +72,11 @@ void drawLatestSplit() {
     if (w.haveBest && k < w.best.splitCount) {
         const int delta = w.splits[k] - w.best.splits[k];
         formatSplitDelta(delta, time, sizeof time);
-        std::snprintf(text, sizeof text, "Gate %d  %s", k + 1, time);
+        std::snprintf(text, sizeof text, trPage("Gate %d  %s"), k + 1, time);
         drawShadowed(HudX, HudY + LineHeight, text, delta < 0 ? Ahead : delta > 0 ? Behind : White);
     } else {
         formatRunTime(w.splits[k], time, sizeof time);
-        std::snprintf(text, sizeof text, "Gate %d  %s", k + 1, time);
+        std::snprintf(text, sizeof text, trPage("Gate %d  %s"), k + 1, time);
         drawShadowed(HudX, HudY + LineHeight, text, White);
     }
 }
@@ -84,7 +85,7 @@ void drawLatestSplit() {
 void drawRideAgainKey(DisplayContext* page, int x, int y) {
     const PageLook* look = lookOverPage(page);
     if (!look) return;
-    const KeyHint hint = {"F5", "Ride again"};
+    const KeyHint hint = {"F5", N_("Ride again")};
     drawPanel(page, *look, x, y, x + keyHintWidth(Look.text, hint) + 19, y + keyCapHeight(Look.text) + 13);
     drawKeyHint(page, *look, Look.text, x + 10, y + 6, hint);
 }
@@ -120,18 +121,18 @@ void drawFinishLines(DisplayContext* page) {
     char text[96], time[RunTimeTextCapacity];
     int y = FinishY;
     formatRunTime(w.finish.steps, time, sizeof time);
-    std::snprintf(text, sizeof text, "Time %s", time);
+    std::snprintf(text, sizeof text, trPage("Time %s"), time);
     drawShadowed(FinishX, y, text, White);
     if (w.finish.par > 0) {
         formatRunTime(w.finish.par, time, sizeof time);
-        std::snprintf(text, sizeof text, "Par  %s", time);
+        std::snprintf(text, sizeof text, trPage("Par  %s"), time);
         drawShadowed(FinishX, y += LineHeight, text, White);
     }
     if (w.finish.steps > 0 && w.newPersonalBest) {
-        drawShadowed(FinishX, y += LineHeight, "New personal best!", Gold);
+        drawShadowed(FinishX, y += LineHeight, trPage("New personal best!"), Gold);
     } else {
         formatRunTime(w.ownBestSteps, time, sizeof time);
-        std::snprintf(text, sizeof text, "Best %s", w.ownBestSteps > 0 ? time : "-");
+        std::snprintf(text, sizeof text, trPage("Best %s"), w.ownBestSteps > 0 ? time : "-");
         drawShadowed(FinishX, y += LineHeight, text, White);
     }
     if (Hud.rideAgainKey) drawRideAgainKey(page, FinishX - 10, y + LineHeight + 12);

@@ -7,6 +7,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/top_screens.h"
 #include "menus/look.h"
 #include "menus/panels.h"
@@ -24,10 +25,11 @@ constexpr int LabelX = 34, ValueX = 360;
 // The lines of the screen, in order: the window, the sound, the game's switches, the
 // keys, the gamepad's buttons, the defaults.
 enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
-                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults };
+                LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults, LineLanguage };
 
 constexpr int FixedLines = LineKey;
-constexpr int LineCount = FixedLines + ActionCount + PadButtonCount + 1;
+constexpr int DefaultsLine = FixedLines + ActionCount + PadButtonCount;
+constexpr int LineCount = DefaultsLine + 1 + 1;  // the defaults, then the language
 
 struct OptionsView {
     OptionsHooks hooks;
@@ -44,22 +46,23 @@ LineKind kindOf(int line) {
     if (line < FixedLines) return LineKind(line);
     if (line < FixedLines + ActionCount) return LineKey;
     if (line < FixedLines + ActionCount + PadButtonCount) return LinePad;
-    return LineDefaults;
+    return line == DefaultsLine ? LineDefaults : LineLanguage;
 }
 
+// The format is translated here; the words put into it are translated by the caller.
 void note(int warning, const char* format, const char* a = "", const char* b = "") {
-    std::snprintf(View.note, sizeof View.note, format, a, b);
+    std::snprintf(View.note, sizeof View.note, trPage(format), a, b);
     View.noteIsWarning = warning;
 }
 
-const char* onOff(int on) { return on ? "on" : "off"; }
+const char* onOff(int on) { return on ? trPage("on") : trPage("off"); }
 
 // A switch the game has not been told yet shows "default"; Enter makes it on, then off.
 void toggleSwitch(const char* name) { rememberSwitch(name, rememberedSwitch(name, -1) == 1 ? 0 : 1); }
 
 const char* switchText(const char* name) {
     const int on = rememberedSwitch(name, -1);
-    return on < 0 ? "default" : onOff(on);
+    return on < 0 ? trPage("default") : onOff(on);
 }
 
 int stepped(int value, int step, int low, int high) {
@@ -91,7 +94,7 @@ void restoreDefaults() {
     defaultSettings(&Setting);
     std::memcpy(Setting.course, course, sizeof course);
     applyWindowAndSound();
-    note(0, "Every setting is back at its default.");
+    note(0, N_("Every setting is back at its default."));
 }
 
 // Left or Right on a volume line; false for Enter, which leaves it.
@@ -105,7 +108,21 @@ bool changeVolume(int line, int step) {
 
 void startTakingKey(int line) {
     View.capturing = 1;
-    note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+    note(0, N_("Press the new key for %s (Esc keeps the old one)."), trPage(ControlActions[line - FixedLines].label));
+}
+
+// The language setting's choices in order: the environment's, then each language.
+constexpr int LanguageChoices = 1 + LanguageCount;
+
+int languageChoiceNow() {
+    const int language = languageFromSetting(Setting.language);
+    return language >= 0 ? language + 1 : 0;
+}
+
+void changeLanguage(int step) {
+    const int next = (languageChoiceNow() + (step == 0 ? 1 : step) + LanguageChoices) % LanguageChoices;
+    rememberLanguage(next == 0 ? "" : languageCode(next - 1));
+    note(0, N_("The language changes when the game starts next."));
 }
 
 // Left (-1), Right (+1) or Enter (0) on the chosen line.
@@ -133,7 +150,7 @@ void change(int step) {
     case LineEffects:
         if (!changeVolume(line, step)) return;
         break;
-    case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
+    case LineCourse: note(0, N_("The course is chosen on the course screen (F2 on the main menu).")); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;
     case LineKey:
@@ -144,6 +161,7 @@ void change(int step) {
         if (step != 0) return;
         restoreDefaults();
         break;
+    case LineLanguage: changeLanguage(step); return;
     }
     settingsChanged();
 }
@@ -153,21 +171,21 @@ void takeNewKey(int scanCode) {
     const int action = View.at - FixedLines;
     const ControlActionInfo& info = ControlActions[action];
     if (scanCode == ScanEsc) {
-        note(0, "%s keeps its key.", info.label);
+        note(0, N_("%s keeps its key."), trPage(info.label));
         return;
     }
     const char* name = keyName(scanCode);
     if (name == nullptr || keyReserved(scanCode)) {
-        note(1, "%s stays as it is: Esc, Enter, Tab and F1-F12 cannot be taken.", name ? name : "That key");
+        note(1, N_("%s stays as it is: Esc, Enter, Tab and F1-F12 cannot be taken."), name ? name : trPage("That key"));
         return;
     }
     const int other = actionUsingKey(&Setting, info.context, scanCode, action);
     if (other >= 0) {
-        note(1, "%s is taken already: %s.", name, ControlActions[other].label);
+        note(1, N_("%s is taken already: %s."), name, trPage(ControlActions[other].label));
         return;
     }
     Setting.key[action] = scanCode;
-    note(0, "%s is now on %s.", info.label, name);
+    note(0, N_("%s is now on %s."), trPage(info.label), name);
     settingsChanged();
 }
 
@@ -202,39 +220,48 @@ void onKey(int scanCode) {
 void describe(int line, char* label, char* value, size_t size) {
     value[0] = '\0';
     switch (kindOf(line)) {
-    case LineFullScreen: std::snprintf(label, size, "Full screen"); std::snprintf(value, size, "%s", onOff(Setting.fullScreen)); break;
-    case LineFill: std::snprintf(label, size, "Full screen fills"); std::snprintf(value, size, "%s", onOff(Setting.fill)); break;
+    case LineFullScreen: std::snprintf(label, size, "%s", trPage("Full screen")); std::snprintf(value, size, "%s", onOff(Setting.fullScreen)); break;
+    case LineFill: std::snprintf(label, size, "%s", trPage("Full screen fills")); std::snprintf(value, size, "%s", onOff(Setting.fill)); break;
     case LineScale:
-        std::snprintf(label, size, "Window size");
+        std::snprintf(label, size, "%s", trPage("Window size"));
         if (Setting.windowScale == 0)
-            std::snprintf(value, size, "as large as fits");
+            std::snprintf(value, size, "%s", trPage("as large as fits"));
         else
-            std::snprintf(value, size, "%d x", Setting.windowScale);
+            std::snprintf(value, size, trPage("%d x"), Setting.windowScale);
         break;
-    case LineSound: std::snprintf(label, size, "Sound"); std::snprintf(value, size, "%s", onOff(Setting.soundOn)); break;
-    case LineMaster: std::snprintf(label, size, "Volume"); std::snprintf(value, size, "%d", Setting.masterVolume); break;
-    case LineRide: std::snprintf(label, size, "Ride volume"); std::snprintf(value, size, "%d", Setting.rideVolume); break;
-    case LineEffects: std::snprintf(label, size, "Effects volume"); std::snprintf(value, size, "%d", Setting.effectsVolume); break;
+    case LineSound: std::snprintf(label, size, "%s", trPage("Sound")); std::snprintf(value, size, "%s", onOff(Setting.soundOn)); break;
+    case LineMaster: std::snprintf(label, size, "%s", trPage("Volume")); std::snprintf(value, size, "%d", Setting.masterVolume); break;
+    case LineRide: std::snprintf(label, size, "%s", trPage("Ride volume")); std::snprintf(value, size, "%d", Setting.rideVolume); break;
+    case LineEffects: std::snprintf(label, size, "%s", trPage("Effects volume")); std::snprintf(value, size, "%d", Setting.effectsVolume); break;
     case LineCourse:
-        std::snprintf(label, size, "Course");
-        std::snprintf(value, size, "%.24s", Setting.course[0] ? Setting.course : "the usual one");
+        std::snprintf(label, size, "%s", trPage("Course"));
+        std::snprintf(value, size, "%.24s", Setting.course[0] ? Setting.course : trPage("the usual one"));
         break;
-    case LineHud: std::snprintf(label, size, "Time on screen"); std::snprintf(value, size, "%s", switchText("hud")); break;
-    case LineGhost: std::snprintf(label, size, "Ghost"); std::snprintf(value, size, "%s", switchText("ghost")); break;
+    case LineHud: std::snprintf(label, size, "%s", trPage("Time on screen")); std::snprintf(value, size, "%s", switchText("hud")); break;
+    case LineGhost: std::snprintf(label, size, "%s", trPage("Ghost")); std::snprintf(value, size, "%s", switchText("ghost")); break;
     case LineKey: {
         const int action = line - FixedLines;
         const char* name = keyName(Setting.key[action]);
-        std::snprintf(label, size, "%s", ControlActions[action].label);
-        std::snprintf(value, size, "%s", View.capturing && line == View.at ? "press a key" : name ? name : "?");
+        std::snprintf(label, size, "%s", trPage(ControlActions[action].label));
+        std::snprintf(value, size, "%s", View.capturing && line == View.at ? trPage("press a key") : name ? name : "?");
         break;
     }
     case LinePad: {
         const int b = line - FixedLines - ActionCount;
-        std::snprintf(label, size, "Gamepad %s", PadButtonNames[b]);
-        std::snprintf(value, size, "%s button", PadButtonNames[Setting.padButton[b]]);
+        std::snprintf(label, size, trPage("Gamepad %s"), PadButtonNames[b]);
+        std::snprintf(value, size, trPage("%s button"), PadButtonNames[Setting.padButton[b]]);
         break;
     }
-    case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
+    case LineDefaults: std::snprintf(label, size, "%s", trPage("Restore the defaults")); break;
+    case LineLanguage: {
+        const int choice = languageChoiceNow();
+        std::snprintf(label, size, "%s", trPage("Language"));
+        if (choice == 0)
+            std::snprintf(value, size, trPage("automatic (%s)"), languageName(languageFromEnvironment()));
+        else
+            std::snprintf(value, size, "%s", languageName(choice - 1));
+        break;
+    }
     }
 }
 
@@ -251,12 +278,12 @@ void drawLine(DisplayContext* page, int line, int y) {
     drawLookText(page, look, Look.text, ValueX, y, look.colour[chosen ? LookAccent : LookDim], value);
 }
 
-const KeyHint ChangeKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {KeyArrowLeft KeyArrowRight, "Change"},
-                              {"Enter", "Change"}, {"Esc", "Back"}};
-const KeyHint CaptureKeys[] = {{"Any key", "Takes its place"}, {"Esc", "Keeps the old one"}};
+const KeyHint ChangeKeys[] = {{KeyArrowUp KeyArrowDown, N_("Choose")}, {KeyArrowLeft KeyArrowRight, N_("Change")},
+                              {"Enter", N_("Change")}, {"Esc", N_("Back")}};
+const KeyHint CaptureKeys[] = {{N_("Any key"), N_("Takes its place")}, {"Esc", N_("Keeps the old one")}};
 
 void drawScreen(DisplayContext* page) {
-    if (!beginLookScreen(page, "Options")) return;
+    if (!beginLookScreen(page, N_("Options"))) return;
     drawPanel(page, Look.screen, PanelLeft, PanelTop, PanelRight, PanelBottom);
     for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i)
         drawLine(page, View.first + i, ListTop + i * LineHeight);

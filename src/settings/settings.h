@@ -60,6 +60,7 @@ constexpr int WindowScaleMax = 8;   // 0 is "as large as fits"
 constexpr int CourseNameSize = 64;
 constexpr int SwitchCount = 8;
 constexpr int SwitchNameSize = 16;
+constexpr int LanguageNameSize = 16;
 
 struct Settings {
     int fullScreen;
@@ -73,6 +74,7 @@ struct Settings {
     int switchCount;
     int key[ActionCount];            // the physical key (set-1 position) of each action
     int padButton[PadButtonCount];   // the physical button that acts as each button
+    char language[LanguageNameSize]; // "" or "auto" (the environment's), "en", "de"
 };
 
 // The player's settings, and where they come from and go to.
@@ -119,6 +121,7 @@ void rememberCourse(const char* name);
 const char* rememberedCourse();
 void rememberSwitch(const char* name, int on);
 int rememberedSwitch(const char* name, int fallback);
+void rememberLanguage(const char* code);  // "" for the environment's
 
 // Keys. The name of a set-1 scan code ("Up", "A", "Ctrl"), or null; and back, 0 when none.
 const char* keyName(int scanCode);

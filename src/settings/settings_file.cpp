@@ -199,6 +199,14 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
             std::strncpy(r->s->course, value, CourseNameSize);  // the rest of the field cleared
         return 1;
     }
+    if (!std::strcmp(section, "language") && !std::strcmp(name, "language")) {
+        // Any short word is kept: the start-up names one it does not know and takes English.
+        if (std::strlen(value) >= LanguageNameSize)
+            fault(r, r->line, "language name too long; the environment's kept", "");
+        else  // "auto" is kept as "", the default it is written for
+            std::snprintf(r->s->language, sizeof r->s->language, "%s", std::strcmp(value, "auto") ? value : "");
+        return 1;
+    }
     if (!std::strcmp(section, "switches")) {
         const int on = parseSwitch(value);
         const int index = on < 0 ? -1 : addSwitch(r->s, name);

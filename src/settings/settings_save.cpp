@@ -95,6 +95,8 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
         for (char* c = name; *c; ++c) *c = char(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
         put(&t, "%s = %s\n", name, PadButtonNames[p]);
     }
+    put(&t, "\n[language]\n# The language of the texts: auto (the environment's, LANG), en or de.\nlanguage = %s\n",
+        s->language[0] ? s->language : "auto");
     return t.used;
 }
 
@@ -133,6 +135,12 @@ void rememberCourse(const char* name) {
 }
 
 const char* rememberedCourse() { return Setting.course; }
+
+void rememberLanguage(const char* code) {
+    if (!code || std::strlen(code) >= LanguageNameSize || std::strcmp(Setting.language, code) == 0) return;
+    std::snprintf(Setting.language, sizeof Setting.language, "%s", code);
+    settingsChanged();
+}
 
 void rememberSwitch(const char* name, int on) {
     if (name == nullptr) return;
