@@ -25,6 +25,9 @@ unsigned decodeOne(const unsigned char* text, int* length) {
         code = (code << 6) | (text[i] & 0x3Fu);
     }
     *length = followers + 1;
+    // An overlong form (a zero in four bytes would end the text) or beyond Unicode.
+    const unsigned smallest[4] = {0, 0x80, 0x800, 0x10000};
+    if (code < smallest[followers] || code > 0x10FFFF) return 0xFFFD;
     return code;
 }
 

@@ -184,6 +184,9 @@ int takePadButton(Reading* r, const char* name, const char* value) {
     return 0;
 }
 
+// A language is a locale's word ("de", "de_AT.UTF-8"): it reads back as written.
+const char LanguageWordCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-.@";
+
 int takeSetting(void* user, const char* section, const char* name, const char* value) {
     Reading* r = static_cast<Reading*>(user);
     if (takeValue(r, section, name, value)) return 1;
@@ -201,8 +204,8 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
     }
     if (!std::strcmp(section, "language") && !std::strcmp(name, "language")) {
         // Any short word is kept: the start-up names one it does not know and takes English.
-        if (std::strlen(value) >= LanguageNameSize)
-            fault(r, r->line, "language name too long; the environment's kept", "");
+        if (std::strlen(value) >= LanguageNameSize || std::strspn(value, LanguageWordCharacters) != std::strlen(value))
+            fault(r, r->line, "not a language name (auto, en, de); the environment's kept", "");
         else  // "auto" is kept as "", the default it is written for
             std::snprintf(r->s->language, sizeof r->s->language, "%s", std::strcmp(value, "auto") ? value : "");
         return 1;

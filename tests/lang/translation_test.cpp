@@ -54,6 +54,9 @@ TEST(Latin1, UmlautsBecomeTheFontsBytesAndTheRestAFallback) {
     // cut short by the end) each become one fallback, and nothing after them is lost.
     EXPECT_EQ(utf8ToLatin1("5 \xE2\x82\xAC \xE2\x86\x91 \x80x \xC3", out, sizeof out), 10);
     EXPECT_STREQ(out, "5 ? ? ?x ?");
+    // An overlong zero is a fallback, not the end of the text.
+    EXPECT_EQ(utf8ToLatin1("a\xF0\x80\x80\x80" "b", out, sizeof out), 3);
+    EXPECT_STREQ(out, "a?b");
     // Too small for the whole text: nothing rather than a cut text.
     EXPECT_EQ(utf8ToLatin1("Stra\xC3\x9F" "e", out, 5), -1);
     EXPECT_STREQ(out, "");

@@ -128,7 +128,7 @@ TEST(SettingsFile, TheLanguageIsKeptAsAWordForTheStartToJudge) {
         const char* kept;
         int faults;
     } cases[] = {{"language = de", "de", 0}, {"language = auto", "", 0}, {"language = klingon", "klingon", 0},
-                 {"language = a-name-far-too-long", "", 1}};
+                 {"language = a-name-far-too-long", "", 1}, {"language=;de", "", 1}};
     for (const auto& c : cases) {
         const std::string text = std::string("[language]\n") + c.line + "\n";
         Settings read, again;
