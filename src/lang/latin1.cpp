@@ -31,10 +31,13 @@ unsigned decodeOne(const unsigned char* text, int* length) {
     return code;
 }
 
-// The byte of the page's fonts for a character: Latin-1 itself, but not its control codes.
+// The byte of the page's fonts for a character: Latin-1 itself, but not its control codes;
+// the four arrows the proportional fonts keep in bytes the code page leaves empty.
 char latin1Of(unsigned code) {
     if (code < 0x80) return char(code);
     if (code >= 0xA0 && code <= 0xFF) return char(code);
+    const unsigned char arrows[4] = {0x81, 0x8D, 0x8F, 0x90};  // left, up, right, down
+    if (code >= 0x2190 && code <= 0x2193) return char(arrows[code - 0x2190]);
     return Latin1Fallback;
 }
 

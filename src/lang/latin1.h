@@ -1,4 +1,6 @@
-// The page's fonts hold Latin-1: UTF-8 text is turned into it before it is drawn.
+// The page's fonts hold Latin-1: UTF-8 text is turned into it before it is drawn. The
+// arrows (U+2190 to U+2193) become the bytes the proportional fonts keep them in
+// (menus/panels.h names them).
 #pragma once
 
 // The character put where Latin-1 has none (or where the UTF-8 is broken).
