@@ -16,6 +16,8 @@ else()
   set(TG_INSTALL_DATA_SUBDIR ${CMAKE_INSTALL_DATADIR}/tumblegrade)
 endif()
 set(TG_INSTALL_DATA_PATH ${CMAKE_INSTALL_PREFIX}/${TG_INSTALL_DATA_SUBDIR})
+# The catalogues of the texts in other languages: <folder>/de/LC_MESSAGES/tumblegrade.mo.
+set(TG_INSTALL_LOCALE_PATH ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LOCALEDIR})
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/build_info.h.in ${CMAKE_BINARY_DIR}/generated/app/build_info.h @ONLY)
 include_directories(${CMAKE_BINARY_DIR}/generated)

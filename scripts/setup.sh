@@ -24,7 +24,7 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-dejavu-core libpng-dev libinih-dev
+BUILD_PACKAGES=(cmake make g++ pkg-config gettext libsdl2-dev libsdl2-mixer-dev libfreetype-dev fonts-dejavu-core libpng-dev libinih-dev
                 libcpp-httplib-dev nlohmann-json3-dev libsodium-dev libsqlite3-dev libpqxx-dev)
 PACKAGE_PACKAGES=(dpkg-dev file fakeroot gzip)
 TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xvfb xauth xdotool imagemagick openbox x11-utils

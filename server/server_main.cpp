@@ -14,6 +14,7 @@
 #include "api.h"
 #include "app/build_info.h"
 #include "board_store.h"
+#include "lang/translation.h"
 #include "board_text.h"
 #include "http_front.h"
 #include "rate_limit.h"
@@ -62,19 +63,20 @@ int fail(const std::string& what) {
 int main(int argc, char** argv) {
     if (argc > 1 && (std::strcmp(argv[1], "--verify-worker") == 0 || std::strcmp(argv[1], "--check-course") == 0))
         return runHelper(argc, argv);
+    startTranslation(nullptr);
     ServerOptions options;
     std::string why;
     if (!parseServerOptions(argc, argv, &options, &why)) {
-        std::fprintf(stderr, "tumblegrade-server: %s\n%s", why.c_str(), ServerUsage);
+        std::fprintf(stderr, "tumblegrade-server: %s\n%s", why.c_str(), tr(ServerUsage));
         return 2;
     }
-    if (options.help) return std::fputs(ServerUsage, stdout) < 0;
+    if (options.help) return std::fputs(tr(ServerUsage), stdout) < 0;
     if (options.version) return std::printf("tumblegrade-server %s\n", TG_VERSION) < 0;
-    if (!startSigning()) return fail("libsodium cannot start");
+    if (!startSigning()) return fail(tr("libsodium cannot start"));
     const std::string dataDir = absolute(options.dataDir.empty() ? defaultDataDir() : options.dataDir);
-    if (!holdsCourseIndex(dataDir)) return fail("no course index in the data folder " + dataDir);
+    if (!holdsCourseIndex(dataDir)) return fail(tr("no course index in the data folder ") + dataDir);
     const std::string url = options.database.empty() ? defaultDatabaseUrl() : options.database;
-    if (url.empty()) return fail("no database given and neither XDG_DATA_HOME nor HOME is set");
+    if (url.empty()) return fail(tr("no database given and neither XDG_DATA_HOME nor HOME is set"));
 
     // Every thread started from here on leaves SIGTERM and SIGINT to the HTTP front.
     sigset_t ends;

@@ -5,8 +5,9 @@
 #include <cstdlib>
 
 #include "board_text.h"
+#include "lang/translation.h"
 
-const char ServerUsage[] =
+const char ServerUsage[] = N_(
     "usage: tumblegrade-server [--listen ADDR:PORT] [--database URL] [--data DIR]\n"
     "                          [--workers N] [--trust-proxy ADDR]... [--rate N] [--key-rate N]\n"
     "  --listen ADDR:PORT   where to listen (127.0.0.1:8470)\n"
@@ -17,7 +18,7 @@ const char ServerUsage[] =
     "  --trust-proxy ADDR   a reverse proxy whose X-Forwarded-For names the client\n"
     "  --rate N             requests a second from one address (100; 0: no limit)\n"
     "  --key-rate N         submissions a second from one key (5; 0: no limit)\n"
-    "  --help, --version\n";
+    "  --help, --version\n");
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "demo/install_demos.h"
 #include "editor/editor_screen.h"
 #include "framework/fatal_error.h"
+#include "lang/translation.h"
 #include "menus/clock_install.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
@@ -173,9 +174,17 @@ void followOnlineServer() {
     startRunSender(ServerFollowed);
 }
 
+// The texts' language: the environment's (for --help too), then the settings' when they
+// name one; German pictures come from the data's de/ folder, English where it has none.
+void chooseTextLanguage(const char* setting) {
+    startTranslation(setting);
+    searchLanguageFolderFirst(Translation.language == LanguageEnglish ? "" : languageCode(Translation.language));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    chooseTextLanguage(nullptr);
     const int answered = answerInfoOption(argc, argv);
     if (answered >= 0) return answered;
     const int listed = answerBestTimesOption(argc, argv, stdout);
@@ -191,6 +200,7 @@ int main(int argc, char** argv) {
     static char notFound[4096];
     if (!enterGameData(programPath, notFound, sizeof notFound)) fatalError(notFound);
     applySettings();
+    if (languageFromSetting(Setting.language) != -1) chooseTextLanguage(Setting.language);
     const int online = answerOnlineOption(argc, argv, startFolder, stdout);
     if (online >= 0) return online;
     std::string tail;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "lang/translation.h"
 #include "menus/look.h"
 #include "menus/panels.h"
 
@@ -10,11 +11,11 @@ namespace {
 
 constexpr int TimePanelWidth = 216;
 
-const KeyHint PlayingKeys[] = {{"Space", "Pause"}, {KeyArrowUp KeyArrowDown, "Speed"}, {"PgUp/Dn", "5 s"},
-                               {"Home", "Start"}, {"Esc", "Leave"}};
-const KeyHint PausedKeys[] = {{"Space", "Go on"}, {KeyArrowLeft KeyArrowRight, "Frame"}, {"PgUp/Dn", "5 s"},
-                              {"Home", "Start"}, {"Esc", "Leave"}};
-const KeyHint AttractKeys[] = {{"Any key", "Back to the game"}};
+const KeyHint PlayingKeys[] = {{N_("Space"), N_("Pause")}, {KeyArrowUp KeyArrowDown, N_("Speed")},
+                               {N_("PgUp/Dn"), "5 s"}, {N_("Home"), N_("Start")}, {"Esc", N_("Leave")}};
+const KeyHint PausedKeys[] = {{N_("Space"), N_("Go on")}, {KeyArrowLeft KeyArrowRight, N_("Frame")},
+                              {N_("PgUp/Dn"), "5 s"}, {N_("Home"), N_("Start")}, {"Esc", N_("Leave")}};
+const KeyHint AttractKeys[] = {{N_("Any key"), N_("Back to the game")}};
 
 // The page's bottom band, dark over the ride, for the keys.
 void drawKeyBand(DisplayContext* page, const PageLook& look, const KeyHint* keys, int count) {
@@ -29,14 +30,14 @@ void drawClock(DisplayContext* page, const PageLook& look, const WatchLine& line
     const int left = page->width - TimePanelWidth - 8;
     drawPanel(page, look, left, 6, page->width - 8, 36);
     drawLookText(page, look, Look.text, left + 12, 11, look.colour[LookWhite], time);
-    const char* state = line.ended ? "end" : line.speed;
+    const char* state = line.ended ? trPage("end") : line.speed;
     drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, state), 11,
                  look.colour[line.ended ? LookDim : LookAccent], state);
 }
 
 void drawDemoSign(DisplayContext* page, const PageLook& look) {
-    const char* title = "Demo";
-    const char* words = "Any key ends it";
+    const char* title = trPage("Demo");
+    const char* words = trPage("Any key ends it");
     const int width = textWidthOf(Look.text, words) + 32, left = (page->width - width) / 2;
     drawPanel(page, look, left, 8, left + width - 1, 80);
     const Font* titleFont = Look.title ? Look.title : Look.text;

@@ -72,6 +72,10 @@ int writeBitmap8(const char* fileName, const uint8_t* pixels, int width, int hei
                  int rowStride, const PaletteEntry* palette);
 void putBitmap(DisplayContext* dc, int x, int y, const Bitmap* bitmap, int rasterOp);
 
+// Pictures of another language: readSearchedFile looks in this folder of the data first
+// ("de/Images/Main.bmp") and falls back to the name as given. Null or "" for none.
+void searchLanguageFolderFirst(const char* folder);
+
 // ---- fonts and text -------------------------------------------------------
 Font* loadFont(const char* fileName);
 Font* decodeFont(const uint8_t* data, long size);

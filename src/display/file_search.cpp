@@ -33,11 +33,22 @@ uint8_t* readWholeFile(const char* path, long* size) {
     return data;
 }
 
+// The data's folder of the chosen language's pictures, "" for none.
+char LanguageFolder[16];
+
 }  // namespace
+
+void searchLanguageFolderFirst(const char* folder) {
+    std::snprintf(LanguageFolder, sizeof LanguageFolder, "%s", folder ? folder : "");
+}
 
 uint8_t* readSearchedFile(const char* fileName, const char* dir, long* size) {
     if (!fileName || !*fileName) return nullptr;
     char path[1024];
+    if (LanguageFolder[0]) {
+        joinPath(path, sizeof path, LanguageFolder, "/", fileName);
+        if (uint8_t* data = readWholeFile(path, size)) return data;
+    }
     joinPath(path, sizeof path, "", "", fileName);
     if (uint8_t* data = readWholeFile(path, size)) return data;
     joinPath(path, sizeof path, RootDirectory, dir, fileName);

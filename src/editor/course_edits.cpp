@@ -2,13 +2,14 @@
 
 #include <cstring>
 
+#include "lang/translation.h"
 #include "track/tile_catalogue.h"
 
 const TileChoice TilePalette[] = {
-    {'g', 0, "straight"},   {'z', 0, "banner"},     {'j', 0, "jump"},      {'l', 0, "left"},
-    {'r', 0, "right"},      {'i', 0, "sharp right"}, {'i', 1, "sharp left"}, {'s', 0, "bend"},
-    {'s', 1, "bend back"},  {'e', 0, "edge out"},   {'a', 0, "edge in"},   {'e', 1, "edge out'"},
-    {'a', 1, "edge in'"},
+    {'g', 0, N_("straight")},   {'z', 0, N_("banner")},     {'j', 0, N_("jump")},      {'l', 0, N_("left")},
+    {'r', 0, N_("right")},      {'i', 0, N_("sharp right")}, {'i', 1, N_("sharp left")}, {'s', 0, N_("bend")},
+    {'s', 1, N_("bend back")},  {'e', 0, N_("edge out")},   {'a', 0, N_("edge in")},   {'e', 1, N_("edge out'")},
+    {'a', 1, N_("edge in'")},
 };
 const int TilePaletteCount = int(sizeof TilePalette / sizeof TilePalette[0]);
 

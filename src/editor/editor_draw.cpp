@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "menus/look.h"
 #include "menus/panels.h"
+#include "lang/translation.h"
 #include "records/run_time.h"
 #include "render/textures.h"
 
@@ -20,27 +21,27 @@ constexpr MapBox MapArea = {MapLeft + 8, TopsY + 8, MapRight - 8, TopsBottom - 8
 constexpr int WordsTop = TopsBottom + 5, WordsBottom = WordsTop + 84, WordsX = 22, RowHeight = 19;
 constexpr int KeysTop = WordsBottom + 5, KeysBottom = FooterBandTop - 4;
 
-const KeyHint MoveKeys[] = {{KeyArrowUp KeyArrowDown, "Tile"}, {"PgUp/Dn", "10 tiles"},
-                            {KeyArrowLeft KeyArrowRight, "Kind"}, {"Enter", "Set kind"}};
-const KeyHint ObjectKeys[] = {{"0-3", "Slope"}, {"T", "Gate"}, {"B", "Tree"}, {"W", "Sign"},
-                              {"Shift", "On the right"}};
-const KeyHint HistoryKeys[] = {{"Ins", "Add"}, {"Del", "Remove"}, {"Ctrl+Z", "Undo"}, {"Ctrl+Y", "Redo"},
-                               {"Ctrl+S", "Save"}};
-const KeyHint CourseKeys[] = {{"F5", "Ride"}, {"Shift+F5", "From here"}, {"F8", "Prove"}, {"Esc", "Back"}};
+const KeyHint MoveKeys[] = {{KeyArrowUp KeyArrowDown, N_("Tile")}, {N_("PgUp/Dn"), N_("10 tiles")},
+                            {KeyArrowLeft KeyArrowRight, N_("Kind")}, {"Enter", N_("Set kind")}};
+const KeyHint ObjectKeys[] = {{"0-3", N_("Slope")}, {"T", N_("Gate")}, {"B", N_("Tree")}, {"W", N_("Sign")},
+                              {"Shift", N_("On the right")}};
+const KeyHint HistoryKeys[] = {{"Ins", N_("Add")}, {"Del", N_("Remove")}, {"Ctrl+Z", N_("Undo")}, {"Ctrl+Y", N_("Redo")},
+                               {"Ctrl+S", N_("Save")}};
+const KeyHint CourseKeys[] = {{"F5", N_("Ride")}, {"Shift+F5", N_("From here")}, {"F8", N_("Prove")}, {"Esc", N_("Back")}};
 
-const char* objectName(char letter) { return letter == 't' ? "gate" : letter == 'b' ? "tree" : "sign"; }
+const char* objectName(char letter) { return letter == 't' ? trPage("gate") : letter == 'b' ? trPage("tree") : trPage("sign"); }
 
 void describeTile(const EditorScreen& e, char* line, int size) {
     const CourseTile& tile = e.edit.model.tiles[e.cursor];
     const char* label = "?";
     for (int i = 0; i < TilePaletteCount; ++i)
-        if (TilePalette[i].kind == tile.kind && (TilePalette[i].second != 0) == (tile.variant > 4)) label = TilePalette[i].label;
-    int n = std::snprintf(line, size_t(size), "Tile %d of %d: %s (%c), slope %d", e.cursor + 1, e.edit.model.count,
+        if (TilePalette[i].kind == tile.kind && (TilePalette[i].second != 0) == (tile.variant > 4)) label = trPage(TilePalette[i].label);
+    int n = std::snprintf(line, size_t(size), trPage("Tile %d of %d: %s (%c), slope %d"), e.cursor + 1, e.edit.model.count,
                           label, tile.kind, tile.slope);
     for (int slot = 0; slot < TileSlotCount && n > 0 && n < size; ++slot)
         if (tile.objects[slot])
             n += std::snprintf(line + n, size_t(size - n), ", %s %s", objectName(tile.objects[slot]),
-                               slot % 2 ? "right" : "left");
+                               slot % 2 ? trPage("right") : trPage("left"));
 }
 
 // The backdrop in the race palette: each of its colours matched once per opening.
@@ -103,15 +104,15 @@ void drawWords(DisplayContext* page, const PageLook& look, const EditorScreen& e
     char line[160];
     describeTile(e, line, sizeof line);
     text(page, look, WordsX, 0, LookWhite, line);
-    std::snprintf(line, sizeof line, "Kind to set: %s", TilePalette[e.choice].label);
+    std::snprintf(line, sizeof line, trPage("Kind to set: %s"), trPage(TilePalette[e.choice].label));
     text(page, look, WordsX, 1, LookAccent, line);
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "Checker: %s", e.problem);
+        std::snprintf(line, sizeof line, trPage("Checker: %s"), e.problem);
     else
-        std::snprintf(line, sizeof line, "Checker: no problem");
+        std::snprintf(line, sizeof line, "%s", trPage("Checker: no problem"));
     text(page, look, WordsX, 2, e.problem[0] ? signalColours().bad : LookDim, line);
     if (e.naming)
-        std::snprintf(line, sizeof line, "Name: %s_   (a-z 0-9 -, Enter saves, Esc)", e.typed);
+        std::snprintf(line, sizeof line, trPage("Name: %s_   (a-z 0-9 -, Enter saves, Esc)"), e.typed);
     else
         std::snprintf(line, sizeof line, "%s", e.message);
     text(page, look, WordsX, 3, e.naming ? LookWhite : LookAccent, line);
@@ -130,16 +131,17 @@ void drawKeys(DisplayContext* page, const PageLook& look) {
 }
 
 void drawTitle(DisplayContext* page, const PageLook& look, const EditorScreen& e) {
-    drawOutlinedText(page, look, Look.title, 24, 12, "Course editor");
+    drawOutlinedText(page, look, Look.title, 24, 12, trPage("Course editor"));
     char name[96];
-    std::snprintf(name, sizeof name, "%.32s%s", e.name[0] ? e.name : "no name yet", editorHasChanges() ? " *" : "");
+    std::snprintf(name, sizeof name, "%.32s%s", e.name[0] ? e.name : trPage("no name yet"), editorHasChanges() ? " *" : "");
     drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, name), 8,
                  look.colour[e.name[0] ? LookWhite : LookDim], name);
-    char proof[48] = "Not proved yet";
+    char proof[48];
+    std::snprintf(proof, sizeof proof, "%s", trPage("Not proved yet"));
     if (e.provedPar > 0) {
         char par[24];
         formatRunTime(e.provedPar, par, sizeof par);
-        std::snprintf(proof, sizeof proof, "Proved, par %s", par);
+        std::snprintf(proof, sizeof proof, trPage("Proved, par %s"), par);
     }
     drawLookText(page, look, Look.text, page->width - 20 - textWidthOf(Look.text, proof), 29,
                  look.colour[e.provedPar > 0 ? signalColours().good : LookDim], proof);

@@ -14,6 +14,7 @@
 #include "files/file_read.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/course_list.h"
 #include "menus/course_screen.h"
 #include "menus/top_screens.h"
@@ -75,7 +76,7 @@ void readInto(const char* text, int size) {
     // What is saved is the model's text: a file that was read with changes counts as changed.
     e.savedSize = changed ? -1 : e.textSize;
     if (!changed) std::memcpy(e.savedText, e.text, size_t(e.textSize));
-    say(changed ? "lines held to the format, or left out" : "");
+    say(changed ? trPage("lines held to the format, or left out") : "");
 }
 
 // ---- saving -------------------------------------------------------------------
@@ -84,7 +85,7 @@ void save() {
     EditorScreen& e = Editor;
     char path[CoursePathCapacity];
     if (!saveOwnCourse(e.name, e.text, e.textSize, path, sizeof path)) {
-        say("cannot save: no home folder, or not writable");
+        say(trPage("cannot save: no home folder, or not writable"));
         return;
     }
     std::memcpy(e.savedText, e.text, size_t(e.textSize));
@@ -93,9 +94,9 @@ void save() {
     keepProofBeside(path, e.text, e.textSize);
     char line[sizeof e.message];
     if (e.problem[0])
-        std::snprintf(line, sizeof line, "saved as a draft: %.24s", e.name);
+        std::snprintf(line, sizeof line, trPage("saved as a draft: %.24s"), e.name);
     else
-        std::snprintf(line, sizeof line, "saved as %.24s%s", e.name, e.provedPar ? ", proved" : " (unproved)");
+        std::snprintf(line, sizeof line, trPage("saved as %.24s%s"), e.name, e.provedPar ? trPage(", proved") : trPage(" (unproved)"));
     say(line);
 }
 
@@ -104,7 +105,7 @@ void nameKey(int scanCode) {
     const size_t length = std::strlen(e.typed);
     if (scanCode == ScanEsc) {
         e.naming = 0;
-        say("not saved");
+        say(trPage("not saved"));
     } else if (scanCode == ScanBackspace) {
         if (length > 0) e.typed[length - 1] = 0;
     } else if (scanCode == ScanEnter) {
@@ -139,7 +140,7 @@ void startSaving() {
 void proveCourse() {
     EditorScreen& e = Editor;
     if (e.problem[0]) {
-        say("mend the checker's problem before F8");
+        say(trPage("mend the checker's problem before F8"));
         return;
     }
     const AutopilotRide ride = rideAutopilotOn(e.text, e.textSize);
@@ -152,12 +153,12 @@ void proveCourse() {
             keepProofBeside(path, e.text, e.textSize);
         char par[24];
         formatRunTime(ride.par, par, sizeof par);
-        std::snprintf(line, sizeof line, "proved: the autopilot's par is %s", par);
+        std::snprintf(line, sizeof line, trPage("proved: the autopilot's par is %s"), par);
     } else {
         moveCursor(ride.tile);
         e.failedTile = e.cursor;
         e.viewTile = -1;
-        std::snprintf(line, sizeof line, "not proved: %s on tile %d", ride.outcome, e.cursor + 1);
+        std::snprintf(line, sizeof line, trPage("not proved: %s on tile %d"), ride.outcome, e.cursor + 1);
     }
     say(line);
 }
@@ -167,7 +168,7 @@ void testRide(bool fromCursor) {
     const int from = fromCursor ? Editor.cursor : 0;
     // A run ends as the rider enters the fifth tile from the end: it must start before.
     if (fromCursor && from > Editor.edit.model.count - 6) {
-        say("too near the finish to ride from here");
+        say(trPage("too near the finish to ride from here"));
         return;
     }
     beginTestRide(Editor.text, Editor.textSize, from, eyeEnteringTile(Editor.edit.model, Editor.layout, from));
@@ -177,7 +178,7 @@ void rideKey(int scanCode) {
     if (scanCode == ScanEsc) {
         moveCursor(endTestRide());
         Editor.viewTile = -1;
-        say("test ride over: the cursor is where you stopped");
+        say(trPage("test ride over: the cursor is where you stopped"));
         return;
     }
     InputEvent event{};
@@ -189,7 +190,7 @@ void rideKey(int scanCode) {
 void leave() {
     if (editorHasChanges() && !Editor.leaving) {
         Editor.leaving = 1;
-        say("not saved: Esc again leaves, Ctrl+S saves");
+        say(trPage("not saved: Esc again leaves, Ctrl+S saves"));
         return;
     }
     closeTopScreen();
@@ -200,7 +201,7 @@ void stepHistory(bool forward) {
     int cursor = Editor.cursor;
     const bool stepped = forward ? redoCourseEdit(&Editor.edit, &cursor) : undoCourseEdit(&Editor.edit, &cursor);
     if (!stepped) {
-        say(forward ? "nothing to redo" : "nothing to undo");
+        say(forward ? trPage("nothing to redo") : trPage("nothing to undo"));
         return;
     }
     Editor.cursor = cursor;
@@ -280,7 +281,7 @@ void drawScreen(DisplayContext* page) {
         if (GameState.racing) return;
         moveCursor(endTestRide());
         Editor.viewTile = -1;
-        say("the run ended: the cursor is where it did");
+        say(trPage("the run ended: the cursor is where it did"));
     }
     drawEditor(page);
 }
@@ -328,8 +329,8 @@ void openCourseEditor(const char* path, const char* name, int own) {
         Editor.provedPar = provedParOf(Editor.text, Editor.textSize);
     }
     if (!path) Editor.savedSize = -1;  // a new course is a change until saved
-    if (path && !file) say("the file cannot be read: a new course instead");
-    if (path && file && !own) say("a copy: Ctrl+S asks for a name of your own");
+    if (path && !file) say(trPage("the file cannot be read: a new course instead"));
+    if (path && file && !own) say(trPage("a copy: Ctrl+S asks for a name of your own"));
     openEditorDrawing();
     openTopScreen(TopScreenEditor);
 }

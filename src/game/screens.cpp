@@ -8,6 +8,7 @@
 #include "framework/fatal_error.h"
 #include "framework/framework.h"
 #include "game/shop.h"
+#include "lang/translation.h"
 #include "profile/rider_profile.h"
 #include "race/damage_table.h"
 #include "render/pipeline.h"
@@ -245,7 +246,7 @@ void onKeyDown(InputEvent* event) {
 
 static void drawRiderName() {
     char text[16 + RiderProfile::NameCapacity];
-    std::snprintf(text, sizeof text, "Your Name: %s", Rider.name());
+    std::snprintf(text, sizeof text, trPage("Your Name: %s"), Rider.name());
     setColorRGB(255, 255, 255);
     drawText(10, 10, text);
 }

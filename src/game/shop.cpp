@@ -6,6 +6,7 @@
 #include "base/scan_codes.h"
 #include "display/display.h"
 #include "game/screen_ids.h"
+#include "lang/translation.h"
 #include "profile/rider_profile.h"
 
 // clang-format off
@@ -19,11 +20,11 @@ const ShopCategory ShopCategories[ShopCategoryCount] = {
 };
 
 const BalanceLine ShopBalanceLines[ShopCategoryCount] = {
-    {{"Not enough money! (%d $)", 10, 4},    {{"Your balance: %d", 10, 4},    {nullptr, 0, 0}}},
-    {{"Not enough money! (%d $)", 2, 2},     {{"Your balance:", 470, 290},    {"%d ", 470, 310}}},
-    {{"Not enough money! (%d $)", 235, 235}, {{"Your balance: %d", 235, 235}, {nullptr, 0, 0}}},
-    {{"Not enough money! (%d $)", 32, 150},  {{"Your balance: %d", 32, 150},  {nullptr, 0, 0}}},
-    {{"Not enough money! (%d $)", 5, 2},     {{"Your balance: %d", 5, 2},     {nullptr, 0, 0}}},
+    {{N_("Not enough money! (%d $)"), 10, 4},    {{N_("Your balance: %d"), 10, 4},    {nullptr, 0, 0}}},
+    {{N_("Not enough money! (%d $)"), 2, 2},     {{N_("Your balance:"), 470, 290},    {"%d ", 470, 310}}},
+    {{N_("Not enough money! (%d $)"), 235, 235}, {{N_("Your balance: %d"), 235, 235}, {nullptr, 0, 0}}},
+    {{N_("Not enough money! (%d $)"), 32, 150},  {{N_("Your balance: %d"), 32, 150},  {nullptr, 0, 0}}},
+    {{N_("Not enough money! (%d $)"), 5, 2},     {{N_("Your balance: %d"), 5, 2},     {nullptr, 0, 0}}},
 };
 
 // Arrow-key targets of every shop page, 0 = no move.
@@ -164,7 +165,7 @@ int balanceLineText(int32_t screen, int32_t notEnoughMoney, int32_t balance, int
     else
         text = &line.normal[n];
     if (text == nullptr || text->format == nullptr) return 0;
-    std::snprintf(out, size_t(outSize), text->format, balance);
+    std::snprintf(out, size_t(outSize), trPage(text->format), balance);
     *x = text->x;
     *y = text->y;
     return 1;

@@ -8,6 +8,7 @@
 
 #include "base/scan_codes.h"
 #include "framework/framework.h"
+#include "lang/translation.h"
 #include "menus/top_screens.h"
 #include "menus/board_rows.h"
 #include "menus/look.h"
@@ -109,7 +110,7 @@ void switchBoard() {
 void ownGhost() {
     if (!View.count) return;
     dropWorldGhostOf(View.courses[View.at]);
-    std::snprintf(View.note, sizeof View.note, "%s", "Your own best is the ghost of this course.");
+    std::snprintf(View.note, sizeof View.note, "%s", trPage("Your own best is the ghost of this course."));
 }
 
 void moveLine(int by) {
@@ -130,14 +131,14 @@ void playChosenRun() {
     const RunRecord* run = best[View.line < n ? View.line : 0];
     const char* note = "";
     if (!run->demo[0])
-        note = "This run was kept without a demo.";
+        note = N_("This run was kept without a demo.");
     else if (access(run->demo, R_OK) != 0)
-        note = "The demo of this run is gone.";
+        note = N_("The demo of this run is gone.");
     else if (!DemoPlayer)
-        note = "Demos are not played here.";
+        note = N_("Demos are not played here.");
     else if (!DemoPlayer(run->demo))
-        note = "The demo of this run cannot be played.";
-    std::snprintf(View.note, sizeof View.note, "%s", note);
+        note = N_("The demo of this run cannot be played.");
+    std::snprintf(View.note, sizeof View.note, "%s", trPage(note));
 }
 
 void onKey(int scanCode) {
@@ -181,7 +182,7 @@ int drawTable(DisplayContext* page) {
     const RunRecord* best[BestRunCount];
     const int n = shownRuns(best);
     if (n == 0) {
-        text(page, RiderX, TableTop + 12, LookDim, "No runs yet.");
+        text(page, RiderX, TableTop + 12, LookDim, trPage("No runs yet."));
         return 0;
     }
     drawBoardHeader(page, TableTop + 8);
@@ -194,23 +195,25 @@ void drawCourse(DisplayContext* page) {
     char line[RecordCourseNameCapacity + 32];
     std::snprintf(line, sizeof line, "%.40s", View.names[View.at][0] ? View.names[View.at] : "?");
     text(page, PanelLeft + 14, CourseTop + 8, LookAccent, line);
-    char par[RunTimeTextCapacity + 8] = "No par";
+    char par[RunTimeTextCapacity + 32];
+    std::snprintf(par, sizeof par, "%s", trPage("No par"));
     if (View.pars[View.at] > 0) {
-        std::memcpy(par, "Par ", 4);
-        formatRunTime(View.pars[View.at], par + 4, sizeof par - 4);
+        char time[RunTimeTextCapacity];
+        formatRunTime(View.pars[View.at], time, sizeof time);
+        std::snprintf(par, sizeof par, trPage("Par %s"), time);
     }
     text(page, PanelLeft + 14, CourseTop + 32, LookWhite, par);
-    std::snprintf(line, sizeof line, "Course %d of %d", View.at + 1, View.count);
+    std::snprintf(line, sizeof line, trPage("Course %d of %d"), View.at + 1, View.count);
     textRightAligned(page, PanelRight - 14, CourseTop + 8, LookDim, line);
     text(page, PanelLeft + 14, CourseTop + 56, LookWarning, View.world ? worldBoardNote() : View.note);
 }
 
-const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"},
-                           {"Enter", "Watch its demo"}, {"Esc", "Back"}};
-const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {"Enter", "Back"}, {"Esc", "Back"}};
-const KeyHint WorldKeys[] = {{KeyArrowLeft KeyArrowRight, "Course"}, {KeyArrowUp KeyArrowDown, "Run"}, {"Enter", "Watch"},
-                             {"F7", "Ghost"}, {"Tab", "Your runs"}, {"Esc", "Back"}};
-const KeyHint OwnKeys[] = {{"Tab", "World"}, {"Esc", "Back"}};
+const KeyHint RunKeys[] = {{KeyArrowLeft KeyArrowRight, N_("Course")}, {KeyArrowUp KeyArrowDown, N_("Run")},
+                           {"Enter", N_("Watch its demo")}, {"Esc", N_("Back")}};
+const KeyHint NoRunKeys[] = {{KeyArrowLeft KeyArrowRight, N_("Course")}, {"Enter", N_("Back")}, {"Esc", N_("Back")}};
+const KeyHint WorldKeys[] = {{KeyArrowLeft KeyArrowRight, N_("Course")}, {KeyArrowUp KeyArrowDown, N_("Run")}, {"Enter", N_("Watch")},
+                             {"F7", N_("Ghost")}, {"Tab", N_("Your runs")}, {"Esc", N_("Back")}};
+const KeyHint OwnKeys[] = {{"Tab", N_("World")}, {"Esc", N_("Back")}};
 
 // With a board server set the footer names Tab too.
 void drawLocalFooter(DisplayContext* page, const KeyHint* keys, int count) {
@@ -227,10 +230,10 @@ void drawLocalFooter(DisplayContext* page, const KeyHint* keys, int count) {
 }
 
 void drawScreen(DisplayContext* page) {
-    if (!beginLookScreen(page, "Best times")) return;
+    if (!beginLookScreen(page, N_("Best times"))) return;
     if (View.count == 0) {
         drawPanel(page, Look.screen, PanelLeft, CourseTop, PanelRight, CourseTop + 60);
-        text(page, PanelLeft + 14, CourseTop + 20, LookWhite, "No course has runs yet.");
+        text(page, PanelLeft + 14, CourseTop + 20, LookWhite, trPage("No course has runs yet."));
         drawFooterKeys(page, Look.screen, Look.text, NoRunKeys + 2, 1);
         return;
     }

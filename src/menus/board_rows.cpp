@@ -1,5 +1,6 @@
 #include "menus/board_rows.h"
 
+#include "lang/translation.h"
 #include "menus/panels.h"
 
 namespace {
@@ -18,9 +19,9 @@ void boardTextRightAligned(DisplayContext* page, int right, int y, LookColour co
 
 void drawBoardHeader(DisplayContext* page, int y) {
     boardTextRightAligned(page, RankRight, y, LookAccent, "#");
-    boardText(page, RiderX, y, LookAccent, "Rider");
-    boardTextRightAligned(page, TimeRight, y, LookAccent, "Time");
-    boardText(page, DateX, y, LookAccent, "Date");
+    boardText(page, RiderX, y, LookAccent, trPage("Rider"));
+    boardTextRightAligned(page, TimeRight, y, LookAccent, trPage("Time"));
+    boardText(page, DateX, y, LookAccent, trPage("Date"));
 }
 
 void drawBoardRow(DisplayContext* page, int y, bool chosen, bool highlighted, const char* rank, const char* rider,

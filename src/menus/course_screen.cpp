@@ -8,6 +8,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/course_list.h"
 #include "menus/best_times_screen.h"
 #include "menus/course_map.h"
@@ -117,6 +118,14 @@ void text(DisplayContext* page, int x, int y, LookColour colour, const char* s) 
     drawLookText(page, Look.screen, Look.text, x, y, Look.screen.colour[colour], s);
 }
 
+// The grade's name as the player reads it; the index names it in English.
+const char* gradeName(const char* grade) {
+    const char* const names[] = {N_("green"), N_("blue"), N_("red"), N_("black")};
+    for (const char* name : names)
+        if (std::strcmp(grade, name) == 0) return trPage(name);
+    return grade;
+}
+
 // The grade as a coloured mark before its name: green, blue, red, black.
 LookColour gradeColour(const char* grade) {
     if (std::strcmp(grade, "green") == 0) return LookGood;
@@ -128,7 +137,7 @@ LookColour gradeColour(const char* grade) {
 void drawGrade(DisplayContext* page, int x, int y, const char* grade) {
     fillBox(page, Look.screen.colour[LookWhite], x, y + 5, x + 11, y + 16);
     fillBox(page, Look.screen.colour[gradeColour(grade)], x + 1, y + 6, x + 10, y + 15);
-    text(page, x + 18, y, LookDim, grade);
+    text(page, x + 18, y, LookDim, gradeName(grade));
 }
 
 void drawRow(DisplayContext* page, int i, int y) {
@@ -141,11 +150,11 @@ void drawRow(DisplayContext* page, int i, int y) {
     std::snprintf(name, sizeof name, "%.18s", e.name);
     text(page, NameX, y, !e.usable ? LookWarning : i == CourseView.selected ? LookAccent : LookWhite, name);
     if (!e.usable) {
-        text(page, GradeX, y, LookWarning, "broken");
+        text(page, GradeX, y, LookWarning, trPage("broken"));
         return;
     }
     if (e.own && e.par == 0)
-        text(page, GradeX, y, LookDim, "unproved");
+        text(page, GradeX, y, LookDim, trPage("unproved"));
     else
         drawGrade(page, GradeX, y, e.grade);
     std::snprintf(tiles, sizeof tiles, "%d", e.tiles);
@@ -154,9 +163,9 @@ void drawRow(DisplayContext* page, int i, int y) {
 
 void drawList(DisplayContext* page) {
     drawPanel(page, Look.screen, ListLeft, ListTop, ListRight, PanelBottom);
-    text(page, NameX, ListTop + 8, LookAccent, "Course");
-    text(page, GradeX, ListTop + 8, LookAccent, "Grade");
-    text(page, TilesRight - textWidthOf(Look.text, "Tiles"), ListTop + 8, LookAccent, "Tiles");
+    text(page, NameX, ListTop + 8, LookAccent, trPage("Course"));
+    text(page, GradeX, ListTop + 8, LookAccent, trPage("Grade"));
+    text(page, TilesRight - textWidthOf(Look.text, trPage("Tiles")), ListTop + 8, LookAccent, trPage("Tiles"));
     for (int row = 0; row < VisibleRows && CourseView.firstRow + row < Courses.count; ++row)
         drawRow(page, CourseView.firstRow + row, RowTop + row * RowHeight);
 }
@@ -172,17 +181,18 @@ void drawDetails(DisplayContext* page) {
         const int lines = drawWrappedText(page, Look.screen, Look.text, x, DetailsTop + 36, width, RowHeight, 3,
                                           Look.screen.colour[LookWhite], e.problem);
         drawWrappedText(page, Look.screen, Look.text, x, DetailsTop + 36 + lines * RowHeight, width, RowHeight, 2,
-                        Look.screen.colour[LookDim], "Fix it with tumblegrade-trackcheck");
+                        Look.screen.colour[LookDim], trPage("Fix it with tumblegrade-trackcheck"));
         return;
     }
-    std::snprintf(line, sizeof line, "%s, %d tiles", e.grade, e.tiles);
+    std::snprintf(line, sizeof line, trPage("%s, %d tiles"), gradeName(e.grade), e.tiles);
     text(page, x, DetailsTop + 36, LookWhite, line);
-    char par[24] = "not known";
+    char par[24];
+    std::snprintf(par, sizeof par, "%s", trPage("not known"));
     if (e.par > 0) formatRunTime(e.par, par, sizeof par);
-    std::snprintf(line, sizeof line, "Par %s", par);
+    std::snprintf(line, sizeof line, trPage("Par %s"), par);
     text(page, x, DetailsTop + 60, LookWhite, line);
-    if (e.own) text(page, x, DetailsTop + 84, LookDim, e.par ? "Your own course" : "Your own, unproved");
-    if (e.daily) text(page, x, DetailsTop + 84, LookDim, &e == &Courses.entries[0] ? "Today's daily course" : "A daily course");
+    if (e.own) text(page, x, DetailsTop + 84, LookDim, e.par ? trPage("Your own course") : trPage("Your own, unproved"));
+    if (e.daily) text(page, x, DetailsTop + 84, LookDim, &e == &Courses.entries[0] ? trPage("Today's daily course") : trPage("A daily course"));
 }
 
 void drawMap(DisplayContext* page) {
@@ -198,18 +208,18 @@ void drawMap(DisplayContext* page) {
     drawCourseMap(Map, page, MapArea, look.colour[LookPath], look.colour[signal.good], look.colour[signal.bad]);
 }
 
-const KeyHint CourseKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {"Enter", "Ride it"}, {"F3", "Best times"},
-                               {"E", "Edit"}, {"N", "New"}, {"Esc", "Back"}};
-const KeyHint NoCourseKeys[] = {{"N", "New"}, {"Esc", "Back"}};
+const KeyHint CourseKeys[] = {{KeyArrowUp KeyArrowDown, N_("Choose")}, {"Enter", N_("Ride it")},
+                               {"F3", N_("Best times")}, {"E", N_("Edit")}, {"N", N_("New")}, {"Esc", N_("Back")}};
+const KeyHint NoCourseKeys[] = {{"N", N_("New")}, {"Esc", N_("Back")}};
 
 void drawScreen(DisplayContext* page) {
     if (CourseView.stale) readCoursesAgain();
-    if (!beginLookScreen(page, "Courses")) return;
-    const char* note = "Choose the course you ride";
+    if (!beginLookScreen(page, N_("Courses"))) return;
+    const char* note = trPage("Choose the course you ride");
     text(page, page->width - 20 - textWidthOf(Look.text, note), 22, LookDim, note);
     if (Courses.count == 0) {
         drawPanel(page, Look.screen, ListLeft, ListTop, SideRight, ListTop + 60);
-        text(page, NameX, ListTop + 20, LookWarning, "No course is here.");
+        text(page, NameX, ListTop + 20, LookWarning, trPage("No course is here."));
         drawFooterKeys(page, Look.screen, Look.text, NoCourseKeys, int(std::size(NoCourseKeys)));
         return;
     }

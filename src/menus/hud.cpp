@@ -4,6 +4,7 @@
 
 #include "base/game_state.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/look.h"
 #include "menus/page_look.h"
 #include "menus/top_screens.h"
@@ -132,11 +133,11 @@ void drawLatestSplit(DisplayContext* page) {
     if (w.haveBest && k < w.best.splitCount) {
         const int delta = w.splits[k] - w.best.splits[k];
         formatSplitDelta(delta, time, sizeof time);
-        std::snprintf(text, sizeof text, "Gate %d  %s", k + 1, time);
+        std::snprintf(text, sizeof text, trPage("Gate %d  %s"), k + 1, time);
         drawRideLine(page, 1, text, splitColour(delta));
     } else {
         formatRunTime(w.splits[k], time, sizeof time);
-        std::snprintf(text, sizeof text, "Gate %d  %s", k + 1, time);
+        std::snprintf(text, sizeof text, trPage("Gate %d  %s"), k + 1, time);
         drawRideLine(page, 1, text, White);
     }
 }
@@ -145,7 +146,7 @@ void drawLatestSplit(DisplayContext* page) {
 void drawRideAgainKey(DisplayContext* page, int x, int y) {
     const PageLook* look = lookOverPage(page);
     if (!look) return;
-    const KeyHint hint = {"F5", "Ride again"};
+    const KeyHint hint = {"F5", N_("Ride again")};
     drawPanel(page, *look, x, y, x + keyHintWidth(Look.text, hint) + 19, y + keyCapHeight(Look.text) + 13);
     drawKeyHint(page, *look, Look.text, x + 10, y + 6, hint);
 }
@@ -163,7 +164,7 @@ void drawRideAgainHint(DisplayContext* page) {
 void drawRideHud(DisplayContext* page) {
     if (!page || !GameState.racing || !overGamePage() || !useHudFont()) return;
     // Practice speed is said even with the time switched off.
-    if (RunWatch.practice) drawRideLine(page, 2, "PRACTICE", Gold);
+    if (RunWatch.practice) drawRideLine(page, 2, trPage("PRACTICE"), Gold);
     if (!Hud.shown) return;
     char time[RunTimeTextCapacity];
     formatRunTime(RideClock.iterations, time, sizeof time);
@@ -185,20 +186,20 @@ void drawFinishLines(DisplayContext* page) {
     char text[96], time[RunTimeTextCapacity];
     int y = FinishY;
     formatRunTime(w.finish.steps, time, sizeof time);
-    std::snprintf(text, sizeof text, "Time %s", time);
+    std::snprintf(text, sizeof text, trPage("Time %s"), time);
     drawHudText(page, FinishX, y, text, White);
     if (w.finish.par > 0) {
         formatRunTime(w.finish.par, time, sizeof time);
-        std::snprintf(text, sizeof text, "Par  %s", time);
+        std::snprintf(text, sizeof text, trPage("Par  %s"), time);
         drawHudText(page, FinishX, y += step, text, White);
     }
     if (RunWatch.practice) {
-        drawHudText(page, FinishX, y += step, "Practice: not kept", Gold);
+        drawHudText(page, FinishX, y += step, trPage("Practice: not kept"), Gold);
     } else if (w.finish.steps > 0 && w.newPersonalBest) {
-        drawHudText(page, FinishX, y += step, "New personal best!", Gold);
+        drawHudText(page, FinishX, y += step, trPage("New personal best!"), Gold);
     } else {
         formatRunTime(w.ownBestSteps, time, sizeof time);
-        std::snprintf(text, sizeof text, "Best %s", w.ownBestSteps > 0 ? time : "-");
+        std::snprintf(text, sizeof text, trPage("Best %s"), w.ownBestSteps > 0 ? time : "-");
         drawHudText(page, FinishX, y += step, text, White);
     }
     if (Hud.rideAgainKey) drawRideAgainKey(page, FinishX - 10, y + step + 12);

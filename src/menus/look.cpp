@@ -1,6 +1,7 @@
 #include "menus/look.h"
 
 #include "framework/framework.h"
+#include "lang/translation.h"
 #include "menus/panels.h"
 
 LookData Look = {};
@@ -30,7 +31,7 @@ bool beginLookScreen(DisplayContext* page, const char* title) {
     setPalette(Look.backdrop->palette, 256, 0);
     realizePalette(256, 0, 1);
     putBitmap(page, 0, 0, Look.backdrop, 0);
-    drawOutlinedText(page, Look.screen, Look.title, TitleX, TitleY, title);
+    drawOutlinedText(page, Look.screen, Look.title, TitleX, TitleY, trPage(title));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "base/scan_codes.h"
 #include "framework/framework.h"
 #include "game/screens.h"
+#include "lang/translation.h"
 #include "menus/top_screens.h"
 #include "menus/look.h"
 #include "menus/panels.h"
@@ -26,13 +27,14 @@ constexpr int LabelX = 34, ValueX = 360;
 // keys, the gamepad's buttons, the lines for players who see or hold otherwise, the defaults.
 enum LineKind { LineFullScreen, LineFill, LineScale, LineSound, LineMaster, LineRide, LineEffects,
                 LineCourse, LineHud, LineGhost, LineKey, LinePad, LineDefaults,
-                LineColours, LineLargeHud, LineToggle, LinePractice, LineServer, LineRiderKey };
+                LineColours, LineLargeHud, LineToggle, LinePractice, LineServer, LineRiderKey, LineLanguage };
 
 constexpr int FixedLines = LineKey;
 constexpr int AccessLines = 3 + HeldActionCount;  // colours, large time, a toggle per held action, practice
 constexpr int AccessFirst = FixedLines + ActionCount + PadButtonCount;
-constexpr int OnlineLines = 2;  // after the defaults: the board server, the rider's key
-constexpr int LineCount = AccessFirst + AccessLines + 1 + OnlineLines;
+constexpr int DefaultsLine = AccessFirst + AccessLines;
+// After the defaults: the board server, the rider's key, the language.
+constexpr int LineCount = DefaultsLine + 1 + 3;
 
 struct OptionsView {
     OptionsHooks hooks;
@@ -54,23 +56,24 @@ LineKind kindOf(int line) {
     if (line == AccessFirst + 1) return LineLargeHud;
     if (line < AccessFirst + 2 + HeldActionCount) return LineToggle;
     if (line == AccessFirst + 2 + HeldActionCount) return LinePractice;
-    if (line < LineCount - OnlineLines) return LineDefaults;
-    return LineKind(LineServer + line - (LineCount - OnlineLines));
+    if (line == DefaultsLine) return LineDefaults;
+    return line == DefaultsLine + 1 ? LineServer : line == DefaultsLine + 2 ? LineRiderKey : LineLanguage;
 }
 
+// The format is translated here; the words put into it are translated by the caller.
 void note(int warning, const char* format, const char* a = "", const char* b = "") {
-    std::snprintf(View.note, sizeof View.note, format, a, b);
+    std::snprintf(View.note, sizeof View.note, trPage(format), a, b);
     View.noteIsWarning = warning;
 }
 
-const char* onOff(int on) { return on ? "on" : "off"; }
+const char* onOff(int on) { return on ? trPage("on") : trPage("off"); }
 
 // A switch the game has not been told yet shows "default"; Enter makes it on, then off.
 void toggleSwitch(const char* name) { rememberSwitch(name, rememberedSwitch(name, -1) == 1 ? 0 : 1); }
 
 const char* switchText(const char* name) {
     const int on = rememberedSwitch(name, -1);
-    return on < 0 ? "default" : onOff(on);
+    return on < 0 ? trPage("default") : onOff(on);
 }
 
 int stepped(int value, int step, int low, int high) {
@@ -108,7 +111,7 @@ void restoreDefaults() {
     std::memcpy(Setting.onlineServer, server, sizeof server);
     Setting.onlineOff = serverOff;
     applyWindowAndSound();
-    note(0, "Every setting is back at its default.");
+    note(0, N_("Every setting is back at its default."));
 }
 
 // Left or Right on a volume line; false for Enter, which leaves it.
@@ -122,17 +125,31 @@ bool changeVolume(int line, int step) {
 
 void startTakingKey(int line) {
     View.capturing = 1;
-    note(0, "Press the new key for %s (Esc keeps the old one).", ControlActions[line - FixedLines].label);
+    note(0, N_("Press the new key for %s (Esc keeps the old one)."), trPage(ControlActions[line - FixedLines].label));
+}
+
+// The language setting's choices in order: the environment's, then each language.
+constexpr int LanguageChoices = 1 + LanguageCount;
+
+int languageChoiceNow() {
+    const int language = languageFromSetting(Setting.language);
+    return language >= 0 ? language + 1 : 0;
+}
+
+void changeLanguage(int step) {
+    const int next = (languageChoiceNow() + (step == 0 ? 1 : step) + LanguageChoices) % LanguageChoices;
+    rememberLanguage(next == 0 ? "" : languageCode(next - 1));
+    note(0, N_("The language changes when the game starts next."));
 }
 
 // Sending runs on or off; the URL stays in the settings file either way.
 void changeServer() {
     if (!Setting.onlineServer[0]) {
-        note(0, "Set a board server first: tumblegrade --server URL.");
+        note(0, N_("Set a board server first: tumblegrade --server URL."));
         return;
     }
     rememberOnlineOn(Setting.onlineOff);
-    note(0, Setting.onlineOff ? "Runs stay here; the server is kept for later." : "Finished runs go to the board server.");
+    note(0, Setting.onlineOff ? N_("Runs stay here; the server is kept for later.") : N_("Finished runs go to the board server."));
 }
 
 // Left (-1), Right (+1) or Enter (0) on the chosen line.
@@ -160,7 +177,7 @@ void change(int step) {
     case LineEffects:
         if (!changeVolume(line, step)) return;
         break;
-    case LineCourse: note(0, "The course is chosen on the course screen (F2 on the main menu)."); return;
+    case LineCourse: note(0, N_("The course is chosen on the course screen (F2 on the main menu).")); return;
     case LineHud: toggleSwitch("hud"); return;
     case LineGhost: toggleSwitch("ghost"); return;
     case LineKey:
@@ -179,7 +196,8 @@ void change(int step) {
         if (View.hooks.practice) View.hooks.practice(Setting.practice);
         break;
     case LineServer: changeServer(); return;
-    case LineRiderKey: note(0, "The key is made with the first run sent, and kept in identity."); return;
+    case LineRiderKey: note(0, N_("The key is made with the first run sent, and kept in identity.")); return;
+    case LineLanguage: changeLanguage(step); return;
     }
     settingsChanged();
 }
@@ -189,21 +207,21 @@ void takeNewKey(int scanCode) {
     const int action = View.at - FixedLines;
     const ControlActionInfo& info = ControlActions[action];
     if (scanCode == ScanEsc) {
-        note(0, "%s keeps its key.", info.label);
+        note(0, N_("%s keeps its key."), trPage(info.label));
         return;
     }
     const char* name = keyName(scanCode);
     if (name == nullptr || keyReserved(scanCode)) {
-        note(1, "%s stays as it is: Esc, Enter, Tab and F1-F12 cannot be taken.", name ? name : "That key");
+        note(1, N_("%s stays as it is: Esc, Enter, Tab and F1-F12 cannot be taken."), name ? name : trPage("That key"));
         return;
     }
     const int other = actionUsingKey(&Setting, info.context, scanCode, action);
     if (other >= 0) {
-        note(1, "%s is taken already: %s.", name, ControlActions[other].label);
+        note(1, N_("%s is taken already: %s."), name, trPage(ControlActions[other].label));
         return;
     }
     Setting.key[action] = scanCode;
-    note(0, "%s is now on %s.", info.label, name);
+    note(0, N_("%s is now on %s."), trPage(info.label), name);
     settingsChanged();
 }
 
@@ -240,61 +258,70 @@ void onKey(int scanCode) {
 void describe(int line, char* label, char* value, size_t size) {
     value[0] = '\0';
     switch (kindOf(line)) {
-    case LineFullScreen: std::snprintf(label, size, "Full screen"); std::snprintf(value, size, "%s", onOff(Setting.fullScreen)); break;
-    case LineFill: std::snprintf(label, size, "Full screen fills"); std::snprintf(value, size, "%s", onOff(Setting.fill)); break;
+    case LineFullScreen: std::snprintf(label, size, "%s", trPage("Full screen")); std::snprintf(value, size, "%s", onOff(Setting.fullScreen)); break;
+    case LineFill: std::snprintf(label, size, "%s", trPage("Full screen fills")); std::snprintf(value, size, "%s", onOff(Setting.fill)); break;
     case LineScale:
-        std::snprintf(label, size, "Window size");
+        std::snprintf(label, size, "%s", trPage("Window size"));
         if (Setting.windowScale == 0)
-            std::snprintf(value, size, "as large as fits");
+            std::snprintf(value, size, "%s", trPage("as large as fits"));
         else
-            std::snprintf(value, size, "%d x", Setting.windowScale);
+            std::snprintf(value, size, trPage("%d x"), Setting.windowScale);
         break;
-    case LineSound: std::snprintf(label, size, "Sound"); std::snprintf(value, size, "%s", onOff(Setting.soundOn)); break;
-    case LineMaster: std::snprintf(label, size, "Volume"); std::snprintf(value, size, "%d", Setting.masterVolume); break;
-    case LineRide: std::snprintf(label, size, "Ride volume"); std::snprintf(value, size, "%d", Setting.rideVolume); break;
-    case LineEffects: std::snprintf(label, size, "Effects volume"); std::snprintf(value, size, "%d", Setting.effectsVolume); break;
+    case LineSound: std::snprintf(label, size, "%s", trPage("Sound")); std::snprintf(value, size, "%s", onOff(Setting.soundOn)); break;
+    case LineMaster: std::snprintf(label, size, "%s", trPage("Volume")); std::snprintf(value, size, "%d", Setting.masterVolume); break;
+    case LineRide: std::snprintf(label, size, "%s", trPage("Ride volume")); std::snprintf(value, size, "%d", Setting.rideVolume); break;
+    case LineEffects: std::snprintf(label, size, "%s", trPage("Effects volume")); std::snprintf(value, size, "%d", Setting.effectsVolume); break;
     case LineCourse:
-        std::snprintf(label, size, "Course");
-        std::snprintf(value, size, "%.24s", Setting.course[0] ? Setting.course : "the usual one");
+        std::snprintf(label, size, "%s", trPage("Course"));
+        std::snprintf(value, size, "%.24s", Setting.course[0] ? Setting.course : trPage("the usual one"));
         break;
-    case LineHud: std::snprintf(label, size, "Time on screen"); std::snprintf(value, size, "%s", switchText("hud")); break;
-    case LineGhost: std::snprintf(label, size, "Ghost"); std::snprintf(value, size, "%s", switchText("ghost")); break;
+    case LineHud: std::snprintf(label, size, "%s", trPage("Time on screen")); std::snprintf(value, size, "%s", switchText("hud")); break;
+    case LineGhost: std::snprintf(label, size, "%s", trPage("Ghost")); std::snprintf(value, size, "%s", switchText("ghost")); break;
     case LineKey: {
         const int action = line - FixedLines;
         const char* name = keyName(Setting.key[action]);
-        std::snprintf(label, size, "%s", ControlActions[action].label);
-        std::snprintf(value, size, "%s", View.capturing && line == View.at ? "press a key" : name ? name : "?");
+        std::snprintf(label, size, "%s", trPage(ControlActions[action].label));
+        std::snprintf(value, size, "%s", View.capturing && line == View.at ? trPage("press a key") : name ? name : "?");
         break;
     }
     case LinePad: {
         const int b = line - FixedLines - ActionCount;
-        std::snprintf(label, size, "Gamepad %s", PadButtonNames[b]);
-        std::snprintf(value, size, "%s button", PadButtonNames[Setting.padButton[b]]);
+        std::snprintf(label, size, trPage("Gamepad %s"), PadButtonNames[b]);
+        std::snprintf(value, size, trPage("%s button"), PadButtonNames[Setting.padButton[b]]);
         break;
     }
-    case LineDefaults: std::snprintf(label, size, "Restore the defaults"); break;
-    case LineColours:
-        std::snprintf(label, size, "Colours");
-        std::snprintf(value, size, "%s", Setting.colourSafe ? "blue and orange" : "green and red");
+    case LineDefaults: std::snprintf(label, size, "%s", trPage("Restore the defaults")); break;
+    case LineLanguage: {
+        const int choice = languageChoiceNow();
+        std::snprintf(label, size, "%s", trPage("Language"));
+        if (choice == 0)
+            std::snprintf(value, size, trPage("automatic (%s)"), languageName(languageFromEnvironment()));
+        else
+            std::snprintf(value, size, "%s", languageName(choice - 1));
         break;
-    case LineLargeHud: std::snprintf(label, size, "Large time on screen"); std::snprintf(value, size, "%s", onOff(Setting.largeHud)); break;
+    }
+    case LineColours:
+        std::snprintf(label, size, "%s", trPage("Colours"));
+        std::snprintf(value, size, "%s", Setting.colourSafe ? trPage("blue and orange") : trPage("green and red"));
+        break;
+    case LineLargeHud: std::snprintf(label, size, "%s", trPage("Large time on screen")); std::snprintf(value, size, "%s", onOff(Setting.largeHud)); break;
     case LineToggle: {
         const int action = line - AccessFirst - 2;
-        std::snprintf(label, size, "%s: hold or tap", ControlActions[action].label);
-        std::snprintf(value, size, "%s", Setting.toggled[action] ? "tap on, tap off" : "hold");
+        std::snprintf(label, size, trPage("%s: hold or tap"), trPage(ControlActions[action].label));
+        std::snprintf(value, size, "%s", Setting.toggled[action] ? trPage("tap on, tap off") : trPage("hold"));
         break;
     }
-    case LinePractice: std::snprintf(label, size, "Practice at half speed"); std::snprintf(value, size, "%s", onOff(Setting.practice)); break;
+    case LinePractice: std::snprintf(label, size, "%s", trPage("Practice at half speed")); std::snprintf(value, size, "%s", onOff(Setting.practice)); break;
     case LineServer:
-        std::snprintf(label, size, "Board server");
+        std::snprintf(label, size, "%s", trPage("Board server"));
         if (Setting.onlineServer[0])
-            std::snprintf(value, size, "%s %.36s", Setting.onlineOff ? "off" : "on", Setting.onlineServer);
+            std::snprintf(value, size, "%s %.36s", onOff(!Setting.onlineOff), Setting.onlineServer);
         else
-            std::snprintf(value, size, "none");
+            std::snprintf(value, size, "%s", trPage("none"));
         break;
     case LineRiderKey:
-        std::snprintf(label, size, "Rider's key");
-        std::snprintf(value, size, "%s", View.riderKey[0] ? View.riderKey : "not made yet");
+        std::snprintf(label, size, "%s", trPage("Rider's key"));
+        std::snprintf(value, size, "%s", View.riderKey[0] ? View.riderKey : trPage("not made yet"));
         break;
     }
 }
@@ -312,12 +339,12 @@ void drawLine(DisplayContext* page, int line, int y) {
     drawLookText(page, look, Look.text, ValueX, y, look.colour[chosen ? LookAccent : LookDim], value);
 }
 
-const KeyHint ChangeKeys[] = {{KeyArrowUp KeyArrowDown, "Choose"}, {KeyArrowLeft KeyArrowRight, "Change"},
-                              {"Enter", "Change"}, {"Esc", "Back"}};
-const KeyHint CaptureKeys[] = {{"Any key", "Takes its place"}, {"Esc", "Keeps the old one"}};
+const KeyHint ChangeKeys[] = {{KeyArrowUp KeyArrowDown, N_("Choose")}, {KeyArrowLeft KeyArrowRight, N_("Change")},
+                              {"Enter", N_("Change")}, {"Esc", N_("Back")}};
+const KeyHint CaptureKeys[] = {{N_("Any key"), N_("Takes its place")}, {"Esc", N_("Keeps the old one")}};
 
 void drawScreen(DisplayContext* page) {
-    if (!beginLookScreen(page, "Options")) return;
+    if (!beginLookScreen(page, N_("Options"))) return;
     drawPanel(page, Look.screen, PanelLeft, PanelTop, PanelRight, PanelBottom);
     for (int i = 0; i < LinesShown && View.first + i < LineCount; ++i)
         drawLine(page, View.first + i, ListTop + i * LineHeight);

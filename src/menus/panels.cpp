@@ -1,4 +1,5 @@
 #include "menus/panels.h"
+#include "lang/translation.h"
 
 #include <cstring>
 
@@ -134,14 +135,15 @@ int drawKeyCap(DisplayContext* page, const PageLook& look, const Font* font, int
 }
 
 int keyHintWidth(const Font* font, const KeyHint& hint) {
-    const int capText = textWidthOf(font, hint.key) + 12, height = keyCapHeight(font);
-    return (capText > height ? capText : height) + HintGap + textWidthOf(font, hint.label);
+    const int capText = textWidthOf(font, trPage(hint.key)) + 12, height = keyCapHeight(font);
+    return (capText > height ? capText : height) + HintGap + textWidthOf(font, trPage(hint.label));
 }
 
 int drawKeyHint(DisplayContext* page, const PageLook& look, const Font* font, int x, int y, const KeyHint& hint) {
-    const int labelX = x + drawKeyCap(page, look, font, x, y, hint.key) + HintGap;
-    drawLookText(page, look, font, labelX, y + 2, look.colour[LookWhite], hint.label);
-    return labelX + textWidthOf(font, hint.label);
+    // The hints are tables of the screens: their key names and meanings are translated here.
+    const int labelX = x + drawKeyCap(page, look, font, x, y, trPage(hint.key)) + HintGap;
+    drawLookText(page, look, font, labelX, y + 2, look.colour[LookWhite], trPage(hint.label));
+    return labelX + textWidthOf(font, trPage(hint.label));
 }
 
 void drawKeyRow(DisplayContext* page, const PageLook& look, const Font* font, const KeyHint* hints, int count,

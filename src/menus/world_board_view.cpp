@@ -7,6 +7,7 @@
 #include "base/scan_codes.h"
 #include "files/folders.h"
 #include "files/safe_write.h"
+#include "lang/translation.h"
 #include "menus/board_rows.h"
 #include "menus/look.h"
 #include "menus/panels.h"
@@ -61,21 +62,21 @@ void useDemo(const ServerAnswer& answer) {
     char name[64], path[4096], folder[4096];
     std::snprintf(name, sizeof name, "world/run-%" PRId64 ".tgdemo", World.demoRun);
     if (answer.status != 200) {
-        setNote(answer.status == 0 ? "The demo cannot be downloaded now." : "The server has no demo of this run.");
+        setNote(answer.status == 0 ? trPage("The demo cannot be downloaded now.") : trPage("The server has no demo of this run."));
         return;
     }
     if (!xdgPath(XdgData, name, path, sizeof path) || !xdgPath(XdgData, "world", folder, sizeof folder) ||
         !makeFolders(folder) || !writeFileSafely(path, answer.body.data(), answer.body.size())) {
-        setNote("The demo cannot be kept here.");
+        setNote(trPage("The demo cannot be kept here."));
         return;
     }
     std::string why;
     if (use == UseWatch && !(DemoPlayer && DemoPlayer(path)))
-        setNote("The demo of this run cannot be played.");
+        setNote(trPage("The demo of this run cannot be played."));
     else if (use == UseGhost && !(GhostChooser && GhostChooser(path, &why)))
-        setNote(("Not made the ghost: " + why).substr(0, sizeof World.note - 1).c_str());
+        setNote((std::string(trPage("Not made the ghost: ")) + why).substr(0, sizeof World.note - 1).c_str());
     else if (use == UseGhost)
-        setNote("This run is the ghost of the course now (F7 on your runs: your own).");
+        setNote(trPage("This run is the ghost of the course now (F7 on your runs: your own)."));
 }
 
 void poll() {
@@ -88,7 +89,7 @@ void fetchDemo(int use) {
     if (World.line >= shownCount() || World.demoUse != UseNone) return;
     World.demoUse = use;
     World.demoRun = World.board.runs[World.line].id;
-    setNote("Downloading the demo...");
+    setNote(trPage("Downloading the demo..."));
     startFetch(&World.demoFetch, onlineServerNow(), "/api/v1/runs/" + std::to_string(World.demoRun) + "/demo",
                DemoAnswerLimit);
 }
@@ -105,10 +106,10 @@ void drawRun(DisplayContext* page, const WorldRun& run, int i, int y) {
 void drawOwnPlace(DisplayContext* page, int right, int y) {
     char line[96];
     if (World.ownLine >= 0)
-        std::snprintf(line, sizeof line, "You: %d. %s - fetched %s", World.board.runs[World.ownLine].rank,
+        std::snprintf(line, sizeof line, trPage("You: %d. %s - fetched %s"), World.board.runs[World.ownLine].rank,
                       World.board.runs[World.ownLine].time, World.fetchedAt);
     else
-        std::snprintf(line, sizeof line, "You are not on the board - fetched %s", World.fetchedAt);
+        std::snprintf(line, sizeof line, trPage("You are not on the board - fetched %s"), World.fetchedAt);
     boardTextRightAligned(page, right, y, LookDim, line);
 }
 
@@ -161,11 +162,11 @@ void drawWorldBoard(DisplayContext* page, int tableTop, int tableBottom, int sta
     drawPanel(page, Look.screen, BoardRowsLeft - 4, tableTop, BoardRowsRight + 4, tableBottom);
     const char* state = nullptr;
     switch (World.state) {
-    case BoardNotAsked: state = "No board server is set (tumblegrade --server URL)."; break;
-    case BoardFetching: state = "Fetching the world board..."; break;
-    case BoardOffline: state = "Offline: the board server cannot be reached."; break;
-    case BoardUnreadable: state = "The board server's answer cannot be read."; break;
-    case BoardUnknownCourse: state = "The board server does not know this course yet."; break;
+    case BoardNotAsked: state = trPage("No board server is set (tumblegrade --server URL)."); break;
+    case BoardFetching: state = trPage("Fetching the world board..."); break;
+    case BoardOffline: state = trPage("Offline: the board server cannot be reached."); break;
+    case BoardUnreadable: state = trPage("The board server's answer cannot be read."); break;
+    case BoardUnknownCourse: state = trPage("The board server does not know this course yet."); break;
     default: break;
     }
     if (state) {
@@ -174,7 +175,7 @@ void drawWorldBoard(DisplayContext* page, int tableTop, int tableBottom, int sta
     }
     drawOwnPlace(page, stateRight, stateY);
     if (shownCount() == 0) {
-        boardText(page, NoteX, tableTop + 12, LookDim, "No runs on the world board yet.");
+        boardText(page, NoteX, tableTop + 12, LookDim, trPage("No runs on the world board yet."));
         return;
     }
     drawBoardHeader(page, tableTop + 8);

@@ -4,22 +4,23 @@
 #include <strings.h>
 
 #include "base/scan_codes.h"
+#include "lang/translation.h"
 #include "settings/settings.h"
 
 const ControlActionInfo ControlActions[ActionCount] = {
-    {"push", "Push", ScanUp, ContextRide},
-    {"hard_brake", "Brake hard", ScanCtrl, ContextRide},
-    {"soft_brake", "Brake softly", ScanAlt, ContextRide},
-    {"steer_left", "Steer left", ScanLeft, ContextRide},
-    {"steer_right", "Steer right", ScanRight, ContextRide},
-    {"textures", "Textures on/off", ScanT, ContextRide},
-    {"next_step", "Menu: next step", ScanS, ContextMenus},
-    {"bonus_shop", "Menu: shop with 7000 $", ScanC, ContextMenus},
-    {"new_rider", "Menu: new rider", ScanR, ContextMenus},
-    {"shop_up", "Shop: up", ScanUp, ContextMenus},
-    {"shop_down", "Shop: down", ScanDown, ContextMenus},
-    {"shop_left", "Shop: left", ScanLeft, ContextMenus},
-    {"shop_right", "Shop: right", ScanRight, ContextMenus},
+    {"push", N_("Push"), ScanUp, ContextRide},
+    {"hard_brake", N_("Brake hard"), ScanCtrl, ContextRide},
+    {"soft_brake", N_("Brake softly"), ScanAlt, ContextRide},
+    {"steer_left", N_("Steer left"), ScanLeft, ContextRide},
+    {"steer_right", N_("Steer right"), ScanRight, ContextRide},
+    {"textures", N_("Textures on/off"), ScanT, ContextRide},
+    {"next_step", N_("Menu: next step"), ScanS, ContextMenus},
+    {"bonus_shop", N_("Menu: shop with 7000 $"), ScanC, ContextMenus},
+    {"new_rider", N_("Menu: new rider"), ScanR, ContextMenus},
+    {"shop_up", N_("Shop: up"), ScanUp, ContextMenus},
+    {"shop_down", N_("Shop: down"), ScanDown, ContextMenus},
+    {"shop_left", N_("Shop: left"), ScanLeft, ContextMenus},
+    {"shop_right", N_("Shop: right"), ScanRight, ContextMenus},
 };
 
 const char* const PadButtonNames[PadButtonCount] = {

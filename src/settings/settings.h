@@ -64,6 +64,7 @@ constexpr int ServerUrlSize = 256;
 // The actions a player holds down (push, hard brake, soft brake: the first three actions),
 // each held or toggled with a tap.
 constexpr int HeldActionCount = 3;
+constexpr int LanguageNameSize = 16;
 
 struct Settings {
     int fullScreen;
@@ -84,6 +85,7 @@ struct Settings {
     int largeHud;                    // the ride's time and splits twice as large
     int toggled[HeldActionCount];    // a tap holds the action down, the next tap lets it go
     int practice;                    // the window runs the game at practice speed
+    char language[LanguageNameSize]; // "" or "auto" (the environment's), "en", "de"
 };
 
 // The player's settings, and where they come from and go to.
@@ -130,6 +132,7 @@ void rememberCourse(const char* name);
 const char* rememberedCourse();
 void rememberSwitch(const char* name, int on);
 int rememberedSwitch(const char* name, int fallback);
+void rememberLanguage(const char* code);  // "" for the environment's
 
 // Keys. The name of a set-1 scan code ("Up", "A", "Ctrl"), or null; and back, 0 when none.
 const char* keyName(int scanCode);

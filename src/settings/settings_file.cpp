@@ -229,6 +229,8 @@ int takeOnline(Reading* r, const char* name, const char* value) {
     }
     return 1;
 }
+// A language is a locale's word ("de", "de_AT.UTF-8"): it reads back as written.
+const char LanguageWordCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-.@";
 
 int takeSetting(void* user, const char* section, const char* name, const char* value) {
     Reading* r = static_cast<Reading*>(user);
@@ -247,6 +249,14 @@ int takeSetting(void* user, const char* section, const char* name, const char* v
         return 1;
     }
     if (!std::strcmp(section, "online")) return takeOnline(r, name, value);
+    if (!std::strcmp(section, "language") && !std::strcmp(name, "language")) {
+        // Any short word is kept: the start-up names one it does not know and takes English.
+        if (std::strlen(value) >= LanguageNameSize || std::strspn(value, LanguageWordCharacters) != std::strlen(value))
+            fault(r, r->line, "not a language name (auto, en, de); the environment's kept", "");
+        else  // "auto" is kept as "", the default it is written for
+            std::snprintf(r->s->language, sizeof r->s->language, "%s", std::strcmp(value, "auto") ? value : "");
+        return 1;
+    }
     if (!std::strcmp(section, "switches")) {
         const int on = parseSwitch(value);
         const int index = on < 0 ? -1 : addSwitch(r->s, name);

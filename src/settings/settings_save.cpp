@@ -106,6 +106,8 @@ size_t formatSettings(const Settings* s, char* out, size_t size) {
     if (s->onlineServer[0] || s->onlineOff)
         put(&t, "\n[online]\n# The board server finished runs are sent to, and whether they are sent now.\n"
                 "server = %s\nsend = %s\n", s->onlineServer, onOff(!s->onlineOff));
+    put(&t, "\n[language]\n# The language of the texts: auto (the environment's, LANG), en or de.\nlanguage = %s\n",
+        s->language[0] ? s->language : "auto");
     return t.used;
 }
 
@@ -144,6 +146,12 @@ void rememberCourse(const char* name) {
 }
 
 const char* rememberedCourse() { return Setting.course; }
+
+void rememberLanguage(const char* code) {
+    if (!code || std::strlen(code) >= LanguageNameSize || std::strcmp(Setting.language, code) == 0) return;
+    std::snprintf(Setting.language, sizeof Setting.language, "%s", code);
+    settingsChanged();
+}
 
 void rememberSwitch(const char* name, int on) {
     if (name == nullptr) return;

@@ -127,6 +127,28 @@ TEST(SettingsFile, ACourseNameIsReadOnlyWhenItWouldReadBackAsWritten) {
     }
 }
 
+TEST(SettingsFile, TheLanguageIsKeptAsAWordForTheStartToJudge) {
+    // An unknown word is kept (the start names it and takes English); auto is the default.
+    const struct {
+        const char* line;
+        const char* kept;
+        int faults;
+    } cases[] = {{"language = de", "de", 0}, {"language = auto", "", 0}, {"language = klingon", "klingon", 0},
+                 {"language = a-name-far-too-long", "", 1}, {"language=;de", "", 1}};
+    for (const auto& c : cases) {
+        const std::string text = std::string("[language]\n") + c.line + "\n";
+        Settings read, again;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseSettingsText(text.data(), text.size(), "my.ini", &read), c.faults) << c.line;
+        testing::internal::GetCapturedStderr();
+        EXPECT_STREQ(read.language, c.kept);
+        char written[8192];
+        const size_t length = formatSettings(&read, written, sizeof written);
+        EXPECT_EQ(parseSettingsText(written, length, "written", &again), 0) << c.line;
+        EXPECT_STREQ(again.language, c.kept) << c.line;
+    }
+}
+
 TEST(SettingsFile, ADamagedFileIsKeptBesideTheFirstNewOne) {
     const std::string folder = folderForTest();
     const std::string path = folder + "/settings.ini";

@@ -8,15 +8,16 @@
 
 #include "coursegen/course_generator.h"
 #include "coursegen/daily_course.h"
+#include "lang/translation.h"
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: tumblegrade-coursegen --seed N --grade NAME --tiles N [-o FILE]\n"
-                         "       tumblegrade-coursegen --daily YYYY-MM-DD [-o FILE]\n"
-                         "grades, gentle to hard:");
+    std::fprintf(stderr, "%s", tr("usage: tumblegrade-coursegen --seed N --grade NAME --tiles N [-o FILE]\n"
+                                  "       tumblegrade-coursegen --daily YYYY-MM-DD [-o FILE]\n"
+                                  "grades, gentle to hard:"));
     for (int i = 0; i < CourseGradeCount; ++i) std::fprintf(stderr, " %s", CourseGrades[i].name);
-    std::fprintf(stderr, "\ntiles: %d to %d\n", MinCourseTiles, MaxCourseTiles);
+    std::fprintf(stderr, tr("\ntiles: %d to %d\n"), MinCourseTiles, MaxCourseTiles);
     return 2;
 }
 
@@ -31,6 +32,7 @@ bool readWhole(const char* text, unsigned long long limit, unsigned long long* v
 }  // namespace
 
 int main(int argc, char** argv) {
+    startTranslation(nullptr);
     unsigned long long seed = 0, tiles = 0;
     const CourseGrade* grade = nullptr;
     const char* out = nullptr;
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
     const std::string course = daily ? dailyCourseText(dailyDays) : generateCourse(seed, *grade, int(tiles));
     FILE* file = out ? std::fopen(out, "wb") : stdout;
     if (!file) {
-        std::fprintf(stderr, "tumblegrade-coursegen: cannot write %s: %s\n", out, std::strerror(errno));
+        std::fprintf(stderr, tr("tumblegrade-coursegen: cannot write %s: %s\n"), out, std::strerror(errno));
         return 1;
     }
     const bool written = std::fwrite(course.data(), 1, course.size(), file) == course.size();

@@ -4,6 +4,7 @@
 
 #include "generators.h"
 #include "item_pictures.h"
+#include "lang/translation.h"
 #include "ui.h"
 
 namespace {
@@ -12,20 +13,25 @@ enum NextStep { GoCredits, RideOn };
 
 void drawCaption(Canvas* c, const char* line1, const char* line2, NextStep next) {
     drawDarkPanel(c, 40, 340, 600, 424, 0.85f);
+    line1 = tr(line1);
+    line2 = tr(line2);
+    // The words end before the key at the right of the panel.
+    requireRoom(FaceBold, 20, line1, 362.0f);
+    requireRoom(FaceRegular, 15, line2, 362.0f);
     drawString(c, FaceBold, 20, 60, 368, White, line1);
     drawString(c, FaceRegular, 15, 60, 392, rgb(200, 214, 232), line2);
-    if (next == GoCredits) drawKeyLine(c, 430, 384, "Enter", "credits", 16, Accent);
-    else drawKeyLine(c, 430, 384, "Enter", "ride on", 16, Accent);
+    const float end = drawKeyLine(c, 430, 384, "Enter", next == GoCredits ? N_("credits") : N_("ride on"), 16, Accent);
+    if (end > 594.0f) reportOverflow(tr(next == GoCredits ? "credits" : "ride on"), end - 430.0f, 164.0f);
 }
 
 bool finishScreen(const char* outDir, const char* name, const char* title, NextStep next) {
     if (next == GoCredits) {
         const char* keys[] = {"Enter", "Esc"};
-        const char* labels[] = {"Credits", "Quit"};
+        const char* labels[] = {N_("Credits"), N_("Quit")};
         drawFooter(screenCanvas(), keys, labels, 2);
     } else {
         const char* keys[] = {"Enter", "S", "Esc"};
-        const char* labels[] = {"Ride on", "Ride on", "Quit"};
+        const char* labels[] = {N_("Ride on"), N_("Ride on"), N_("Quit")};
         drawFooter(screenCanvas(), keys, labels, 3);
     }
     (void)title;
@@ -64,7 +70,7 @@ void redCross(Canvas* c, float cx, float cy, float s) {
 }
 
 bool writeInjury(const char* outDir) {
-    Canvas* c = beginScreen("Injured!", "Run over", 71);
+    Canvas* c = beginScreen(N_("Injured!"), N_("Run over"), 71);
     // The hospital on the meadow, with the ambulance cross.
     fillRect(c, 60, 120, 330, 300, rgb(236, 236, 230));
     fillRect(c, 60, 112, 330, 124, rgb(170, 60, 50));
@@ -86,12 +92,12 @@ bool writeInjury(const char* outDir) {
     fillRoundRect(c, 440, 192, 578, 214, 8, rgb(90, 140, 200));
     fillRoundRect(c, 500, 168, 540, 206, 10, White);  // a cast on the leg
     redCross(c, 480, 142, 12);
-    drawCaption(c, "Ouch - off to hospital.", "Your health could not take that crash.", GoCredits);
+    drawCaption(c, N_("Ouch - off to hospital."), N_("Your health could not take that crash."), GoCredits);
     return finishScreen(outDir, "Injury/krankenhaus.bmp", "", GoCredits);
 }
 
 bool writeNose(const char* outDir) {
-    Canvas* c = beginScreen("Injured!", "Broken nose", 73);
+    Canvas* c = beginScreen(N_("Injured!"), N_("Broken nose"), 73);
     drawCard(c, 170, 80, 470, 330);
     // A face in profile with a bandaged nose.
     fillCircle(c, 300, 210, 90, rgb(230, 186, 150));
@@ -105,7 +111,7 @@ bool writeNose(const char* outDir) {
     fillEllipse(c, 348, 262, 24, 8, rgb(170, 80, 70));
     fillCircle(c, 244, 220, 20, rgb(214, 166, 130));
     fillCircle(c, 380, 282, 10, rgb(120, 170, 230));  // a tear
-    drawCaption(c, "A broken nose!", "The doctor says: no more riding today.", GoCredits);
+    drawCaption(c, N_("A broken nose!"), N_("The doctor says: no more riding today."), GoCredits);
     return finishScreen(outDir, "Injury/nose.bmp", "", GoCredits);
 }
 
@@ -113,12 +119,12 @@ bool writeDefect(const char* outDir, int which) {
     static const char* const Names[4] = {"Defekt/defekt1.bmp", "Defekt/defekt2.bmp", "Defekt/defekt3.bmp",
                                          "Defekt/defekt4.bmp"};
     static const char* const Lines[4][2] = {
-        {"The frame cracked!", "Your bike's condition could not take the knock."},
-        {"The fork is bent!", "Your bike's condition could not take the knock."},
-        {"The brakes failed!", "Your bike's condition could not take the knock."},
-        {"The chain snapped!", "Your bike's condition could not take the knock."},
+        {N_("The frame cracked!"), N_("Your bike's condition could not take the knock.")},
+        {N_("The fork is bent!"), N_("Your bike's condition could not take the knock.")},
+        {N_("The brakes failed!"), N_("Your bike's condition could not take the knock.")},
+        {N_("The chain snapped!"), N_("Your bike's condition could not take the knock.")},
     };
-    Canvas* c = beginScreen("Bike broken!", "Defect", 80 + which);
+    Canvas* c = beginScreen(N_("Bike broken!"), N_("Defect"), 80 + which);
     drawCard(c, 150, 76, 490, 330);
     if (which == 0) {
         drawItemPicture(c, ItemFrame, 0, 170, 90, 470, 320);
@@ -164,11 +170,11 @@ void drawFence(Canvas* c, float x0, float x1, float y) {
 bool writeCrash(const char* outDir, int which) {
     static const char* const Names[3] = {"Crash/crash1.bmp", "Crash/crash2.bmp", "Crash/crash3.bmp"};
     static const char* const Lines[3][2] = {
-        {"Over the bars!", "You and the bike took it. Get back on!"},
-        {"Into the fence!", "You and the bike took it. Get back on!"},
-        {"Into the water ditch!", "Wet, but you and the bike took it. Get back on!"},
+        {N_("Over the bars!"), N_("You and the bike took it. Get back on!")},
+        {N_("Into the fence!"), N_("You and the bike took it. Get back on!")},
+        {N_("Into the water ditch!"), N_("Wet, but you and the bike took it. Get back on!")},
     };
-    Canvas* c = beginScreen("Crash!", "Keep riding", 90 + which);
+    Canvas* c = beginScreen(N_("Crash!"), N_("Keep riding"), 90 + which);
     if (which == 0) {
         drawRider(c, 250, 300, 1.1f, 0.5f, Accent, rgb(30, 40, 60), rgb(230, 230, 235));
         drawRider(c, 420, 200, 1.0f, -2.2f, rgb(0, 0, 0), rgb(30, 40, 60), rgb(230, 230, 235));
@@ -196,7 +202,7 @@ void drawFinishBanner(Canvas* c, float x0, float x1, float top) {
     fillRect(c, x0, top + 4, x1, top + 54, rgb(0, 160, 149));
     for (int i = 0; i < int((x1 - x0) / 16); ++i)
         fillRect(c, x0 + float(i) * 16, top + 54, x0 + float(i) * 16 + 8, top + 62, (i % 2) ? White : rgb(0, 0, 0));
-    drawCentredOutlined(c, FaceBold, 34, (x0 + x1) * 0.5f, top + 44, White, rgb(0, 0, 0), 2.0f, "FINISH");
+    drawCentredOutlined(c, FaceBold, 34, (x0 + x1) * 0.5f, top + 44, White, rgb(0, 0, 0), 2.0f, tr("FINISH"));
 }
 
 void drawTrophy(Canvas* c, float cx, float y) {
@@ -211,7 +217,7 @@ void drawTrophy(Canvas* c, float cx, float y) {
 
 bool writeFinish(const char* outDir, int which) {
     static const char* const Names[4] = {"Ziel/ziel1.bmp", "Ziel/ziel2.bmp", "Ziel/ziel3.bmp", "Ziel/ziel56.bmp"};
-    Canvas* c = beginScreen("Finish!", "You made it down", 100 + which);
+    Canvas* c = beginScreen(N_("Finish!"), N_("You made it down"), 100 + which);
     if (which == 0) {
         // The podium.
         const float xs[3] = {320, 200, 440}, hs[3] = {120, 86, 64};
@@ -223,11 +229,11 @@ bool writeFinish(const char* outDir, int which) {
         drawTrophy(c, 320, 130);
         drawRider(c, 200, 244, 0.7f, 0.0f, rgb(40, 120, 200), rgb(60, 60, 60), rgb(200, 200, 200));
         drawRider(c, 440, 266, 0.7f, 0.0f, rgb(40, 160, 80), rgb(60, 60, 60), rgb(200, 200, 200));
-        drawCaption(c, "On the podium!", "What a run down the mountain.", GoCredits);
+        drawCaption(c, N_("On the podium!"), N_("What a run down the mountain."), GoCredits);
     } else if (which == 1) {
         drawFinishBanner(c, 150, 490, 120);
         drawRider(c, 320, 330, 1.2f, 0.0f, Accent, rgb(30, 40, 60), rgb(230, 230, 235));
-        drawCaption(c, "Through the finish banner!", "The whole course, from the top to the valley.", GoCredits);
+        drawCaption(c, N_("Through the finish banner!"), N_("The whole course, from the top to the valley."), GoCredits);
     } else if (which == 2) {
         // Tired but happy: the rider standing by the bike, arms up.
         drawRider(c, 240, 330, 1.1f, 0.0f, Accent, rgb(30, 40, 60), rgb(230, 230, 235));
@@ -241,7 +247,7 @@ bool writeFinish(const char* outDir, int which) {
         fillCircle(c, 426, 140, 3, rgb(20, 20, 20));
         fillCircle(c, 440, 140, 3, rgb(20, 20, 20));
         for (int i = 0; i < 3; ++i) fillEllipse(c, 466.0f + float(i) * 8, 136.0f + float(i) * 10, 3, 5, rgb(140, 200, 255));
-        drawCaption(c, "Tired but happy!", "Legs like jelly - and a big grin.", GoCredits);
+        drawCaption(c, N_("Tired but happy!"), N_("Legs like jelly - and a big grin."), GoCredits);
     } else {
         drawFinishBanner(c, 60, 300, 110);
         drawTrophy(c, 470, 150);
@@ -250,7 +256,7 @@ bool writeFinish(const char* outDir, int which) {
             fillCircle(c, x, y, 12, rgb(230, 186, 150));
             fillRoundRect(c, x - 16, y + 10, x + 16, y + 40, 8, i % 2 ? rgb(40, 120, 200) : rgb(200, 60, 60));
         }
-        drawCaption(c, "The crowd cheers!", "You finished the course in one piece.", GoCredits);
+        drawCaption(c, N_("The crowd cheers!"), N_("You finished the course in one piece."), GoCredits);
     }
     return finishScreen(outDir, Names[which], "", GoCredits);
 }

@@ -4,6 +4,7 @@
 
 #include "generators.h"
 #include "item_pictures.h"
+#include "lang/translation.h"
 #include "ui.h"
 
 namespace {
@@ -26,15 +27,15 @@ struct ShopCategory {
 
 // Each balance panel holds 26 characters of the 12 x 20 font from the text position on.
 const ShopCategory Categories[5] = {
-    {"FRAMES", "Condition", "The frame carries everything: a stiffer one takes more knocks.", "Menu",
+    {N_("FRAMES"), N_("Condition"), N_("The frame carries everything: a stiffer one takes more knocks."), N_("Menu"),
      {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{-10, -10, 338, 30}}, true},
-    {"FORKS", "Condition", "Suspension up front keeps the wheel on the trail.", "Back",
+    {N_("FORKS"), N_("Condition"), N_("Suspension up front keeps the wheel on the trail."), N_("Back"),
      {20, 72, 382, 426}, {394, 72, 620, 276}, 2, {{-10, -10, 328, 28}, {462, 284, 632, 338}}, true},
-    {"BRAKES", "Condition", "Good brakes save the bike in every corner.", "Back",
+    {N_("BRAKES"), N_("Condition"), N_("Good brakes save the bike in every corner."), N_("Back"),
      {20, 72, 216, 426}, {228, 72, 620, 222}, 1, {{229, 229, 563, 261}}, false},
-    {"DRIVE-TRAIN", "Condition", "Gears, chain and shifter: the heart of the bike.", "Back",
+    {N_("DRIVE-TRAIN"), N_("Condition"), N_("Gears, chain and shifter: the heart of the bike."), N_("Back"),
      {20, 186, 400, 426}, {412, 72, 620, 426}, 1, {{26, 144, 360, 176}}, false},
-    {"PROTECTORS", "Health", "Each piece of armour adds to your health.", "Back",
+    {N_("PROTECTORS"), N_("Health"), N_("Each piece of armour adds to your health."), N_("Back"),
      {20, 72, 402, 426}, {414, 72, 620, 426}, 1, {{-10, -10, 332, 28}}, true},
 };
 
@@ -52,26 +53,26 @@ struct ShopItem {
 };
 
 const ShopItem Items[20] = {
-    {3, "Images/Frame_SA.bmp", 0, ItemFrame, 0, "Granite DH", "full-suspension frame", 1900, 30, 0, 4, 0, 5},
-    {4, "Images/Frame_M1.bmp", 0, ItemFrame, 1, "Avalanche Pro", "full-suspension frame", 2750, 50, 3, 0, 0, 6},
-    {5, "Images/Frame_Turner.bmp", 0, ItemFrame, 2, "Pinewood Trail", "hardtail frame", 1700, 10, 0, 6, 3, 0},
-    {6, "Images/Frame_K2.bmp", 0, ItemFrame, 3, "Foothill Basic", "hardtail frame", 1500, 0, 5, 0, 4, 0},
-    {7, "Images/Forks256_MonsterT.bmp", 1, ItemFork, 0, "Summit 180", "dual-crown fork", 1450, 25, 0, 8, 0, 10},
-    {8, "Images/Forks256_Xvert.bmp", 1, ItemFork, 1, "Vertex 160", "single-crown fork", 1200, 18, 7, 9, 0, 0},
-    {9, "Images/Forks256_MrT.bmp", 1, ItemFork, 2, "Timber 130", "single-crown fork", 900, 5, 8, 0, 0, 11},
-    {10, "Images/Forks256_Hi5.bmp", 1, ItemFork, 3, "Meadow 127", "single-crown fork", 700, 0, 0, 11, 7, 0},
-    {11, "Images/Forks256_XXL.bmp", 1, ItemFork, 4, "Boulder 150", "dual-crown fork", 1000, 10, 10, 0, 9, 0},
-    {12, "Images/Brakes256_Hayes.bmp", 2, ItemBrake, 0, "Anchor Four", "hydraulic disc brakes", 500, 20, 0, 13, 0, 14},
-    {13, "Images/Brakes256_ProStop.bmp", 2, ItemBrake, 1, "Grip Two", "hydraulic disc brakes", 350, 10, 12, 0, 0, 15},
-    {14, "Images/Brakes256_GustavM.bmp", 2, ItemBrake, 2, "Stopper Max", "big-rotor disc brakes", 700, 30, 0, 15, 12, 0},
-    {15, "Images/Brakes256_XTR.bmp", 2, ItemBrake, 3, "Light Stop", "cable disc brakes", 150, 0, 14, 0, 13, 0},
-    {16, "Images/Components256_XTR.bmp", 3, ItemDrive, 0, "Ridge Race", "top drive-train group", 2500, 100, 0, 0, 0, 17},
-    {17, "Images/Components256_XT.bmp", 3, ItemDrive, 1, "Ridge Sport", "mid drive-train group", 2000, 60, 0, 0, 16, 18},
-    {18, "Images/Components256_LX.bmp", 3, ItemDrive, 2, "Ridge Trail", "basic drive-train group", 1500, 25, 0, 0, 17, 0},
-    {19, "Images/Protector_Helm.bmp", 4, ItemHelmet, 0, "Full-face Helmet", "head protection", 400, 50, 0, 20, 0, 21},
-    {20, "Images/Protector_Gloves.bmp", 4, ItemGloves, 0, "Grip Gloves", "hand protection", 40, 15, 19, 0, 0, 22},
-    {21, "Images/Protector_Turtle.bmp", 4, ItemArmour, 0, "Body Armour", "back and chest plates", 450, 75, 0, 22, 19, 0},
-    {22, "Images/Protector_Hose.bmp", 4, ItemTrousers, 0, "Padded Trousers", "knee and hip pads", 200, 30, 21, 0, 20, 0},
+    {3, "Images/Frame_SA.bmp", 0, ItemFrame, 0, "Granite DH", N_("full-suspension frame"), 1900, 30, 0, 4, 0, 5},
+    {4, "Images/Frame_M1.bmp", 0, ItemFrame, 1, "Avalanche Pro", N_("full-suspension frame"), 2750, 50, 3, 0, 0, 6},
+    {5, "Images/Frame_Turner.bmp", 0, ItemFrame, 2, "Pinewood Trail", N_("hardtail frame"), 1700, 10, 0, 6, 3, 0},
+    {6, "Images/Frame_K2.bmp", 0, ItemFrame, 3, "Foothill Basic", N_("hardtail frame"), 1500, 0, 5, 0, 4, 0},
+    {7, "Images/Forks256_MonsterT.bmp", 1, ItemFork, 0, "Summit 180", N_("dual-crown fork"), 1450, 25, 0, 8, 0, 10},
+    {8, "Images/Forks256_Xvert.bmp", 1, ItemFork, 1, "Vertex 160", N_("single-crown fork"), 1200, 18, 7, 9, 0, 0},
+    {9, "Images/Forks256_MrT.bmp", 1, ItemFork, 2, "Timber 130", N_("single-crown fork"), 900, 5, 8, 0, 0, 11},
+    {10, "Images/Forks256_Hi5.bmp", 1, ItemFork, 3, "Meadow 127", N_("single-crown fork"), 700, 0, 0, 11, 7, 0},
+    {11, "Images/Forks256_XXL.bmp", 1, ItemFork, 4, "Boulder 150", N_("dual-crown fork"), 1000, 10, 10, 0, 9, 0},
+    {12, "Images/Brakes256_Hayes.bmp", 2, ItemBrake, 0, "Anchor Four", N_("hydraulic disc brakes"), 500, 20, 0, 13, 0, 14},
+    {13, "Images/Brakes256_ProStop.bmp", 2, ItemBrake, 1, "Grip Two", N_("hydraulic disc brakes"), 350, 10, 12, 0, 0, 15},
+    {14, "Images/Brakes256_GustavM.bmp", 2, ItemBrake, 2, "Stopper Max", N_("big-rotor disc brakes"), 700, 30, 0, 15, 12, 0},
+    {15, "Images/Brakes256_XTR.bmp", 2, ItemBrake, 3, "Light Stop", N_("cable disc brakes"), 150, 0, 14, 0, 13, 0},
+    {16, "Images/Components256_XTR.bmp", 3, ItemDrive, 0, "Ridge Race", N_("top drive-train group"), 2500, 100, 0, 0, 0, 17},
+    {17, "Images/Components256_XT.bmp", 3, ItemDrive, 1, "Ridge Sport", N_("mid drive-train group"), 2000, 60, 0, 0, 16, 18},
+    {18, "Images/Components256_LX.bmp", 3, ItemDrive, 2, "Ridge Trail", N_("basic drive-train group"), 1500, 25, 0, 0, 17, 0},
+    {19, "Images/Protector_Helm.bmp", 4, ItemHelmet, 0, N_("Full-face Helmet"), N_("head protection"), 400, 50, 0, 20, 0, 21},
+    {20, "Images/Protector_Gloves.bmp", 4, ItemGloves, 0, N_("Grip Gloves"), N_("hand protection"), 40, 15, 19, 0, 0, 22},
+    {21, "Images/Protector_Turtle.bmp", 4, ItemArmour, 0, N_("Body Armour"), N_("back and chest plates"), 450, 75, 0, 22, 19, 0},
+    {22, "Images/Protector_Hose.bmp", 4, ItemTrousers, 0, N_("Padded Trousers"), N_("knee and hip pads"), 200, 30, 21, 0, 20, 0},
 };
 
 // An orange arrow at the middle of a panel edge: dx, dy point out of the panel.
@@ -103,39 +104,45 @@ void drawPictureCard(Canvas* c, const ShopItem& item, const Rect& r) {
 
 void drawStats(Canvas* c, const ShopItem& item, const ShopCategory& cat, const Rect& r, int place, int places) {
     drawDarkPanel(c, r.x0, r.y0, r.x1, r.y1, 0.86f);
-    const float x = r.x0 + 14.0f;
+    const float x = r.x0 + 14.0f, room = r.x1 - 8.0f - x;
     const bool compact = r.y1 - r.y0 < 260.0f;
     float y = r.y0 + 30.0f;
     char line[96];
-    std::snprintf(line, sizeof line, "Item %d of %d", place, places);
+    std::snprintf(line, sizeof line, tr("Item %d of %d"), place, places);
     drawString(c, FaceCondensed, 14, x, y - 6, rgb(170, 186, 210), line);
     y += 22.0f;
-    drawOutlined(c, FaceBold, 22, x, y, White, rgb(0, 0, 0), 1.5f, item.name);
+    // A long name may reach past the box, not past the picture.
+    requireRoom(FaceBold, 22, tr(item.name), float(c->width) - 4.0f - x);
+    drawOutlined(c, FaceBold, 22, x, y, White, rgb(0, 0, 0), 1.5f, tr(item.name));
     y += 22.0f;
-    drawString(c, FaceRegular, 14, x, y, rgb(200, 214, 232), item.kindLine);
+    requireRoom(FaceRegular, 14, tr(item.kindLine), room);
+    drawString(c, FaceRegular, 14, x, y, rgb(200, 214, 232), tr(item.kindLine));
     y += compact ? 30.0f : 44.0f;
     std::snprintf(line, sizeof line, "%d $", item.price);
     if (compact) {
-        drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), "Price");
+        drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), tr("Price"));
         drawOutlined(c, FaceBold, 24, x + 56, y + 2, Accent, rgb(0, 0, 0), 1.5f, line);
-        if (item.bonus) std::snprintf(line, sizeof line, "%s +%d", cat.adds, item.bonus);
-        else std::snprintf(line, sizeof line, "No bonus");
+        if (item.bonus) std::snprintf(line, sizeof line, "%s +%d", tr(cat.adds), item.bonus);
+        else std::snprintf(line, sizeof line, "%s", tr("No bonus"));
+        requireRoom(FaceCondensed, 20, line, room);
         drawString(c, FaceCondensed, 20, x, y + 32, item.bonus ? rgb(120, 230, 120) : rgb(190, 190, 190), line);
         return;
     }
-    drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), "Price");
+    drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), tr("Price"));
     y += 34.0f;
     drawOutlined(c, FaceBold, 32, x, y, Accent, rgb(0, 0, 0), 1.5f, line);
     y += 40.0f;
-    drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), "Adds");
+    drawString(c, FaceCondensed, 16, x, y, rgb(170, 186, 210), tr("Adds"));
     y += 28.0f;
-    if (item.bonus) std::snprintf(line, sizeof line, "%s +%d", cat.adds, item.bonus);
-    else std::snprintf(line, sizeof line, "No bonus");
+    if (item.bonus) std::snprintf(line, sizeof line, "%s +%d", tr(cat.adds), item.bonus);
+    else std::snprintf(line, sizeof line, "%s", tr("No bonus"));
+    requireRoom(FaceBold, 20, line, room);
     drawString(c, FaceBold, 20, x, y, item.bonus ? rgb(120, 230, 120) : rgb(190, 190, 190), line);
     y += 36.0f;
     if (y + 60.0f < r.y1) {
-        drawKeyLine(c, x, y, "Enter", "buy it", 15, White);
-        drawKeyLine(c, x, y + 34.0f, "Esc", cat.escLabel, 15, White);
+        const float buyEnd = drawKeyLine(c, x, y, "Enter", N_("buy it"), 15, White);
+        const float escEnd = drawKeyLine(c, x, y + 34.0f, "Esc", cat.escLabel, 15, White);
+        if (buyEnd > x + room || escEnd > x + room) reportOverflow("the stats box's keys", buyEnd > escEnd ? buyEnd - x : escEnd - x, room);
     }
 }
 
@@ -154,32 +161,43 @@ bool writePage(const char* outDir, const ShopItem& item) {
     gradientRect(c, 0, 0, c->width, HeaderHeight, rgb(20, 32, 58), rgb(10, 16, 30));
     fillRect(c, 0, float(HeaderHeight), float(c->width), float(HeaderHeight + 3), Accent);
     char title[64];
-    std::snprintf(title, sizeof title, "%s %d/%d", cat.title, place, places);
+    std::snprintf(title, sizeof title, "%s %d/%d", tr(cat.title), place, places);
     const float tw = textWidth(FaceBold, 28, title);
     drawOutlined(c, FaceBold, 28, cat.titleRight ? 622.0f - tw : 18.0f, 40, White, rgb(0, 0, 0), 2.0f, title);
-    if (!cat.titleRight) drawString(c, FaceRegular, 13, 30.0f + tw, 38, rgb(200, 214, 232), cat.hint);
+    if (!cat.titleRight) {
+        requireRoom(FaceRegular, 13, tr(cat.hint), 622.0f - 30.0f - tw);
+        drawString(c, FaceRegular, 13, 30.0f + tw, 38, rgb(200, 214, 232), tr(cat.hint));
+    }
 
     drawPictureCard(c, item, cat.picture);
     drawStats(c, item, cat, cat.stats, place, places);
     if (item.category == 2) {
         // Brakes: a key box under the balance line in the middle of the page.
         drawDarkPanel(c, 228, 272, 620, 426, 0.86f);
-        drawString(c, FaceRegular, 14, 244, 298, rgb(200, 214, 232), cat.hint);
-        drawKeyLine(c, 244, 312, "Enter", "buy and go on to the drive-train", 15, White);
-        drawKeyLine(c, 244, 346, "Esc", "back to the forks (refunds the fork)", 15, White);
-        drawKeyLine(c, 244, 380, "\xE2\x86\x90\xE2\x86\x92\xE2\x86\x91\xE2\x86\x93", "other brakes", 15, White);
+        requireRoom(FaceRegular, 14, tr(cat.hint), 604.0f - 244.0f);
+        drawString(c, FaceRegular, 14, 244, 298, rgb(200, 214, 232), tr(cat.hint));
+        const char* const lines[3][2] = {{"Enter", N_("buy and go on to the drive-train")},
+                                         {"Esc", N_("back to the forks (refunds the fork)")},
+                                         {"\xE2\x86\x90\xE2\x86\x92\xE2\x86\x91\xE2\x86\x93", N_("other brakes")}};
+        for (int i = 0; i < 3; ++i) {
+            const float end = drawKeyLine(c, 244, 312.0f + 34.0f * float(i), lines[i][0], lines[i][1], 15, White);
+            if (end > 604.0f) reportOverflow(tr(lines[i][1]), end - 244.0f, 604.0f - 244.0f);
+        }
     }
     if (item.category == 3) {
         drawDarkPanel(c, 20, 72, 400, 134, 0.86f);
-        drawString(c, FaceRegular, 14, 34, 96, rgb(200, 214, 232), cat.hint);
-        drawString(c, FaceRegular, 14, 34, 120, rgb(200, 214, 232), "Esc goes back to the brakes and refunds them.");
+        const char* const lines[2] = {tr(cat.hint), tr("Esc goes back to the brakes and refunds them.")};
+        for (int i = 0; i < 2; ++i) {
+            requireRoom(FaceRegular, 14, lines[i], 392.0f - 34.0f);
+            drawString(c, FaceRegular, 14, 34, 96.0f + 24.0f * float(i), rgb(200, 214, 232), lines[i]);
+        }
     }
     for (int i = 0; i < cat.panelCount; ++i) {
         const Rect& p = cat.panels[i];
         drawLightPanel(c, p.x0, p.y0, p.x1, p.y1);
     }
     const char* keys[] = {"\xE2\x86\x90\xE2\x86\x92\xE2\x86\x91\xE2\x86\x93", "Enter", "Esc"};
-    const char* labels[] = {"Browse", "Buy", item.category == 0 ? "Back to menu" : "Back & refund"};
+    const char* labels[] = {N_("Browse"), N_("Buy"), item.category == 0 ? N_("Back to menu") : N_("Back & refund")};
     drawFooter(c, keys, labels, 3);
     return writeScreen(outDir, item.file, c, screenReserved());
 }

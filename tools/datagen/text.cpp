@@ -91,11 +91,29 @@ void closeFaces() {
 
 void* faceHandle(FaceId face) { return faces[face]; }
 
+namespace {
+int TextOverflows = 0;
+}  // namespace
+
+void requireRoom(FaceId face, int size, const char* text, float room) {
+    const float width = textWidth(face, size, text);
+    if (width > room + 0.5f) reportOverflow(text, width, room);
+}
+
+void reportOverflow(const char* what, float width, float room) {
+    ++TextOverflows;
+    std::fprintf(stderr, "datagen: \"%s\" is %.0f pixels wide, its place holds %.0f\n", what, width, room);
+}
+
+int textOverflowCount() { return TextOverflows; }
+
 float textWidth(FaceId face, int size, const char* text) {
     return layout(face, size, text, [](const FT_Bitmap&, int, int) {});
 }
 
 void drawString(Canvas* c, FaceId face, int size, float x, float y, Rgb colour, const char* text, float alpha) {
+    if (x < 0.0f) requireRoom(face, size, text, 0.0f);
+    else requireRoom(face, size, text, float(c->width) - x);
     const int ox = int(std::lround(x)), oy = int(std::lround(y));
     layout(face, size, text, [&](const FT_Bitmap& bm, int left, int top) {
         for (unsigned row = 0; row < bm.rows; ++row)

@@ -18,6 +18,13 @@ void closeFaces();
 // The FreeType face of the given id (an FT_Face), for the font writer.
 void* faceHandle(FaceId face);
 
+// A text wider than its room (pixels) is named on stderr and counted: the pictures of a
+// language whose words do not fit are a build error, never a cut-off word. Every drawn
+// text must at least stay on its picture.
+void requireRoom(FaceId face, int size, const char* text, float room);
+void reportOverflow(const char* what, float width, float room);
+int textOverflowCount();
+
 // Width in pixels of the text at the pixel size.
 float textWidth(FaceId face, int size, const char* text);
 // Draws the text with its baseline at y, starting at x.

@@ -1,6 +1,8 @@
 // Scenery, bands, key caps and the rider: the pieces every screen is built from.
 #include "ui.h"
 
+#include "lang/translation.h"
+
 #include <cmath>
 
 const Rgb Accent = {255, 122, 0};
@@ -193,14 +195,18 @@ void drawFooterBand(Canvas* c) {
 
 void drawHeader(Canvas* c, const char* title, const char* note) {
     drawHeaderBand(c);
+    title = tr(title);
     drawOutlined(c, FaceBold, 30, 18, 40, White, rgb(0, 0, 0), 2.0f, title);
     if (note) {
+        note = tr(note);
         const float w = textWidth(FaceCondensed, 18, note);
+        requireRoom(FaceCondensed, 18, note, float(c->width) - 54.0f - textWidth(FaceBold, 30, title));
         drawString(c, FaceCondensed, 18, float(c->width) - 18.0f - w, 36, rgb(255, 196, 140), note);
     }
 }
 
 float drawKeyCap(Canvas* c, float x, float y, const char* key, int size) {
+    key = tr(key);
     const float tw = textWidth(FaceCondensed, size, key);
     const float w = std::fmax(tw + 14.0f, float(size) + 12.0f);
     const float h = float(size) + 12.0f;
@@ -214,6 +220,7 @@ float drawKeyCap(Canvas* c, float x, float y, const char* key, int size) {
 float drawKeyLine(Canvas* c, float x, float y, const char* key, const char* text, int size, Rgb textColour) {
     const float w = drawKeyCap(c, x, y, key, size);
     const float tx = x + w + 8.0f;
+    text = tr(text);
     drawString(c, FaceCondensed, size, tx, y + float(size) + 2.0f, textColour, text);
     return tx + textWidth(FaceCondensed, size, text);
 }
@@ -222,9 +229,10 @@ void drawFooter(Canvas* c, const char* const* keys, const char* const* labels, i
     drawFooterBand(c);
     float total = 0.0f;
     for (int i = 0; i < count; ++i) {
-        const float cap = std::fmax(textWidth(FaceCondensed, 16, keys[i]) + 14.0f, 28.0f);
-        total += cap + 8.0f + textWidth(FaceCondensed, 16, labels[i]) + (i + 1 < count ? 26.0f : 0.0f);
+        const float cap = std::fmax(textWidth(FaceCondensed, 16, tr(keys[i])) + 14.0f, 28.0f);
+        total += cap + 8.0f + textWidth(FaceCondensed, 16, tr(labels[i])) + (i + 1 < count ? 26.0f : 0.0f);
     }
+    if (total > float(c->width) - 16.0f) reportOverflow("the footer's keys", total, float(c->width) - 16.0f);
     float x = (float(c->width) - total) * 0.5f;
     for (int i = 0; i < count; ++i)
         x = drawKeyLine(c, x, float(FooterTop) + 8.0f, keys[i], labels[i], 16, White) + 26.0f;

@@ -42,6 +42,7 @@
 #include "files/file_read.h"
 #include "files/folders.h"
 #include "files/safe_write.h"
+#include "lang/translation.h"
 #include "menus/clock_install.h"
 #include "pilot/autopilot_session.h"
 #include "platform/headless.h"
@@ -71,14 +72,14 @@ struct Timedemo {
 Timedemo Demo;
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]\n"
+    std::fprintf(stderr, "%s",
+                 tr("usage: tumblegrade-replay SCRIPT [--data DIR] [--out DIR] [--state FILE] [--records] [--hud]\n"
                  "       tumblegrade-replay --timedemo SCRIPT [--data DIR]\n"
                  "       tumblegrade-replay --verify DEMO [--data DIR]\n"
                  "a script also takes --ghost FILE (a ghost path drawn into the race view)\n"
                  "and --make-demo FILE (its first run written as a demo)\n"
                  "       tumblegrade-replay --autopilot [--data DIR] [--state FILE] [--record FILE]\n"
-                 "every mode also takes --course NAME (daily, daily-YYYY-MM-DD, a name from the course index or a course file)\n");
+                 "every mode also takes --course NAME (daily, daily-YYYY-MM-DD, a name from the course index or a course file)\n"));
     return 2;
 }
 
@@ -158,7 +159,7 @@ bool chooseCourse(std::string& course, const std::string& cwd) {
     }
     const std::string file = findCourse(&Courses, course.c_str()) ? course : absoluteFrom(cwd, course);
     if (!resolveCourse(&Courses, file.c_str(), path, sizeof path)) {
-        std::fprintf(stderr, "tumblegrade-replay: no course %s in the index and no such file\n", course.c_str());
+        std::fprintf(stderr, tr("tumblegrade-replay: no course %s in the index and no such file\n"), course.c_str());
         return false;
     }
     return chooseCourseFile(path) != 0;
@@ -201,7 +202,7 @@ void writeSnapshot(const std::string& name) {
     if (!page) return;
     const std::string path = OutDir + "/" + name + ".bmp";
     if (!writeBitmap8(path.c_str(), page->pixels, page->width, page->height, page->width, page->palette))
-        std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, tr("tumblegrade-replay: cannot write %s\n"), path.c_str());
 }
 
 void endIteration(int iteration) {
@@ -220,6 +221,9 @@ void endIteration(int iteration) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Its messages in the player's language; its pictures and logs stay the English reference.
+    startTranslation(nullptr);
+    keepPagesInEnglish();
     std::string scriptPath, dataDir = TG_DEFAULT_DATA_DIR, outDir, statePath, course, recordPath, ghostPath, makeDemoPath;
     bool keepRecords = false, drawHud = false;  // --records, --hud: the clock's additions
     for (int i = 1; i < argc; ++i) {
@@ -254,12 +258,12 @@ int main(int argc, char** argv) {
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) {
-        std::fprintf(stderr, "tumblegrade-replay: cannot read the current directory\n");
+        std::fprintf(stderr, tr("tumblegrade-replay: cannot read the current directory\n"));
         return 2;
     }
     FILE* in = AutopilotOn ? nullptr : scriptPath == "-" ? stdin : std::fopen(scriptPath.c_str(), "r");
     if (!in && !AutopilotOn) {
-        std::fprintf(stderr, "tumblegrade-replay: cannot open script %s: %s\n", scriptPath.c_str(),
+        std::fprintf(stderr, tr("tumblegrade-replay: cannot open script %s: %s\n"), scriptPath.c_str(),
                      std::strerror(errno));
         return 2;
     }
@@ -278,7 +282,7 @@ int main(int argc, char** argv) {
     if (!statePath.empty()) {
         StateFile = std::fopen(absoluteFrom(cwd, statePath).c_str(), "w");
         if (!StateFile) {
-            std::fprintf(stderr, "tumblegrade-replay: cannot write %s: %s\n", statePath.c_str(),
+            std::fprintf(stderr, tr("tumblegrade-replay: cannot write %s: %s\n"), statePath.c_str(),
                          std::strerror(errno));
             return 2;
         }
@@ -295,7 +299,7 @@ int main(int argc, char** argv) {
         addPageOverlayUnder(drawGhost);
     }
     if (chdir(absoluteFrom(cwd, dataDir).c_str()) != 0) {
-        std::fprintf(stderr, "tumblegrade-replay: cannot enter the data directory %s: %s\n",
+        std::fprintf(stderr, tr("tumblegrade-replay: cannot enter the data directory %s: %s\n"),
                      dataDir.c_str(), std::strerror(errno));
         return 2;
     }
@@ -329,7 +333,7 @@ int main(int argc, char** argv) {
         std::printf("course %s outcome %s iterations %d\n", label.c_str(), autopilotSessionOutcome() ? autopilotSessionOutcome() : "none",
                     int(RideClock.iterations));
         if (!recordPath.empty() && !writeRecord(absoluteFrom(cwd, recordPath), label)) {
-            std::fprintf(stderr, "tumblegrade-replay: cannot write %s\n", recordPath.c_str());
+            std::fprintf(stderr, tr("tumblegrade-replay: cannot write %s\n"), recordPath.c_str());
             return 2;
         }
     }
