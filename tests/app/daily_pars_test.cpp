@@ -3,17 +3,14 @@
 // course list then shows; a proved course is not ridden again.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 
 #include "app/daily_pars.h"
-#include "app/game_main.h"
 #include "framework/framework.h"
 #include "menus/course_list.h"
 #include "platform/headless.h"
+#include "support/game_in_child.h"
 #include "support/test_support.h"
 
 namespace {
@@ -38,22 +35,12 @@ void proveAtStart(int iteration) {
 }  // namespace
 
 TEST(DailyPars, TheAutopilotsParIsKeptBesideTheCourseAndListed) {
-    const std::string cache = makeTempDir("daily-pars");
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+    static std::string cache;
+    cache = makeTempDir("daily-pars");
+    EXPECT_EQ(gameMainInChild(TG_DATA_DIR, [] {
         setenv("XDG_CACHE_HOME", cache.c_str(), 1);
         setenv("XDG_DATA_HOME", cache.c_str(), 1);
         headlessSetClock(1000);
         headlessSetIterationHooks(proveAtStart, nullptr);
-        char program[] = "tumblegrade";
-        char* argv[] = {program, nullptr};
-        const int status = gameMain(1, argv);
-        _exit(Failed ? Failed : status);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    }, &Failed), 0);
 }

@@ -26,6 +26,7 @@
 #include "menus/clock_install.h"
 #include "menus/top_screens.h"
 #include "platform/headless.h"
+#include "support/game_in_child.h"
 #include "support/test_support.h"
 #include "track/course_index.h"
 
@@ -115,10 +116,7 @@ int filesIn(const std::string& folder) {
 
 TEST(EditorSession, ProofGivesTheReplayToolsParAndTestRidesKeepNothing) {
     Home = makeTempDir("editor-session");
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+    EXPECT_EQ(gameMainInChild(TG_DATA_DIR, [] {
         setenv("XDG_DATA_HOME", Home.c_str(), 1);
         headlessSetClock(1000);
         headlessSetIterationHooks(begin, nullptr);
@@ -126,15 +124,7 @@ TEST(EditorSession, ProofGivesTheReplayToolsParAndTestRidesKeepNothing) {
         installClockAndRecords();
         installDemos();
         installCourseEditor();
-        char program[] = "tumblegrade";
-        char* argv[] = {program, nullptr};
-        const int status = gameMain(1, argv);
-        _exit(Failed ? Failed : status);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    }, &Failed), 0);
     EXPECT_EQ(filesIn(Home + "/tumblegrade/demos"), 0);
     EXPECT_FALSE(std::ifstream(Home + "/tumblegrade/records.txt").good());
 }
