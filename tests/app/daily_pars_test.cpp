@@ -37,10 +37,13 @@ void proveAtStart(int iteration) {
 TEST(DailyPars, TheAutopilotsParIsKeptBesideTheCourseAndListed) {
     static std::string cache;
     cache = makeTempDir("daily-pars");
-    EXPECT_EQ(gameMainInChild(TG_DATA_DIR, [] {
-        setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-        setenv("XDG_DATA_HOME", cache.c_str(), 1);
-        headlessSetClock(1000);
-        headlessSetIterationHooks(proveAtStart, nullptr);
-    }, &Failed), 0);
+    EXPECT_EQ(runGameInChild(
+                  [] {
+                      setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+                      setenv("XDG_DATA_HOME", cache.c_str(), 1);
+                      headlessSetClock(1000);
+                      headlessSetIterationHooks(proveAtStart, nullptr);
+                  },
+                  [](int status) { return Failed ? Failed : status; }),
+              0);
 }

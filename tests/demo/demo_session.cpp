@@ -31,6 +31,7 @@
 #include "online/run_sender.h"
 #include "online/world_board.h"
 #include "settings/settings.h"
+#include "support/game_in_child.h"
 #include "track/course_choice.h"
 #include "platform/headless.h"
 #include "race/damage_table.h"
@@ -100,24 +101,6 @@ std::string liveGameSnapshot() {
     if (const DisplayContext* page = drawingPage())
         snapshot.append(reinterpret_cast<const char*>(page->palette), sizeof page->palette);
     return snapshot;
-}
-
-// The window game in a child process, in the data folder: set up by setUp, its exit
-// status what finish makes of gameMain's. Returns that status (128: the child did not
-// exit).
-int runGameInChild(void (*setUp)(), int (*finish)(int gameStatus)) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(TG_DATA_DIR) != 0) _exit(3);
-        setUp();
-        char program[] = "tumblegrade";
-        char* argv[] = {program, nullptr};
-        _exit(finish(gameMain(1, argv)));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
 std::string SessionHome;

@@ -116,15 +116,18 @@ int filesIn(const std::string& folder) {
 
 TEST(EditorSession, ProofGivesTheReplayToolsParAndTestRidesKeepNothing) {
     Home = makeTempDir("editor-session");
-    EXPECT_EQ(gameMainInChild(TG_DATA_DIR, [] {
-        setenv("XDG_DATA_HOME", Home.c_str(), 1);
-        headlessSetClock(1000);
-        headlessSetIterationHooks(begin, nullptr);
-        useTopScreens(1);
-        installClockAndRecords();
-        installDemos();
-        installCourseEditor();
-    }, &Failed), 0);
+    EXPECT_EQ(runGameInChild(
+                  [] {
+                      setenv("XDG_DATA_HOME", Home.c_str(), 1);
+                      headlessSetClock(1000);
+                      headlessSetIterationHooks(begin, nullptr);
+                      useTopScreens(1);
+                      installClockAndRecords();
+                      installDemos();
+                      installCourseEditor();
+                  },
+                  [](int status) { return Failed ? Failed : status; }),
+              0);
     EXPECT_EQ(filesIn(Home + "/tumblegrade/demos"), 0);
     EXPECT_FALSE(std::ifstream(Home + "/tumblegrade/records.txt").good());
 }

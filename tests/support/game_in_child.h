@@ -9,21 +9,20 @@
 
 #include "app/game_main.h"
 
-// Starts the game in dataDir after prepare() (the test's environment, hooks and installs)
-// and returns the child's exit status: *failed when the test's checks set it, else the
-// game's own. -1 when the child did not exit.
-inline int gameMainInChild(const char* dataDir, void (*prepare)(), const int* failed) {
+// The game in the data folder (TG_DATA_DIR), set up by setUp (the test's environment,
+// hooks and installs), its exit status what finish makes of gameMain's. Returns that
+// status (128: the child did not exit).
+inline int runGameInChild(void (*setUp)(), int (*finish)(int gameStatus)) {
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        if (chdir(dataDir) != 0) _exit(3);
-        prepare();
+        if (chdir(TG_DATA_DIR) != 0) _exit(3);
+        setUp();
         char program[] = "tumblegrade";
         char* argv[] = {program, nullptr};
-        const int status = gameMain(1, argv);
-        _exit(*failed ? *failed : status);
+        _exit(finish(gameMain(1, argv)));
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
