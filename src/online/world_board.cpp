@@ -3,25 +3,21 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "lang/latin1.h"
+
 namespace {
 
 using nlohmann::json;
 
-// UTF-8 into the game's Latin-1; what Latin-1 lacks (and anything malformed) is '?'.
+// A text of the board in the page's Latin-1 (lang/latin1), cut to fit; control codes are
+// the fallback character too, since a hostile server may send them.
 void latin1Of(const std::string& text, char* out, size_t capacity) {
-    size_t n = 0;
-    for (size_t i = 0; i < text.size() && n + 1 < capacity; ++i) {
-        const unsigned char c = text[i];
-        if (c < 0x80) {
-            out[n++] = c < 0x20 ? '?' : char(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() && (text[i + 1] & 0xC0) == 0x80) {
-            out[n++] = char(((c & 0x03) << 6) | (text[++i] & 0x3F));
-        } else {
-            out[n++] = '?';
-            while (i + 1 < text.size() && (text[i + 1] & 0xC0) == 0x80) ++i;
-        }
-    }
-    out[n] = 0;
+    char latin1[256];
+    const std::string head = text.substr(0, sizeof latin1 / 2);  // never more than fits
+    if (utf8ToLatin1(head.c_str(), latin1, int(sizeof latin1)) < 0) latin1[0] = 0;
+    std::snprintf(out, capacity, "%s", latin1);
+    for (char* c = out; *c; ++c)
+        if (static_cast<unsigned char>(*c) < 0x20) *c = Latin1Fallback;
 }
 
 bool textField(const json& run, const char* name, char* out, size_t capacity) {
